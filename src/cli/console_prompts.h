@@ -1,0 +1,22 @@
+#pragma once
+
+#include <iostream>
+#include <string_view>
+
+#include "core/model/prompts.h"
+
+namespace sp::cli {
+
+// Prompts for the headless commands: messages go to standard error.
+class ConsolePrompts : public Prompts {
+public:
+    explicit ConsolePrompts(std::ostream& out = std::cerr) : m_out(out) {}
+    void showMessage(std::string_view text, std::string_view caption) override {
+        m_out << caption << ": " << text << '\n';
+    }
+
+private:
+    std::ostream& m_out;
+};
+
+}  // namespace sp::cli
