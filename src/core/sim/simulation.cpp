@@ -133,6 +133,8 @@ bool Simulation::updateParticle(Particle& p, EmitterNode& node, int32_t frame) {
     p.age += 1;
     if (p.age > p.lifetime) return true;
 
+    // At most one removal per update: after the trail length is lowered a trail
+    // keeps its length, and with no trail length it stays frozen as it is.
     if (node.trailLength > 0) {
         if (m_trailPoints < m_limits.maxTrailPoints) {
             p.trail.pushNewest(p.position);
@@ -141,12 +143,11 @@ bool Simulation::updateParticle(Particle& p, EmitterNode& node, int32_t frame) {
         } else {
             m_trailLimitReached = true;
         }
-    }
-    // At most one removal per update: a lowered trail length shrinks nothing.
-    if (static_cast<int64_t>(p.trail.size()) > static_cast<int64_t>(node.trailLength) + 1) {
-        p.trail.dropOldest();
-        --node.trailPointCount;
-        --m_trailPoints;
+        if (p.trail.size() > static_cast<std::size_t>(node.trailLength) + 1) {
+            p.trail.dropOldest();
+            --node.trailPointCount;
+            --m_trailPoints;
+        }
     }
 
     if (!node.children.empty()) emitIntoChildren(p, node, frame);
