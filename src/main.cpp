@@ -1,26 +1,42 @@
-#include <cstring>
 #include <iostream>
+#include <string>
+#include <vector>
 
 #include "cli/demo_command.h"
+#include "cli/limit_options.h"
 
 namespace {
 
 constexpr const char* kUsage =
-    "使い方: sparkplume <コマンド>\n"
+    "使い方: sparkplume <コマンド> [オプション]\n"
     "\n"
     "コマンド:\n"
-    "  demo      デモ用のエフェクトを1ループ分シミュレーションし、フレームごとの\n"
-    "            パーティクル数を表示します。\n"
-    "  --help    この説明を表示します。\n";
+    "  demo      デモ用のエフェクトを1ループ分シミュレーションし、フレームごとに\n"
+    "            ノードごとのパーティクル数を表示します。\n"
+    "  --help    この説明を表示します。\n"
+    "\n"
+    "オプション:\n"
+    "  --max-particles N      同時に存在できるパーティクル数の上限（既定 1000000）\n"
+    "  --max-trail-points N   軌跡の点の総数の上限（既定 20000000）\n";
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.empty() || args[0] == "--help" || args[0] == "-h") {
         std::cout << kUsage;
-        return argc < 2 ? 1 : 0;
+        return args.empty() ? 1 : 0;
     }
-    if (std::strcmp(argv[1], "demo") == 0) return sp::cli::runDemo(std::cout);
-    std::cerr << "不明なコマンドです: " << argv[1] << "\n\n" << kUsage;
+    const std::string command = args[0];
+    args.erase(args.begin());
+    sp::SimulationLimits limits;
+    if (std::string error = sp::cli::takeLimitOptions(args, limits); !error.empty()) {
+        std::cerr << error << '\n';
+        return 1;
+    }
+    if (command == "demo" && args.empty()) return sp::cli::runDemo(std::cout, limits);
+    std::cerr << "不明なコマンドまたはオプションです: " << command
+              << (args.empty() ? "" : " " + args[0]) << "\n\n"
+              << kUsage;
     return 1;
 }

@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "cli/console_prompts.h"
-#include "core/sim/simulation.h"
 
 namespace sp::cli {
 namespace {
@@ -75,7 +74,7 @@ void buildDemoEffect(NodeTree& tree, ProjectState& state) {
     state.isDirty = 0;
 }
 
-int runDemo(std::ostream& out) {
+int runDemo(std::ostream& out, SimulationLimits limits) {
     ProjectState state;
     ConsolePrompts prompts;
     NodeTree tree(state, prompts);
@@ -84,7 +83,7 @@ int runDemo(std::ostream& out) {
     std::vector<EmitterNode*> nodes;
     collectPreOrder(tree.root(), nodes);
 
-    Simulation simulation(state);
+    Simulation simulation(state, limits);
     simulation.restart(tree.root());
     state.exportInProgress = 1;  // run exactly one pass, frames 1..frameCount
 
@@ -101,6 +100,8 @@ int runDemo(std::ostream& out) {
         }
         out << '\t' << total << '\n';
     }
+    if (simulation.particleLimitReached() || simulation.trailLimitReached())
+        out << "上限に達したため一部のパーティクルを省略しました。\n";
     return 0;
 }
 

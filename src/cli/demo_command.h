@@ -4,6 +4,7 @@
 
 #include "core/model/node_tree.h"
 #include "core/model/project_state.h"
+#include "core/sim/simulation.h"
 
 namespace sp::cli {
 
@@ -13,6 +14,6 @@ void buildDemoEffect(NodeTree& tree, ProjectState& state);
 
 // Simulates one loop of the demonstration effect and prints, per frame, the live
 // particles of every node. Returns the process exit status.
-int runDemo(std::ostream& out);
+int runDemo(std::ostream& out, SimulationLimits limits = {});
 
 }  // namespace sp::cli

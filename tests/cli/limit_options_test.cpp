@@ -1,0 +1,40 @@
+#include "cli/limit_options.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "cli/demo_command.h"
+
+namespace sp::cli {
+namespace {
+
+TEST(LimitOptions, TakesBothLimitsAndLeavesOtherArguments) {
+    std::vector<std::string> args{"file.spd", "--max-particles", "5000000", "--frames", "3",
+                                  "--max-trail-points", "7"};
+    SimulationLimits limits;
+    EXPECT_EQ(takeLimitOptions(args, limits), "");
+    EXPECT_EQ(limits.maxLiveParticles, 5'000'000u);
+    EXPECT_EQ(limits.maxTrailPoints, 7u);
+    EXPECT_EQ(args, (std::vector<std::string>{"file.spd", "--frames", "3"}));
+}
+
+TEST(LimitOptions, RefusesMissingZeroAndMalformedNumbers) {
+    for (std::vector<std::string> args : {std::vector<std::string>{"--max-particles"},
+                                          std::vector<std::string>{"--max-particles", "0"},
+                                          std::vector<std::string>{"--max-trail-points", "12x"},
+                                          std::vector<std::string>{"--max-trail-points", "-3"}}) {
+        SimulationLimits limits;
+        EXPECT_NE(takeLimitOptions(args, limits), "") << args[0];
+        EXPECT_EQ(limits.maxLiveParticles, SimulationLimits{}.maxLiveParticles);
+    }
+}
+
+TEST(LimitOptions, ATightLimitIsReportedByTheDemo) {
+    std::ostringstream out;
+    runDemo(out, SimulationLimits{50, 20'000'000});
+    EXPECT_NE(out.str().find("上限に達した"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace sp::cli
