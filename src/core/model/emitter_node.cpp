@@ -162,8 +162,9 @@ void EmitterNode::relinkParents() {
 void EmitterNode::resolveMaterials(const std::vector<std::string>& materialNames) {
     auto indexOf = [&](const std::string& n) -> int32_t {
         if (n.empty()) return 0;
-        auto it = std::find(materialNames.begin(), materialNames.end(), n);
-        return it == materialNames.end() ? 0 : static_cast<int32_t>(it - materialNames.begin()) + 1;
+        // When several materials carry the same name, the last one wins.
+        auto it = std::find(materialNames.rbegin(), materialNames.rend(), n);
+        return it == materialNames.rend() ? 0 : static_cast<int32_t>(materialNames.rend() - it);
     };
     std::vector<EmitterNode*> work{this};
     while (!work.empty()) {

@@ -175,7 +175,8 @@ void NodeTree::levelUp() {
 }
 
 bool NodeTree::rename(std::string_view text) {
-    if (!m_selected || !m_selected->parent) return false;
+    // An emptied label is taken as a cancelled edit: a node always keeps a name.
+    if (!m_selected || !m_selected->parent || text.empty()) return false;
     if (!text::isCp932Encodable(text)) {
         m_prompts.showMessage(kNameNotStorableText, kErrorCaption);
         return false;
