@@ -47,6 +47,10 @@ Vec2 bezier(float s, Vec2 p0, Vec2 c1, Vec2 c2, Vec2 p3) {
 }  // namespace
 
 int32_t roundHalfAway(double v) {
+    // Only a damaged file can bring values this far out; they saturate instead of overflowing.
+    if (v != v) return 0;
+    if (v >= 2147483647.0) return INT32_MAX;
+    if (v <= -2147483648.0) return INT32_MIN;
     return v > 0.0 ? static_cast<int32_t>(v + 0.5) : static_cast<int32_t>(v - 0.5);
 }
 
@@ -60,10 +64,7 @@ void Curve::resample() {
     if (n < 2) return;
     const std::vector<Vec2> tangent = pointTangents(points);
 
-    auto put = [this](int32_t index, int32_t value) {
-        // Only a damaged file can hold points outside 0..100.
-        if (index >= 0 && index <= 100) samples[static_cast<std::size_t>(index)] = value;
-    };
+    auto put = [this](int32_t index, int32_t value) { samples[static_cast<std::size_t>(index)] = value; };
 
     Vec2 last{0.0f, 0.0f};
     for (std::size_t seg = 0; seg + 1 < n; ++seg) {
@@ -82,12 +83,15 @@ void Curve::resample() {
             Vec2 current = bezier(s, p0, c1, c2, p3);
             current.y = clampValue(current.y);
             if (!first) {
-                const int32_t start = roundHalfAway(previous.x);
-                const int32_t end = roundHalfAway(current.x);
-                for (int32_t k = 0; start + k < end; ++k) {
-                    const float value = previous.y + static_cast<float>(k) * (current.y - previous.y) /
-                                                         (current.x - previous.x);
-                    put(start + k, roundHalfAway(value));
+                // Entries from N(px) up to N(cx) − 1, the offset k counted from N(px);
+                // only the entries of the table are visited, however far a damaged
+                // file puts its points.
+                const int64_t start = roundHalfAway(previous.x);
+                const int64_t end = roundHalfAway(current.x);
+                for (int64_t i = std::max<int64_t>(start, 0); i < std::min<int64_t>(end, 101); ++i) {
+                    const float k = static_cast<float>(i - start);
+                    const float value = previous.y + k * (current.y - previous.y) / (current.x - previous.x);
+                    put(static_cast<int32_t>(i), roundHalfAway(value));
                 }
             }
             previous = current;

@@ -43,6 +43,7 @@ public:
     const EmitterNode& root() const { return *m_root; }
     EmitterNode* selectedNode() const { return m_selected; }
     int nameCounter() const { return m_nameCounter; }
+    void setNameCounter(int counter) { m_nameCounter = counter; }
 
     // Starts over with an empty root (the counter at 0) and no selection.
     void clear();

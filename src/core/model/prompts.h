@@ -1,17 +1,40 @@
 #pragma once
 
+#include <optional>
+#include <string>
 #include <string_view>
 
 namespace sp {
 
+// What a file dialog starts with.
+struct FileDialogRequest {
+    std::string initialFolder;
+    std::string initialName;       // the file name field; empty for Open
+    std::string defaultExtension;  // added when the user types none; empty for Open
+};
+
 // Everything that asks or tells the user something goes through this interface,
 // so that every service runs the same way in the editor, the command line and tests.
+// Questions that a headless caller cannot answer default to the answer that
+// loses nothing: Cancel, and no file chosen.
 class Prompts {
 public:
+    enum class Answer { Yes, No, Cancel };
+
     virtual ~Prompts() = default;
 
     // A message box with an OK button.
     virtual void showMessage(std::string_view text, std::string_view caption) = 0;
+
+    // A question with Yes, No and Cancel.
+    virtual Answer askYesNoCancel(std::string_view /*text*/, std::string_view /*caption*/) {
+        return Answer::Cancel;
+    }
+
+    // The project Open and Save dialogs; nullopt when cancelled. Save asks
+    // itself before an existing file is replaced.
+    virtual std::optional<std::string> chooseProjectToOpen(const FileDialogRequest&) { return std::nullopt; }
+    virtual std::optional<std::string> chooseProjectToSave(const FileDialogRequest&) { return std::nullopt; }
 };
 
 }  // namespace sp
