@@ -1,9 +1,12 @@
+#include <QCoreApplication>
+
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "cli/demo_command.h"
 #include "cli/limit_options.h"
+#include "cli/trace_command.h"
 
 namespace {
 
@@ -11,11 +14,19 @@ constexpr const char* kUsage =
     "使い方: sparkplume <コマンド> [オプション]\n"
     "\n"
     "コマンド:\n"
+    "  trace FILE [--frames N] [--particles]\n"
+    "            プロジェクトファイルを開き、書き出しと同じように先頭から\n"
+    "            N フレーム（既定はループの長さ）シミュレーションして、フレームごとに\n"
+    "            「frame <フレーム> live <パーティクル数>」を表示します。\n"
+    "            --particles を付けると、続けて生きているパーティクルを一つずつ\n"
+    "            「p <ノード番号> <x> <y> <経過フレーム> <寿命>」の形で表示します\n"
+    "            （ノード番号は上から数えて1から、子ノードは親の直後）。\n"
+    "            開けないファイルは終了コード 2、使い方の誤りは 1 を返します。\n"
     "  demo      デモ用のエフェクトを1ループ分シミュレーションし、フレームごとに\n"
     "            ノードごとのパーティクル数を表示します。\n"
     "  --help    この説明を表示します。\n"
     "\n"
-    "オプション:\n"
+    "共通オプション:\n"
     "  --max-particles N      同時に存在できるパーティクル数の上限（既定 1000000）\n"
     "  --max-trail-points N   軌跡の点の総数の上限（既定 20000000）\n";
 
@@ -27,6 +38,7 @@ int main(int argc, char** argv) {
         std::cout << kUsage;
         return args.empty() ? 1 : 0;
     }
+    QCoreApplication app(argc, argv);
     const std::string command = args[0];
     args.erase(args.begin());
     sp::SimulationLimits limits;
@@ -34,6 +46,7 @@ int main(int argc, char** argv) {
         std::cerr << error << '\n';
         return 1;
     }
+    if (command == "trace") return sp::cli::runTrace(args, limits, std::cout, std::cerr);
     if (command == "demo" && args.empty()) return sp::cli::runDemo(std::cout, limits);
     std::cerr << "不明なコマンドまたはオプションです: " << command
               << (args.empty() ? "" : " " + args[0]) << "\n\n"

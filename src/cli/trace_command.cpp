@@ -1,0 +1,127 @@
+#include "cli/trace_command.h"
+
+#include <QTemporaryDir>
+
+#include <charconv>
+#include <filesystem>
+#include <optional>
+
+#include "cli/console_prompts.h"
+#include "project/file_commands.h"
+#include "project/project.h"
+#include "project/setup_ini.h"
+#include "project/workspace.h"
+
+namespace sp::cli {
+namespace {
+
+struct TraceOptions {
+    std::string file;
+    std::optional<int> frames;
+    bool particles = false;
+};
+
+std::optional<int> parseFrames(const std::string& text) {
+    int value = 0;
+    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc() || end != text.data() + text.size() || value < 0) return std::nullopt;
+    return value;
+}
+
+// Returns an error text, or "" when the options were understood.
+std::string parse(const std::vector<std::string>& args, TraceOptions& options) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "--particles") {
+            options.particles = true;
+        } else if (a == "--frames") {
+            if (i + 1 >= args.size() || !(options.frames = parseFrames(args[i + 1])))
+                return "--frames には0以上の整数を指定してください。";
+            ++i;
+        } else if (!a.empty() && a[0] == '-' && a != "-") {
+            return "不明なオプションです: " + a;
+        } else if (options.file.empty()) {
+            options.file = a;
+        } else {
+            return "ファイルは一つだけ指定してください。";
+        }
+    }
+    if (options.file.empty()) return "ファイルを指定してください。";
+    return "";
+}
+
+void appendFixed3(std::string& line, float v) {
+    char buffer[64];
+    auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, static_cast<double>(v), std::chars_format::fixed, 3);
+    line.append(buffer, ec == std::errc() ? end : buffer);
+}
+
+void collectPreOrder(const EmitterNode& node, std::vector<const EmitterNode*>& out) {
+    std::vector<const EmitterNode*> work;
+    for (auto it = node.children.rbegin(); it != node.children.rend(); ++it) work.push_back(it->get());
+    while (!work.empty()) {
+        const EmitterNode* n = work.back();
+        work.pop_back();
+        out.push_back(n);
+        for (auto it = n->children.rbegin(); it != n->children.rend(); ++it) work.push_back(it->get());
+    }
+}
+
+}  // namespace
+
+int runTrace(const std::vector<std::string>& args, const SimulationLimits& limits, std::ostream& out,
+             std::ostream& err) {
+    TraceOptions options;
+    if (std::string error = parse(args, options); !error.empty()) {
+        err << error << "\n使い方: sparkplume trace FILE [--frames N] [--particles]\n";
+        return 1;
+    }
+
+    // A private workspace: the editor's TEXTURE folder is never touched.
+    QTemporaryDir temporary;
+    if (!temporary.isValid()) {
+        err << kErrorCaption << ": " << kWorkspaceCopyFailedText << '\n';
+        return 2;
+    }
+    Workspace workspace(temporary.path().toStdString());
+    workspace.ensureExists();
+    ConsolePrompts prompts(err);
+    Project project(workspace, prompts);
+    SetupIni setup(workspace.setupIniPath());
+    FileCommands files(project, setup, prompts, workspace.root());
+    files.newProject();
+    if (!files.openByPath(options.file)) return 2;
+
+    ProjectState& state = project.state;
+    EmitterNode& root = project.tree.root();
+    Simulation simulation(state, limits);
+    simulation.restart(root);
+    state.exportInProgress = 0;
+
+    std::vector<const EmitterNode*> nodes;
+    collectPreOrder(root, nodes);
+
+    const int frames = options.frames.value_or(state.frameCount);
+    std::string line;
+    for (int i = 0; i < frames; ++i) {
+        simulation.update(&root);
+        std::size_t live = 0;
+        for (const EmitterNode* node : nodes) live += node->particles.size();
+        out << "frame " << state.currentFrame << " live " << live << '\n';
+        if (!options.particles) continue;
+        for (std::size_t k = 0; k < nodes.size(); ++k) {
+            for (const Particle& p : nodes[k]->particles) {
+                line = "p " + std::to_string(k + 1) + ' ';
+                appendFixed3(line, p.position.x);
+                line += ' ';
+                appendFixed3(line, p.position.y);
+                line += ' ' + std::to_string(p.age) + ' ' + std::to_string(p.lifetime) + '\n';
+                out << line;
+            }
+        }
+    }
+    out.flush();
+    return 0;
+}
+
+}  // namespace sp::cli

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "core/model/emitter_node.h"
+
+namespace sp {
+
+// One imported picture of the project, a file in the TEXTURE folder.
+struct Material {
+    std::string name;              // the file name without its last four characters
+    std::filesystem::path file;    // full path of the picture in the TEXTURE folder
+    uint32_t width = 0;            // the picture's own size; 0 when it cannot be read
+    uint32_t height = 0;
+};
+
+// The materials of the open project in folder-scan order: material number k
+// (from 1) is entry k − 1; 0 means none.
+class MaterialList {
+public:
+    // Picture patterns in scan order; within one pattern files are taken by name.
+    static const std::vector<std::string>& scanExtensions();
+
+    // The effect data travels in a project file as "save.png": no material may
+    // carry that file name, or it would be lost when the project is saved.
+    static bool isReservedName(std::string_view materialName);
+
+    // Rebuilds the list from the pictures in `textureDir`.
+    void reload(const std::filesystem::path& textureDir);
+    void clear() { m_materials.clear(); }
+
+    const std::vector<Material>& materials() const { return m_materials; }
+    std::size_t size() const { return m_materials.size(); }
+    std::vector<std::string> names() const;
+
+private:
+    std::vector<Material> m_materials;
+};
+
+// Rebuilds the list from the folder and re-resolves every node's picture
+// references by name.
+void reloadMaterials(MaterialList& list, const std::filesystem::path& textureDir, EmitterNode* root);
+
+// Empties the list and deletes every file in the folder, or creates the folder
+// when it does not exist. Returns false when the folder cannot be made empty.
+bool clearTextureFolder(MaterialList& list, const std::filesystem::path& textureDir);
+
+}  // namespace sp

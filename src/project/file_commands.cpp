@@ -1,0 +1,249 @@
+#include "project/file_commands.h"
+
+#include <QByteArray>
+#include <QSaveFile>
+#include <QString>
+
+#include <fstream>
+#include <sstream>
+#include <system_error>
+
+#include "project/format/container.h"
+#include "project/format/effect_data.h"
+#include "project/window_title.h"
+
+namespace sp {
+namespace {
+
+namespace fs = std::filesystem;
+
+bool readWholeFile(const fs::path& path, std::string& bytes) {
+    std::error_code ec;
+    if (!fs::is_regular_file(path, ec)) return false;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    std::ostringstream buffer;
+    buffer << in.rdbuf();
+    if (in.bad()) return false;
+    bytes = std::move(buffer).str();
+    return true;
+}
+
+bool writeWholeFile(const fs::path& path, std::string_view bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    return !out.fail();
+}
+
+// Writes the whole file beside the target and renames it over the target, so
+// that a crash or a full disk never leaves half a project behind.
+bool replaceFileAtomically(const fs::path& target, std::string_view bytes) {
+    QSaveFile file(QString::fromStdString(target.string()));
+    if (!file.open(QIODevice::WriteOnly)) return false;
+    if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size())) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+}  // namespace
+
+std::string formatMessage(const char* pattern, std::string_view value) {
+    std::string text = pattern;
+    if (auto at = text.find("%s"); at != std::string::npos) text.replace(at, 2, value);
+    return text;
+}
+
+FileCommands::FileCommands(Project& project, SetupIni& setup, Prompts& prompts, fs::path programDir)
+    : m_project(project), m_setup(setup), m_prompts(prompts), m_programDir(std::move(programDir)) {}
+
+void FileCommands::commandNew() {
+    if (!askToSaveChanges()) return;
+    newProject();
+}
+
+void FileCommands::commandOpen() {
+    if (!askToSaveChanges()) return;
+    m_project.tree.setNameCounter(0);
+    FileDialogRequest request;
+    request.initialFolder = m_setup.folderOr("Open", m_programDir).string();
+    auto chosen = m_prompts.chooseProjectToOpen(request);
+    if (!chosen) return;
+    std::error_code ec;
+    m_setup.writeString("Directory", "Open", fs::absolute(*chosen, ec).parent_path().string());
+    openByPath(*chosen);
+}
+
+bool FileCommands::askToSaveChanges() {
+    if (!m_project.state.isDirty) return true;
+    switch (m_prompts.askYesNoCancel(kAskSaveChangesText, kConfirmCaption)) {
+        case Prompts::Answer::Yes:
+            return saveProject(true) == SaveResult::Saved;
+        case Prompts::Answer::No:
+            return true;
+        case Prompts::Answer::Cancel:
+            break;
+    }
+    return false;
+}
+
+void FileCommands::newProject() {
+    ProjectState& state = m_project.state;
+    clearTextureFolder(m_project.materials, m_project.workspace().textureDir());
+    state.resetHeaderForNewProject();
+    m_project.tree.clear();
+    m_project.tree.insertNewNode(m_project.tree.root(), 0);
+    state.currentFrame = state.frameCount;
+    state.zoom = 1.0f;
+    m_project.runGraphicsCycle();
+    m_project.reloadMaterials();
+    m_project.tree.select(m_project.tree.root().children.front().get());
+    m_project.currentFilePath.clear();
+    m_project.currentFileName = kUntitledFileName;
+    m_project.fileFormatVersion = format::kWrittenVersion;
+    state.isDirty = 0;
+    m_project.notifyTitleChanged();
+}
+
+void FileCommands::failOpen(std::string_view text) { m_prompts.showMessage(text, kCannotOpenCaption); }
+
+bool FileCommands::openByPath(const fs::path& given) {
+    std::error_code ec;
+    const fs::path path = fs::absolute(given, ec).lexically_normal();
+
+    std::string bytes;
+    if (!readWholeFile(path, bytes)) {
+        m_prompts.showMessage(formatMessage(kFileReadErrorText, path.string()), kFileReadErrorCaption);
+        bytes.clear();  // and go on with nothing, which the checks below refuse
+    }
+    const format::ParsedContainer container = format::parseContainer(bytes);
+    if (container.status == format::ContainerStatus::NewerVersion) {
+        failOpen(kNewerVersionText);
+        return false;
+    }
+    if (container.status != format::ContainerStatus::Ok) {
+        failOpen(kNotSupportedText);
+        return false;
+    }
+    const format::ContainerEntry* effectEntry = format::findEffectData(container);
+    std::optional<format::EffectData> effect = format::readEffectData(effectEntry->bytes, container.version);
+    if (!effect) {
+        failOpen(kNotSupportedText);
+        return false;
+    }
+
+    std::vector<std::pair<std::string, std::string>> pictures;
+    for (const format::ContainerEntry& entry : container.entries)
+        if (entry.name != format::kEffectDataEntry) pictures.emplace_back(entry.name, entry.bytes);
+    if (!installMaterials(pictures)) {
+        failOpen(kMaterialsNotWrittenText);
+        return false;
+    }
+
+    // Everything is read: now the open project is replaced.
+    ProjectState& state = m_project.state;
+    effect->header.applyTo(state);
+    m_project.fileFormatVersion = container.version;
+    m_project.tree.replaceRoot(std::move(effect->root), m_project.tree.nameCounter() + effect->nodeCount);
+    m_project.currentFilePath = path.string();
+    m_project.currentFileName = path.filename().string();
+    state.zoom = 1.0f;
+    m_project.runGraphicsCycle();
+    m_project.reloadMaterials();
+    state.currentFrame = ProjectState::kForcedWrapFrame;
+    state.isDirty = 0;
+    m_project.notifyTitleChanged();
+    return true;
+}
+
+// Writes the pictures of an opened file into a fresh folder beside TEXTURE and
+// swaps it in only when all of them were written.
+bool FileCommands::installMaterials(const std::vector<std::pair<std::string, std::string>>& files) {
+    std::error_code ec;
+    const fs::path texture = m_project.workspace().textureDir();
+    const fs::path incoming = m_project.workspace().root() / "TEXTURE.opening";
+    const fs::path previous = m_project.workspace().root() / "TEXTURE.previous";
+    fs::remove_all(incoming, ec);
+    fs::remove_all(previous, ec);
+    if (!fs::create_directories(incoming, ec)) return false;
+    for (const auto& [name, bytes] : files) {
+        if (!writeWholeFile(incoming / name, bytes)) {
+            fs::remove_all(incoming, ec);
+            return false;
+        }
+    }
+    m_project.materials.clear();
+    if (fs::exists(texture, ec)) {
+        fs::rename(texture, previous, ec);
+        if (ec) {
+            fs::remove_all(incoming, ec);
+            return false;
+        }
+    }
+    fs::rename(incoming, texture, ec);
+    if (ec) {
+        std::error_code restore;
+        fs::rename(previous, texture, restore);
+        fs::remove_all(incoming, restore);
+        return false;
+    }
+    fs::remove_all(previous, ec);
+    return true;
+}
+
+FileCommands::SaveResult FileCommands::saveProject(bool toCurrentPath) {
+    Project& project = m_project;
+    std::optional<std::string> effect =
+        format::writeEffectData(format::ProjectHeader::from(project.state), project.tree.root());
+    if (!effect) {
+        m_prompts.showMessage(kNameNotStorableText, kErrorCaption);
+        return SaveResult::Failed;
+    }
+
+    fs::path target;
+    std::error_code ec;
+    if (toCurrentPath && !project.currentFilePath.empty()) {
+        target = project.currentFilePath;
+    } else {
+        FileDialogRequest request;
+        request.initialFolder = m_setup.folderOr("Save", m_programDir).string();
+        request.initialName = project.currentFileName;
+        request.defaultExtension = "spd";
+        auto chosen = m_prompts.chooseProjectToSave(request);
+        if (!chosen) return SaveResult::Cancelled;
+        target = fs::absolute(*chosen, ec).lexically_normal();
+        if (!target.has_extension()) target += ".spd";
+        m_setup.writeString("Directory", "Save", target.parent_path().string());
+    }
+
+    std::vector<format::ContainerEntry> entries;
+    for (const Material& material : project.materials.materials()) {
+        format::ContainerEntry entry{material.file.filename().string(), {}};
+        if (!readWholeFile(material.file, entry.bytes)) {
+            m_prompts.showMessage(formatMessage(kMaterialUnreadableText, material.name), kErrorCaption);
+            return SaveResult::Failed;
+        }
+        entries.push_back(std::move(entry));
+    }
+    entries.push_back({std::string(format::kEffectDataEntry), std::move(*effect)});
+    std::optional<std::string> packed = format::packContainer(entries);
+    if (!packed) {
+        m_prompts.showMessage(kNameNotStorableText, kErrorCaption);
+        return SaveResult::Failed;
+    }
+    if (!replaceFileAtomically(target, *packed)) {
+        m_prompts.showMessage(formatMessage(kSaveFailedText, target.string()), kErrorCaption);
+        return SaveResult::Failed;
+    }
+
+    project.currentFilePath = target.string();
+    project.currentFileName = target.filename().string();
+    project.reloadMaterials();
+    project.state.isDirty = 0;
+    project.notifyTitleChanged();
+    return SaveResult::Saved;
+}
+
+}  // namespace sp

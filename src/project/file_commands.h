@@ -1,0 +1,75 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "core/model/prompts.h"
+#include "project/project.h"
+#include "project/setup_ini.h"
+
+namespace sp {
+
+// New, Open, Save and Save As on a project, with the question about unsaved
+// changes and the remembered folders. Dialogs and questions go through Prompts.
+class FileCommands {
+public:
+    enum class SaveResult { Saved, Cancelled, Failed };
+
+    FileCommands(Project& project, SetupIni& setup, Prompts& prompts, std::filesystem::path programDir);
+
+    // The commands as the menu runs them.
+    void commandNew();
+    void commandOpen();
+    SaveResult commandSave() { return saveProject(true); }
+    SaveResult commandSaveAs() { return saveProject(false); }
+    // Whether the main window may close (unsaved changes saved or given up).
+    bool confirmClose() { return askToSaveChanges(); }
+
+    // Asks about unsaved changes: true to go on. Yes saves first, and a save
+    // that is cancelled or fails stops the command, so nothing is lost.
+    bool askToSaveChanges();
+
+    // Replaces the project with a fresh untitled one.
+    void newProject();
+
+    // Replaces the project with the contents of a project file. A relative path is
+    // taken relative to the current directory. The file is read and checked in full
+    // before anything of the open project is touched: on failure the message is
+    // shown, false is returned and the open project stays as it was.
+    bool openByPath(const std::filesystem::path& path);
+
+    // Save (toCurrentPath) or Save As. The file is replaced atomically.
+    SaveResult saveProject(bool toCurrentPath);
+
+private:
+    bool installMaterials(const std::vector<std::pair<std::string, std::string>>& files);
+    void failOpen(std::string_view text);
+
+    Project& m_project;
+    SetupIni& m_setup;
+    Prompts& m_prompts;
+    std::filesystem::path m_programDir;
+};
+
+// The texts of the file commands.
+inline constexpr const char* kAskSaveChangesText = "変更内容を保存しますか？";
+inline constexpr const char* kConfirmCaption = "確認";
+inline constexpr const char* kFileReadErrorText =
+    "「%s」は存在しないか、他のアプリケーションで開いているため読み込めません。";
+inline constexpr const char* kFileReadErrorCaption = "ファイル読み込みエラー";
+inline constexpr const char* kNotSupportedText = "対応していないファイルか、ファイルが壊れている可能性があります。";
+inline constexpr const char* kNewerVersionText =
+    "このファイルは、より新しいバージョンのSparkplumeで作成されたものです。\n"
+    "開くためには最新版のSparkplumeをインストールしてください。";
+inline constexpr const char* kCannotOpenCaption = "ファイルを開くことができません";
+inline constexpr const char* kErrorCaption = "エラー";
+inline constexpr const char* kSaveFailedText = "「%s」に保存できませんでした。";
+inline constexpr const char* kMaterialUnreadableText = "素材「%s」を読み込めないため、保存できませんでした。";
+inline constexpr const char* kNameNotStorableText =
+    "プロジェクトファイルに保存できない文字を含む名前があるため、保存できませんでした。";
+inline constexpr const char* kMaterialsNotWrittenText = "素材を作業用フォルダに書き出せませんでした。";
+
+// Fills the one "%s" of a message.
+std::string formatMessage(const char* pattern, std::string_view value);
+
+}  // namespace sp

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+
+namespace sp {
+
+// The per-user work folder: TEXTURE holds the open project's pictures, RENDER
+// the export tools and their exchange file, and setup.ini the settings.
+class Workspace {
+public:
+    explicit Workspace(std::filesystem::path root) : m_root(std::move(root)) {}
+
+    // SPARKPLUME_WORKSPACE when set, else the per-user data folder + "/Sparkplume".
+    static std::filesystem::path defaultLocation();
+
+    // The WorkSpace seed folder: in the current directory, else beside the
+    // executable, else in the installed data folder.
+    static std::optional<std::filesystem::path> findSeedFolder(const std::filesystem::path& programDir);
+
+    // Copies the seed folder into the workspace, file by file, overwriting.
+    // Returns false when the workspace cannot be made or a file cannot be copied.
+    bool copyFrom(const std::filesystem::path& seed) const;
+
+    // Makes sure the workspace folder itself exists.
+    bool ensureExists() const;
+
+    const std::filesystem::path& root() const { return m_root; }
+    std::filesystem::path textureDir() const { return m_root / "TEXTURE"; }
+    std::filesystem::path renderDir() const { return m_root / "RENDER"; }
+    std::filesystem::path setupIniPath() const { return m_root / "setup.ini"; }
+
+private:
+    std::filesystem::path m_root;
+};
+
+// The message shown when the work folder cannot be prepared at start-up.
+inline constexpr const char* kWorkspaceCopyFailedText = "作業用フォルダを作成することができません。";
+
+}  // namespace sp

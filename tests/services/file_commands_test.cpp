@@ -1,0 +1,341 @@
+#include "project/file_commands.h"
+
+#include <gtest/gtest.h>
+
+#include "core/text/cp932.h"
+#include "project/format/container.h"
+#include "project/window_title.h"
+#include "services_test_support.h"
+
+namespace sp {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace sp::testing;
+using Answer = Prompts::Answer;
+
+const std::string kUntitledTitle = "【無題.spd】 - Sparkplume 1.5.0　βテスト版";
+
+class FileCommandsTest : public ::testing::Test {
+protected:
+    QTemporaryDir temp;
+    fs::path root = pathOf(temp);
+    Workspace workspace{root / "workspace"};
+    fs::path programDir = root / "program";
+    fs::path documents = root / "documents";
+    ScriptedPrompts prompts;
+    std::unique_ptr<SetupIni> setup;
+    std::unique_ptr<Project> project;
+    std::unique_ptr<FileCommands> files;
+    int titleChanges = 0;
+
+    void SetUp() override {
+        workspace.ensureExists();
+        fs::create_directories(programDir);
+        fs::create_directories(documents);
+        setup = std::make_unique<SetupIni>(workspace.setupIniPath());
+        project = std::make_unique<Project>(workspace, prompts);
+        project->onTitleChanged = [this] { ++titleChanges; };
+        files = std::make_unique<FileCommands>(*project, *setup, prompts, programDir);
+        files->newProject();
+    }
+
+    NodeTree& tree() { return project->tree; }
+    EmitterNode& top(std::size_t i) { return *tree().root().children.at(i); }
+
+    // A project with three nodes, two materials and a seed, saved as `name`.
+    fs::path saveBusyProject(const std::string& name) {
+        writePicture(workspace.textureDir() / "火花.png.png", 8, 8);
+        writePicture(workspace.textureDir() / "smoke.png.png", 16, 8);
+        project->reloadMaterials();
+        tree().addChildNode();
+        tree().select(&top(0));
+        tree().addNode();
+        top(0).imageName = "smoke.png";
+        top(1).children[0]->trailImageName = "火花.png";
+        project->reloadMaterials();
+        project->state.randomSeed = 99;
+        project->state.frameCount = 12;
+        const fs::path target = documents / name;
+        prompts.saveChoices.push_back(target.string());
+        EXPECT_EQ(files->commandSave(), FileCommands::SaveResult::Saved);
+        return target;
+    }
+};
+
+TEST_F(FileCommandsTest, NewProjectStartsUntitledWithOneNode) {
+    project->state.randomSeed = 5;
+    project->state.projectWidth = 999;
+    writePicture(workspace.textureDir() / "a.png.png", 4, 4);
+    tree().addNode();
+    files->newProject();
+    EXPECT_EQ(project->title(), kUntitledTitle);
+    ASSERT_EQ(tree().root().children.size(), 1u);
+    EXPECT_EQ(top(0).name, "ノード1");
+    EXPECT_EQ(tree().selectedNode(), &top(0));
+    EXPECT_EQ(tree().nameCounter(), 1);
+    EXPECT_EQ(project->state.projectWidth, 256);
+    EXPECT_EQ(project->state.randomSeed, 5);
+    EXPECT_EQ(project->state.currentFrame, project->state.frameCount);
+    EXPECT_EQ(project->state.isDirty, 0);
+    EXPECT_TRUE(filesIn(workspace.textureDir()).empty());
+    EXPECT_EQ(project->materials.size(), 0u);
+}
+
+TEST_F(FileCommandsTest, TheTitleShowsTheFileAndTheModifiedMark) {
+    EXPECT_EQ(windowTitle("fire.spd", false), "【fire.spd】 - Sparkplume 1.5.0　βテスト版");
+    EXPECT_EQ(windowTitle("fire.spd", true), "【fire.spd】* - Sparkplume 1.5.0　βテスト版");
+    const int before = titleChanges;
+    tree().addNode();
+    EXPECT_EQ(project->title(), "【無題.spd】* - Sparkplume 1.5.0　βテスト版");
+    EXPECT_GT(titleChanges, before);
+}
+
+TEST_F(FileCommandsTest, SaveAsksForANameOnceThenWritesInPlace) {
+    tree().addNode();
+    prompts.saveChoices.push_back((documents / "fire").string());  // no extension typed
+    ASSERT_EQ(files->commandSave(), FileCommands::SaveResult::Saved);
+    ASSERT_EQ(prompts.saveRequests.size(), 1u);
+    EXPECT_EQ(prompts.saveRequests[0].initialName, "無題.spd");
+    EXPECT_EQ(prompts.saveRequests[0].defaultExtension, "spd");
+    EXPECT_EQ(prompts.saveRequests[0].initialFolder, programDir.string());
+    EXPECT_EQ(project->title(), "【fire.spd】 - Sparkplume 1.5.0　βテスト版");
+    EXPECT_EQ(project->state.isDirty, 0);
+    EXPECT_EQ(setup->readString("Directory", "Save"), documents.string());
+
+    tree().addNode();
+    ASSERT_EQ(files->commandSave(), FileCommands::SaveResult::Saved);
+    EXPECT_EQ(prompts.saveRequests.size(), 1u);
+    EXPECT_EQ(filesIn(documents), (std::vector<std::string>{"fire.spd"}));  // no temporary left behind
+
+    // Save As always asks, starting in the remembered folder; Save then follows the new path.
+    prompts.saveChoices.push_back((documents / "copy.spd").string());
+    ASSERT_EQ(files->commandSaveAs(), FileCommands::SaveResult::Saved);
+    EXPECT_EQ(prompts.saveRequests.back().initialFolder, documents.string());
+    EXPECT_EQ(prompts.saveRequests.back().initialName, "fire.spd");
+    tree().addNode();
+    files->commandSave();
+    EXPECT_EQ(prompts.saveRequests.size(), 2u);
+    EXPECT_EQ(project->currentFileName, "copy.spd");
+}
+
+TEST_F(FileCommandsTest, CancellingTheSaveDialogWritesNothingAndKeepsTheMark) {
+    tree().addNode();
+    EXPECT_EQ(files->commandSave(), FileCommands::SaveResult::Cancelled);
+    EXPECT_EQ(project->state.isDirty, 1);
+    EXPECT_TRUE(filesIn(workspace.textureDir()).empty());
+    EXPECT_TRUE(filesIn(documents).empty());
+}
+
+TEST_F(FileCommandsTest, SaveAndOpenBringBackTreeMaterialsAndSeed) {
+    const fs::path file = saveBusyProject("busy.spd");
+    const auto parsed = format::parseContainer(readFile(file));
+    ASSERT_EQ(parsed.status, format::ContainerStatus::Ok);
+    ASSERT_EQ(parsed.entries.size(), 3u);
+    EXPECT_EQ(parsed.entries[2].name, "save.png");
+
+    files->newProject();
+    project->state.zoom = 3.0f;
+    prompts.openChoices.push_back(file.string());
+    files->commandOpen();
+    EXPECT_EQ(project->title(), "【busy.spd】 - Sparkplume 1.5.0　βテスト版");
+    EXPECT_EQ(setup->readString("Directory", "Open"), documents.string());
+    ASSERT_EQ(tree().root().children.size(), 2u);
+    EXPECT_EQ(top(0).name, "ノード3");
+    EXPECT_EQ(top(1).children.at(0)->name, "ノード2");
+    EXPECT_EQ(tree().selectedNode(), &top(0));
+    EXPECT_EQ(project->state.randomSeed, 99);
+    EXPECT_EQ(project->state.frameCount, 12);
+    EXPECT_EQ(project->state.zoom, 1.0f);
+    EXPECT_EQ(project->state.currentFrame, 9999);
+    EXPECT_EQ(project->state.isDirty, 0);
+    EXPECT_EQ(project->materials.names(), (std::vector<std::string>{"smoke.png", "火花.png"}));
+    EXPECT_EQ(top(0).imageIndex, 1);
+    EXPECT_EQ(top(1).children[0]->trailImageIndex, 2);
+    EXPECT_EQ(filesIn(workspace.textureDir()), (std::vector<std::string>{"smoke.png.png", "火花.png.png"}));
+
+    // Saving the opened project again gives the same bytes.
+    const std::string before = readFile(file);
+    project->state.isDirty = 1;
+    ASSERT_EQ(files->commandSave(), FileCommands::SaveResult::Saved);
+    EXPECT_EQ(readFile(file), before);
+}
+
+TEST_F(FileCommandsTest, NodeNumbersAfterOpeningFromTheMenuOrByPath) {
+    const fs::path file = saveBusyProject("three.spd");
+    prompts.openChoices.push_back(file.string());
+    files->commandOpen();
+    tree().addNode();
+    EXPECT_EQ(tree().selectedNode()->name, "ノード4");
+
+    // Opening by path (a dropped file) goes on from the counter it had, plus the file's nodes.
+    files->openByPath(file);
+    tree().addNode();
+    EXPECT_EQ(tree().selectedNode()->name, "ノード8");
+
+    // A cancelled Open dialog still starts the numbering again.
+    project->state.isDirty = 0;
+    files->commandOpen();
+    tree().addNode();
+    EXPECT_EQ(tree().selectedNode()->name, "ノード1");
+}
+
+TEST_F(FileCommandsTest, AFailedOpenKeepsTheProjectThatWasOpen) {
+    writePicture(workspace.textureDir() / "keep.png.png", 4, 4);
+    project->reloadMaterials();
+    tree().addNode();
+
+    const fs::path damaged = documents / "damaged.spd";
+    std::string good = readFile(saveBusyProject("good.spd"));
+    project->state.isDirty = 1;
+    writeFile(damaged, good.substr(0, good.size() - 10));
+    const fs::path newer = documents / "newer.spd";
+    writeFile(newer, "SparkplumeData,5,1,save.png,0,");
+    const fs::path foreign = documents / "photo.spd";
+    writeFile(foreign, "\x89PNG\r\n");
+    const auto textureBefore = filesIn(workspace.textureDir());
+    const std::size_t nodesBefore = tree().root().children.size();
+
+    struct Case {
+        fs::path file;
+        std::vector<std::string> texts;
+    };
+    const Case cases[] = {
+        {damaged, {kNotSupportedText}},
+        {foreign, {kNotSupportedText}},
+        {newer, {kNewerVersionText}},
+        {documents / "missing.spd",
+         {formatMessage(kFileReadErrorText, (documents / "missing.spd").string()), kNotSupportedText}},
+    };
+    for (const Case& c : cases) {
+        prompts.messages.clear();
+        EXPECT_FALSE(files->openByPath(c.file));
+        ASSERT_EQ(prompts.messages.size(), c.texts.size()) << c.file;
+        for (std::size_t i = 0; i < c.texts.size(); ++i) EXPECT_EQ(prompts.messages[i].text, c.texts[i]);
+        EXPECT_EQ(prompts.messages.back().caption, kCannotOpenCaption);
+        EXPECT_EQ(filesIn(workspace.textureDir()), textureBefore) << c.file;
+        EXPECT_EQ(project->currentFileName, "good.spd");
+        EXPECT_EQ(project->state.isDirty, 1);
+        EXPECT_EQ(tree().root().children.size(), nodesBefore);
+    }
+    EXPECT_EQ(prompts.messages.size(), 2u);
+    EXPECT_EQ(prompts.messages[0].caption, kFileReadErrorCaption);
+}
+
+TEST_F(FileCommandsTest, AFileWithJapaneseNamesFromAnotherMachineOpens) {
+    // Built byte by byte as the Windows program writes it: CP932 names, one material.
+    QTemporaryDir pictureDir;
+    writePicture(pathOf(pictureDir) / "p.png", 2, 2);
+    const std::string png = readFile(pathOf(pictureDir) / "p.png");
+    const std::string materialName = *text::toCp932("炎.png.png");
+    std::string effect = "300,200,20,150,100,30,1,2,3,7,1,0," + *text::toCp932("炎のノード") + ",";
+    for (int i = 0; i < 32; ++i) effect += "50,";
+    effect += "1,0,0,1,0,3,0,0,1,20,20,0,0,0,0,0,40,0,0,0,5,0,0,0,0,";
+    effect += *text::toCp932("炎.png") + ",1,1,0,";
+    for (int c = 0; c < 7; ++c) effect += "2,0.000000,100.000000,100.000000,100.000000,";
+    effect += ",0,0,1,40,0,";
+    const std::string file = "SparkplumeData,4,2," + materialName + "," + std::to_string(png.size()) + "," + png +
+                             "save.png," + std::to_string(effect.size()) + "," + effect;
+    writeFile(documents / "炎.spd", file);
+
+    ASSERT_TRUE(files->openByPath(documents / "炎.spd"));
+    EXPECT_EQ(project->title(), "【炎.spd】 - Sparkplume 1.5.0　βテスト版");
+    EXPECT_EQ(top(0).name, "炎のノード");
+    EXPECT_EQ(top(0).emitType, kEmitRadial);
+    EXPECT_EQ(project->state.projectWidth, 300);
+    EXPECT_EQ(project->materials.names(), std::vector<std::string>{"炎.png"});
+    EXPECT_EQ(top(0).imageIndex, 1);
+    EXPECT_TRUE(fs::exists(workspace.textureDir() / "炎.png.png"));
+
+    // And what we write back carries the same CP932 bytes.
+    project->state.isDirty = 1;
+    ASSERT_EQ(files->commandSave(), FileCommands::SaveResult::Saved);
+    EXPECT_EQ(readFile(documents / "炎.spd"), file);
+}
+
+TEST_F(FileCommandsTest, SaveFailuresAreReportedAndKeepTheModifiedMark) {
+    tree().addNode();
+    prompts.saveChoices.push_back((documents / "no-such-folder" / "x.spd").string());
+    EXPECT_EQ(files->commandSave(), FileCommands::SaveResult::Failed);
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].caption, kErrorCaption);
+    EXPECT_EQ(project->state.isDirty, 1);
+    EXPECT_EQ(project->title(), "【無題.spd】* - Sparkplume 1.5.0　βテスト版");
+
+    // A material that vanished from the folder cannot be packed.
+    writePicture(workspace.textureDir() / "gone.png.png", 4, 4);
+    project->reloadMaterials();
+    fs::remove(workspace.textureDir() / "gone.png.png");
+    prompts.saveChoices.push_back((documents / "x.spd").string());
+    EXPECT_EQ(files->commandSave(), FileCommands::SaveResult::Failed);
+    EXPECT_EQ(prompts.messages.back().text, formatMessage(kMaterialUnreadableText, "gone.png"));
+    EXPECT_FALSE(fs::exists(documents / "x.spd"));
+    EXPECT_EQ(project->state.isDirty, 1);
+}
+
+TEST_F(FileCommandsTest, AFailedSaveLeavesTheOldFileWhole) {
+    const fs::path file = saveBusyProject("keep.spd");
+    const std::string before = readFile(file);
+    tree().addNode();
+    fs::remove(workspace.textureDir() / "smoke.png.png");
+    EXPECT_EQ(files->commandSave(), FileCommands::SaveResult::Failed);
+    EXPECT_EQ(readFile(file), before);
+    EXPECT_EQ(filesIn(documents), (std::vector<std::string>{"keep.spd"}));
+}
+
+TEST_F(FileCommandsTest, UnsavedChangesAreNeverLostToACommand) {
+    // Not modified: no question.
+    files->commandNew();
+    EXPECT_TRUE(prompts.questions.empty());
+
+    tree().addNode();
+    prompts.answers = {Answer::Cancel};
+    files->commandNew();
+    ASSERT_EQ(prompts.questions.size(), 1u);
+    EXPECT_EQ(prompts.questions[0].text, "変更内容を保存しますか？");
+    EXPECT_EQ(prompts.questions[0].caption, "確認");
+    EXPECT_EQ(tree().root().children.size(), 2u);
+    EXPECT_EQ(project->state.isDirty, 1);
+
+    // Yes, then cancelling the save dialog: the command does not run.
+    prompts.answers = {Answer::Yes};
+    files->commandNew();
+    EXPECT_EQ(tree().root().children.size(), 2u);
+    prompts.answers = {Answer::Yes};
+    EXPECT_FALSE(files->confirmClose());
+
+    // Yes with a save: saved, then the command runs.
+    prompts.answers = {Answer::Yes};
+    prompts.saveChoices.push_back((documents / "kept.spd").string());
+    files->commandNew();
+    EXPECT_TRUE(fs::exists(documents / "kept.spd"));
+    EXPECT_EQ(tree().root().children.size(), 1u);
+
+    // No: the changes are given up.
+    tree().addNode();
+    prompts.answers = {Answer::No};
+    EXPECT_TRUE(files->confirmClose());
+}
+
+TEST_F(FileCommandsTest, RememberedFoldersFallBackToTheProgramFolder) {
+    setup->writeString("Directory", "Open", (root / "gone").string());
+    files->commandOpen();
+    EXPECT_EQ(prompts.openRequests.back().initialFolder, programDir.string());
+    EXPECT_TRUE(prompts.openRequests.back().initialName.empty());
+    setup->writeString("Directory", "Open", documents.string());
+    files->commandOpen();
+    EXPECT_EQ(prompts.openRequests.back().initialFolder, documents.string());
+}
+
+TEST_F(FileCommandsTest, ARelativePathIsTakenFromTheCurrentDirectory) {
+    saveBusyProject("rel.spd");
+    const fs::path previous = fs::current_path();
+    fs::current_path(documents);
+    const bool opened = files->openByPath("rel.spd");
+    fs::current_path(previous);
+    EXPECT_TRUE(opened);
+    EXPECT_EQ(project->currentFilePath, (documents / "rel.spd").string());
+}
+
+}  // namespace
+}  // namespace sp
