@@ -6,6 +6,7 @@
 
 #include "cli/demo_command.h"
 #include "cli/limit_options.h"
+#include "cli/render_command.h"
 #include "cli/trace_command.h"
 
 namespace {
@@ -22,6 +23,11 @@ constexpr const char* kUsage =
     "            「p <ノード番号> <x> <y> <経過フレーム> <寿命>」の形で表示します\n"
     "            （ノード番号は上から数えて1から、子ノードは親の直後）。\n"
     "            開けないファイルは終了コード 2、使い方の誤りは 1 を返します。\n"
+    "  render FILE --frame N --out OUT.png [--transparent]\n"
+    "            プロジェクトファイルを開き、書き出しと同じように先頭から N フレーム目まで\n"
+    "            シミュレーションして、そのフレームを書き出しと同じ方法で描画し、\n"
+    "            キャンバスの大きさの画像（PNG、拡張子により BMP・JPEG）に保存します。\n"
+    "            --transparent で背景を透明にします。終了コードは trace と同じです。\n"
     "  demo      デモ用のエフェクトを1ループ分シミュレーションし、フレームごとに\n"
     "            ノードごとのパーティクル数を表示します。\n"
     "  --help    この説明を表示します。\n"
@@ -38,6 +44,7 @@ int main(int argc, char** argv) {
         std::cout << kUsage;
         return args.empty() ? 1 : 0;
     }
+    // Headless commands need no display: pictures are read and written without one.
     QCoreApplication app(argc, argv);
     const std::string command = args[0];
     args.erase(args.begin());
@@ -47,6 +54,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     if (command == "trace") return sp::cli::runTrace(args, limits, std::cout, std::cerr);
+    if (command == "render") return sp::cli::runRender(args, limits, std::cout, std::cerr);
     if (command == "demo" && args.empty()) return sp::cli::runDemo(std::cout, limits);
     std::cerr << "不明なコマンドまたはオプションです: " << command
               << (args.empty() ? "" : " " + args[0]) << "\n\n"

@@ -1,16 +1,11 @@
 #include "cli/trace_command.h"
 
-#include <QTemporaryDir>
-
 #include <charconv>
 #include <filesystem>
 #include <optional>
 
-#include "cli/console_prompts.h"
-#include "project/file_commands.h"
-#include "project/project.h"
-#include "project/setup_ini.h"
-#include "project/workspace.h"
+#include "cli/arguments.h"
+#include "cli/headless_session.h"
 
 namespace sp::cli {
 namespace {
@@ -21,13 +16,6 @@ struct TraceOptions {
     bool particles = false;
 };
 
-std::optional<int> parseFrames(const std::string& text) {
-    int value = 0;
-    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (ec != std::errc() || end != text.data() + text.size() || value < 0) return std::nullopt;
-    return value;
-}
-
 // Returns an error text, or "" when the options were understood.
 std::string parse(const std::vector<std::string>& args, TraceOptions& options) {
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -35,7 +23,7 @@ std::string parse(const std::vector<std::string>& args, TraceOptions& options) {
         if (a == "--particles") {
             options.particles = true;
         } else if (a == "--frames") {
-            if (i + 1 >= args.size() || !(options.frames = parseFrames(args[i + 1])))
+            if (i + 1 >= args.size() || !(options.frames = parseCount(args[i + 1], 0)))
                 return "--frames には0以上の整数を指定してください。";
             ++i;
         } else if (!a.empty() && a[0] == '-' && a != "-") {
@@ -77,20 +65,9 @@ int runTrace(const std::vector<std::string>& args, const SimulationLimits& limit
         return 1;
     }
 
-    // A private workspace: the editor's TEXTURE folder is never touched.
-    QTemporaryDir temporary;
-    if (!temporary.isValid()) {
-        err << kErrorCaption << ": " << kWorkspaceCopyFailedText << '\n';
-        return 2;
-    }
-    Workspace workspace(temporary.path().toStdString());
-    workspace.ensureExists();
-    ConsolePrompts prompts(err);
-    Project project(workspace, prompts);
-    SetupIni setup(workspace.setupIniPath());
-    FileCommands files(project, setup, prompts, workspace.root());
-    files.newProject();
-    if (!files.openByPath(options.file)) return 2;
+    HeadlessSession session(err);
+    if (!session.open(options.file)) return 2;
+    Project& project = session.project();
 
     ProjectState& state = project.state;
     EmitterNode& root = project.tree.root();

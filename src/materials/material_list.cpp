@@ -1,8 +1,5 @@
 #include "materials/material_list.h"
 
-#include <QImageReader>
-#include <QString>
-
 #include <algorithm>
 #include <cctype>
 #include <system_error>
@@ -16,8 +13,6 @@ bool endsWithIgnoringCase(const std::string& name, const std::string& suffix) {
         return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
     });
 }
-
-QString toQString(const std::filesystem::path& p) { return QString::fromStdString(p.string()); }
 
 }  // namespace
 
@@ -44,11 +39,11 @@ void MaterialList::reload(const std::filesystem::path& textureDir) {
             m.name = file.size() > 4 ? file.substr(0, file.size() - 4) : std::string();
             if (isReservedName(m.name)) continue;
             m.file = textureDir / file;
-            QImageReader reader(toQString(m.file));
-            const QSize size = reader.size();
-            if (size.isValid()) {
-                m.width = static_cast<uint32_t>(size.width());
-                m.height = static_cast<uint32_t>(size.height());
+            render::LoadedTexture loaded = render::loadTexture(m.file);
+            if (loaded.texture) {
+                m.width = static_cast<uint32_t>(loaded.fileWidth);
+                m.height = static_cast<uint32_t>(loaded.fileHeight);
+                m.texture = std::move(loaded.texture);
             }
             m_materials.push_back(std::move(m));
         }
@@ -59,6 +54,13 @@ std::vector<std::string> MaterialList::names() const {
     std::vector<std::string> result;
     result.reserve(m_materials.size());
     for (const Material& m : m_materials) result.push_back(m.name);
+    return result;
+}
+
+render::MaterialTextures MaterialList::textures() const {
+    render::MaterialTextures result;
+    result.reserve(m_materials.size());
+    for (const Material& m : m_materials) result.push_back(m.texture.get());
     return result;
 }
 

@@ -2,10 +2,13 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "core/model/emitter_node.h"
+#include "render/particle_renderer.h"
+#include "render/texture.h"
 
 namespace sp {
 
@@ -15,6 +18,7 @@ struct Material {
     std::filesystem::path file;    // full path of the picture in the TEXTURE folder
     uint32_t width = 0;            // the picture's own size; 0 when it cannot be read
     uint32_t height = 0;
+    std::shared_ptr<const render::Texture> texture;  // null when the picture cannot be read
 };
 
 // The materials of the open project in folder-scan order: material number k
@@ -35,6 +39,8 @@ public:
     const std::vector<Material>& materials() const { return m_materials; }
     std::size_t size() const { return m_materials.size(); }
     std::vector<std::string> names() const;
+    // The textures by material number, for drawing.
+    render::MaterialTextures textures() const;
 
 private:
     std::vector<Material> m_materials;

@@ -31,6 +31,9 @@ public:
         return Answer::Cancel;
     }
 
+    // A question with Yes and No; true for Yes.
+    virtual bool askYesNo(std::string_view /*text*/, std::string_view /*caption*/) { return false; }
+
     // The project Open and Save dialogs; nullopt when cancelled. Save asks
     // itself before an existing file is replaced.
     virtual std::optional<std::string> chooseProjectToOpen(const FileDialogRequest&) { return std::nullopt; }

@@ -1,0 +1,32 @@
+#include "render/export_frame.h"
+
+namespace sp::render {
+
+int exportTargetSide(int canvasSide) { return powerOfTwoAtLeast(canvasSide, 2); }
+
+void renderExportFrame(Device& device, ParticleRenderer& renderer, Texture& target, const ProjectState& state,
+                       const EmitterNode& root, bool transparent) {
+    device.setRenderTarget(&target);
+    if (!transparent) {
+        device.clear(0xFF000000u | (static_cast<uint32_t>(state.backgroundRed) & 0xFFu) << 16 |
+                     (static_cast<uint32_t>(state.backgroundGreen) & 0xFFu) << 8 |
+                     (static_cast<uint32_t>(state.backgroundBlue) & 0xFFu));
+        device.setFilter(TextureFilter::Linear);
+        renderer.drawNodeTree(&root);
+    } else {
+        device.clear(0);
+        renderer.solidColourPass = true;
+        device.setFilter(TextureFilter::Linear);
+        renderer.drawNodeTree(&root);
+        renderer.solidColourPass = false;
+        // Keep pass one's colours under alpha 0: what the real blend modes then
+        // draw over keeps its own colour instead of turning towards black.
+        for (uint32_t& pixel : target.pixels()) pixel &= 0x00FFFFFFu;
+        device.setFilter(TextureFilter::Linear);
+        renderer.drawNodeTree(&root);
+    }
+    device.setRenderTarget(nullptr);
+    device.setFilter(TextureFilter::Point);
+}
+
+}  // namespace sp::render

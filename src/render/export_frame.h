@@ -1,0 +1,21 @@
+#pragma once
+
+#include "core/model/emitter_node.h"
+#include "core/model/project_state.h"
+#include "render/particle_renderer.h"
+
+namespace sp::render {
+
+// The size of an export target: the canvas rounded up to powers of two (from 2).
+int exportTargetSide(int canvasSide);
+
+// Renders one frame of the tree into `target` as an export does: linear
+// sampling and no background picture. Opaque frames are cleared to the
+// background colour. Transparent frames are drawn twice: first every particle
+// opaque with normal blending, whose colours are kept with alpha 0, then the
+// particles with their own blending over that, which leaves straight (not
+// premultiplied) colour and the accumulated coverage as alpha.
+void renderExportFrame(Device& device, ParticleRenderer& renderer, Texture& target, const ProjectState& state,
+                       const EmitterNode& root, bool transparent);
+
+}  // namespace sp::render

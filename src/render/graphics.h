@@ -1,0 +1,41 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "core/model/prompts.h"
+#include "render/software_device.h"
+#include "render/sprite_image.h"
+
+namespace sp::render {
+
+// The device of the preview and its background picture. The device is never
+// reset: after New, Open, a size or zoom change and every export, the owner
+// runs releaseGraphics, createGraphics and then reloads the materials.
+class Graphics {
+public:
+    explicit Graphics(Prompts& prompts) : m_prompts(prompts) {}
+
+    // Creates the device with a back buffer of the canvas size and its fixed
+    // states, and loads the background picture when a path is given. False, with
+    // the device's message, when the device cannot be made.
+    bool createGraphics(int width, int height, const std::string& backgroundImagePath);
+    // Releases everything; safe to call when nothing exists.
+    void releaseGraphics();
+
+    Device* device() { return m_device.get(); }
+    const SpriteImage& backgroundImage() const { return m_background; }
+
+private:
+    Prompts& m_prompts;
+    std::unique_ptr<SoftwareDevice> m_device;
+    SpriteImage m_background;
+};
+
+inline constexpr const char* kDeviceFailedText = "DIRECT3Dデバイスの作成に失敗しました";
+
+// Sets the fixed states every device starts with: alpha blending of the colour,
+// alpha accumulated with factors one and one, point sampling.
+void setFixedStates(Device& device);
+
+}  // namespace sp::render
