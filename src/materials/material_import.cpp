@@ -73,14 +73,16 @@ ImportOutcome importMaterial(const fs::path& picture, const fs::path& textureDir
     try {
         render::Texture square(b, b, 0);
         device.setRenderTarget(&square);
+        // Centred along the shorter side by its exact half, so that odd sizes (a
+        // 1 × 1 picture) are centred too.
         float scale, x, y;
         if (w > h) {
             scale = static_cast<float>(b) / static_cast<float>(w);
             x = 0.0f;
-            y = static_cast<float>(b / 2) - static_cast<float>(h / 2) * scale;
+            y = static_cast<float>(b / 2) - static_cast<float>(h) * 0.5f * scale;
         } else {
             scale = static_cast<float>(b) / static_cast<float>(h);
-            x = static_cast<float>(b / 2) - static_cast<float>(w / 2) * scale;
+            x = static_cast<float>(b / 2) - static_cast<float>(w) * 0.5f * scale;
             y = 0.0f;
         }
         // Copied, not blended, onto the transparent square: partly transparent

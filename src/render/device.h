@@ -20,6 +20,8 @@ struct ParticleVertex {
 
 enum class BlendFactor { Zero, One, SrcAlpha, InvSrcAlpha };
 enum class TextureFilter { Point, Linear };
+// Texture coordinates outside 0..1 repeat the texture, or take its edge texels.
+enum class TextureAddress { Wrap, Clamp };
 
 // What the drawing needs of a graphics device: render targets of A8R8G8B8
 // pixels, textures modulated by the vertex colour (colour and alpha), blending
@@ -40,6 +42,7 @@ public:
     virtual void setAlphaBlend(BlendFactor source, BlendFactor destination) = 0;
     virtual void setFilter(TextureFilter filter) = 0;
     virtual void setTexture(const Texture* texture) = 0;
+    virtual void setAddressMode(TextureAddress mode) = 0;
 
     virtual void drawTriangleStrip(const ParticleVertex* vertices, std::size_t count) = 0;
 
@@ -48,6 +51,7 @@ public:
         BlendFactor colourSource, colourDestination, alphaSource, alphaDestination;
         TextureFilter filter;
         const Texture* texture;
+        TextureAddress address;
     };
     virtual States states() const = 0;
     void restore(const States& s) {
@@ -55,6 +59,7 @@ public:
         setAlphaBlend(s.alphaSource, s.alphaDestination);
         setFilter(s.filter);
         setTexture(s.texture);
+        setAddressMode(s.address);
     }
 };
 

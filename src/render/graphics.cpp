@@ -9,6 +9,7 @@ void setFixedStates(Device& device) {
     device.setAlphaBlend(BlendFactor::One, BlendFactor::One);
     device.setFilter(TextureFilter::Point);
     device.setTexture(nullptr);
+    device.setAddressMode(TextureAddress::Wrap);
 }
 
 bool Graphics::createGraphics(int width, int height, const std::string& backgroundImagePath) {

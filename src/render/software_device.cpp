@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace sp::render {
 namespace {
 
@@ -11,6 +15,29 @@ inline uint32_t channel(uint32_t argb, int shift) { return (argb >> shift) & 0xF
 // round(x / 255), exact for every value a blend of two 8-bit products produces
 // below 65536; larger values only occur where the result is clamped to 255.
 inline uint32_t div255(uint32_t x) { return (x + 128u + ((x + 128u) >> 8)) >> 8; }
+
+// Four 8-bit channels spread into the 16-bit lanes of a 64-bit word, so that one
+// multiplication by a factor up to 255 scales all four without carries.
+constexpr uint64_t kLanes = 0x00FF00FF00FF00FFull;
+inline uint64_t expand(uint32_t argb) {
+    const uint64_t c = argb;
+    return (c & 0xFFu) | ((c & 0xFF00u) << 8) | ((c & 0xFF0000u) << 16) | ((c & 0xFF000000u) << 24);
+}
+inline uint32_t pack(uint64_t lanes) {
+    return static_cast<uint32_t>((lanes & 0xFFu) | ((lanes >> 8) & 0xFF00u) | ((lanes >> 16) & 0xFF0000u) |
+                                 ((lanes >> 24) & 0xFF000000u));
+}
+// div255 in every lane; each lane must hold at most 65025.
+inline uint64_t div255Lanes(uint64_t x) {
+    const uint64_t rounded = x + 0x0080008000800080ull;
+    return ((rounded + ((rounded >> 8) & kLanes)) >> 8) & kLanes;
+}
+// Lane-wise addition clamped at 255 (lanes hold at most 255 each).
+inline uint64_t addSaturated(uint64_t a, uint64_t b) {
+    const uint64_t sum = a + b;
+    const uint64_t overflow = (sum >> 8) & 0x0001000100010001ull;
+    return (sum | (overflow * 0xFF)) & kLanes;
+}
 
 inline uint32_t factorOf(BlendFactor f, uint32_t sourceAlpha) {
     switch (f) {
@@ -26,59 +53,94 @@ inline uint32_t factorOf(BlendFactor f, uint32_t sourceAlpha) {
     return 0;
 }
 
-inline uint32_t wrap(int i, int size) {
-    // Texture sides are powers of two; other sizes still wrap correctly.
-    if ((size & (size - 1)) == 0) return static_cast<uint32_t>(i) & static_cast<uint32_t>(size - 1);
-    const int m = i % size;
-    return static_cast<uint32_t>(m < 0 ? m + size : m);
+#if defined(__GNUC__)
+#define SP_ALWAYS_INLINE inline __attribute__((always_inline))
+#else
+#define SP_ALWAYS_INLINE inline
+#endif
+
+// floor() for values already within ±4e18, without a library call.
+SP_ALWAYS_INLINE int64_t floorToInt64(double v) {
+    const int64_t i = static_cast<int64_t>(v);
+    return i - (static_cast<double>(i) > v ? 1 : 0);
 }
 
-inline int floorToInt(float v) {
-    if (!(v > -2e9f && v < 2e9f)) return 0;
-    const int i = static_cast<int>(v);
-    return (static_cast<float>(i) > v) ? i - 1 : i;
+// Texture coordinates in texels × 65536 (16 fractional bits).
+constexpr int kFraction = 16;
+SP_ALWAYS_INLINE int64_t toFixed(double texels) {
+    const double scaled = std::clamp(texels * 65536.0, -4e18, 4e18);
+    return floorToInt64(scaled + 0.5);
 }
 
-inline uint32_t samplePoint(const Texture& t, float u, float v) {
-    const int x = floorToInt(u * static_cast<float>(t.width()));
-    const int y = floorToInt(v * static_cast<float>(t.height()));
-    return t.pixel(static_cast<int>(wrap(x, t.width())), static_cast<int>(wrap(y, t.height())));
-}
-
-inline uint32_t sampleLinear(const Texture& t, float u, float v) {
-    const float fx = u * static_cast<float>(t.width()) - 0.5f;
-    const float fy = v * static_cast<float>(t.height()) - 0.5f;
-    const int x0 = floorToInt(fx);
-    const int y0 = floorToInt(fy);
-    // Weights in 1/256ths.
-    const uint32_t wx = static_cast<uint32_t>(std::clamp((fx - static_cast<float>(x0)) * 256.0f + 0.5f, 0.0f, 256.0f));
-    const uint32_t wy = static_cast<uint32_t>(std::clamp((fy - static_cast<float>(y0)) * 256.0f + 0.5f, 0.0f, 256.0f));
-    const int xa = static_cast<int>(wrap(x0, t.width()));
-    const int xb = static_cast<int>(wrap(x0 + 1, t.width()));
-    const int ya = static_cast<int>(wrap(y0, t.height()));
-    const int yb = static_cast<int>(wrap(y0 + 1, t.height()));
-    const uint32_t p00 = t.pixel(xa, ya), p10 = t.pixel(xb, ya), p01 = t.pixel(xa, yb), p11 = t.pixel(xb, yb);
-    uint32_t out = 0;
-    for (int shift = 0; shift < 32; shift += 8) {
-        const uint32_t top = channel(p00, shift) * (256 - wx) + channel(p10, shift) * wx;
-        const uint32_t bottom = channel(p01, shift) * (256 - wx) + channel(p11, shift) * wx;
-        const uint32_t value = (top * (256 - wy) + bottom * wy + 32768u) >> 16;
-        out |= std::min<uint32_t>(value, 255u) << shift;
+template <TextureAddress Address>
+inline int address64(int64_t i, int size) {
+    if constexpr (Address == TextureAddress::Clamp) {
+        return static_cast<int>(std::clamp<int64_t>(i, 0, size - 1));
+    } else {
+        if ((size & (size - 1)) == 0) return static_cast<int>(i & (size - 1));
+        const int64_t m = i % size;
+        return static_cast<int>(m < 0 ? m + size : m);
     }
-    return out;
+}
+
+// The texel whose area holds the point.
+template <TextureAddress Address>
+SP_ALWAYS_INLINE uint32_t samplePoint(const Texture& t, int64_t tu, int64_t tv) {
+    return t.pixel(address64<Address>(tu >> kFraction, t.width()), address64<Address>(tv >> kFraction, t.height()));
+}
+
+// The four texels around the point, weighted by its distance to their centres in
+// 1/256ths: each row blended across and rounded to 8 bits, then the two rows.
+// The coordinates are already shifted by half a texel.
+template <TextureAddress Address>
+SP_ALWAYS_INLINE uint32_t sampleLinear(const Texture& t, int64_t tu, int64_t tv) {
+    const int64_t x0 = tu >> kFraction, y0 = tv >> kFraction;
+    const uint32_t wx = static_cast<uint32_t>((tu >> (kFraction - 8)) & 0xFF);
+    const uint32_t wy = static_cast<uint32_t>((tv >> (kFraction - 8)) & 0xFF);
+    const int xa = address64<Address>(x0, t.width()), xb = address64<Address>(x0 + 1, t.width());
+    const uint32_t* ra = t.row(address64<Address>(y0, t.height()));
+    const uint32_t* rb = t.row(address64<Address>(y0 + 1, t.height()));
+#if defined(__SSE2__)
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i rowA = _mm_unpacklo_epi8(_mm_unpacklo_epi32(_mm_cvtsi32_si128(static_cast<int>(ra[xa])),
+                                                              _mm_cvtsi32_si128(static_cast<int>(ra[xb]))),
+                                           zero);
+    const __m128i rowB = _mm_unpacklo_epi8(_mm_unpacklo_epi32(_mm_cvtsi32_si128(static_cast<int>(rb[xa])),
+                                                              _mm_cvtsi32_si128(static_cast<int>(rb[xb]))),
+                                           zero);
+    const __m128i across = _mm_unpacklo_epi64(_mm_set1_epi16(static_cast<short>(256 - wx)),
+                                              _mm_set1_epi16(static_cast<short>(wx)));
+    const __m128i half = _mm_set1_epi16(128);
+    auto blendRow = [&](__m128i row) {
+        const __m128i weighted = _mm_mullo_epi16(row, across);
+        return _mm_srli_epi16(_mm_add_epi16(_mm_add_epi16(weighted, _mm_srli_si128(weighted, 8)), half), 8);
+    };
+    const __m128i top = blendRow(rowA), bottom = blendRow(rowB);
+    const __m128i mixed = _mm_srli_epi16(
+        _mm_add_epi16(_mm_add_epi16(_mm_mullo_epi16(top, _mm_set1_epi16(static_cast<short>(256 - wy))),
+                                    _mm_mullo_epi16(bottom, _mm_set1_epi16(static_cast<short>(wy)))),
+                      half),
+        8);
+    return static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_packus_epi16(mixed, zero)));
+#else
+    const uint64_t top = ((expand(ra[xa]) * (256 - wx) + expand(ra[xb]) * wx + 0x0080008000800080ull) >> 8) & kLanes;
+    const uint64_t bottom = ((expand(rb[xa]) * (256 - wx) + expand(rb[xb]) * wx + 0x0080008000800080ull) >> 8) & kLanes;
+    return pack(((top * (256 - wy) + bottom * wy + 0x0080008000800080ull) >> 8) & kLanes);
+#endif
 }
 
 // Texture × diffuse, per channel, rounded.
 inline uint32_t modulate(uint32_t texel, uint32_t diffuse) {
-    uint32_t out = 0;
-    for (int shift = 0; shift < 32; shift += 8)
-        out |= div255(channel(texel, shift) * channel(diffuse, shift)) << shift;
-    return out;
+    if (diffuse == 0xFFFFFFFFu) return texel;
+    return div255(channel(texel, 24) * channel(diffuse, 24)) << 24 |
+           div255(channel(texel, 16) * channel(diffuse, 16)) << 16 |
+           div255(channel(texel, 8) * channel(diffuse, 8)) << 8 | div255(channel(texel, 0) * channel(diffuse, 0));
 }
 
 struct EdgeFunction {
-    double a, b, c;  // a·x + b·y + c, positive inside
-    bool includesTies;
+    double a = 0, b = 0, c = 0;  // a·x + b·y + c, positive inside
+    bool includesTies = false;
+    double x0 = 0, slope = 0;    // where the edge crosses a row: x = x0 + y · slope
 
     static EdgeFunction through(const ParticleVertex& p, const ParticleVertex& q) {
         EdgeFunction e;
@@ -86,6 +148,10 @@ struct EdgeFunction {
         e.b = static_cast<double>(q.x) - static_cast<double>(p.x);
         e.c = static_cast<double>(p.x) * static_cast<double>(q.y) - static_cast<double>(q.x) * static_cast<double>(p.y);
         e.includesTies = e.a > 0.0 || (e.a == 0.0 && e.b > 0.0);
+        if (e.a != 0.0) {
+            e.x0 = -e.c / e.a;
+            e.slope = -e.b / e.a;
+        }
         return e;
     }
     double at(double x, double y) const { return a * x + b * y + c; }
@@ -99,12 +165,73 @@ bool finite(const ParticleVertex& v) {
     return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.u) && std::isfinite(v.v);
 }
 
+// One edge prepared for finding row spans.
+struct RowEdge {
+    const EdgeFunction* edge;
+    double yMin, yMax;    // rows outside this range are bounded by other edges
+    double start, slope;  // crossing at row centre y, in pixel indices: start + y · slope
+    double tolerance;     // below this distance to a pixel centre, rounding could matter
+    bool lower;           // the edge bounds the span from the left
+};
+
+RowEdge prepareRowEdge(const EdgeFunction& e, const ParticleVertex& p, const ParticleVertex& q) {
+    RowEdge r;
+    r.edge = &e;
+    r.yMin = std::min<double>(p.y, q.y);
+    r.yMax = std::max<double>(p.y, q.y);
+    r.start = e.x0 - 0.5;
+    r.slope = e.slope;
+    const double reach = std::fabs(e.x0) + std::fabs(e.slope) * (std::fabs(r.yMin) + std::fabs(r.yMax) + 1.0);
+    r.tolerance = 1e-7 * (1.0 + reach);
+    r.lower = e.a > 0.0;
+    return r;
+}
+
+// A row of a convex outline: the pixels whose centres lie inside every edge.
+// Strictly between the outline's top and bottom, only the edges that reach the
+// row can bound it; on a row through the top or bottom vertex every edge counts,
+// horizontal ones included. Crossings are computed in floating point; where one
+// falls so close to a pixel centre that rounding could matter, the edge function
+// decides exactly, so two outlines sharing an edge always agree about the pixels
+// on it.
+template <bool EveryEdge>
+SP_ALWAYS_INLINE bool rowSpan(const RowEdge* edges, int count, double sy, int& lo, int& hi) {
+    for (int k = 0; k < count; ++k) {
+        const RowEdge& e = edges[k];
+        if constexpr (EveryEdge) {
+            if (e.edge->a == 0.0) {
+                if (!e.edge->inside(0.0, sy)) return false;
+                continue;
+            }
+        } else {
+            if (sy < e.yMin || sy > e.yMax || e.edge->a == 0.0) continue;
+        }
+        const double t = std::min(std::max(e.start + sy * e.slope, -1e9), 1e9);
+        const int64_t below = floorToInt64(t);
+        const double fraction = t - static_cast<double>(below);
+        int64_t index;
+        if (fraction <= e.tolerance || fraction >= 1.0 - e.tolerance) {
+            const int64_t r = fraction < 0.5 ? below : below + 1;
+            const bool in = e.edge->inside(static_cast<double>(r) + 0.5, sy);
+            index = e.lower ? (in ? r : r + 1) : (in ? r : r - 1);
+        } else {
+            index = e.lower ? below + 1 : below;
+        }
+        if (e.lower) {
+            lo = static_cast<int>(std::max<int64_t>(lo, index));
+        } else {
+            hi = static_cast<int>(std::min<int64_t>(hi, index));
+        }
+    }
+    return lo <= hi;
+}
+
 }  // namespace
 
 struct SoftwareDevice::Span {
     uint32_t* row;
     int x0, x1;  // inclusive
-    float u, v, dudx, dvdx;
+    int64_t tu, tv, dtu, dtv;  // texture position and step in texels × 65536
     bool constantDiffuse;
     uint32_t diffuse;
     float channel[4], step[4];  // a, r, g, b when the colour varies
@@ -134,145 +261,278 @@ void SoftwareDevice::setAlphaBlend(BlendFactor source, BlendFactor destination) 
                                  m_alphaDestination == BlendFactor::One);
 }
 
-void SoftwareDevice::drawTriangleStrip(const ParticleVertex* vertices, std::size_t count) {
-    for (std::size_t i = 2; i < count; ++i) drawTriangle(vertices[i - 2], vertices[i - 1], vertices[i]);
+void SoftwareDevice::drawTriangleStrip(const ParticleVertex* v, std::size_t count) {
+    // A strip of one quad whose sides are parallel in pairs is drawn as one
+    // outline: the same pixels as its two triangles, with half the setup.
+    if (count == 4 && v[0].diffuse == v[1].diffuse && v[0].diffuse == v[2].diffuse && v[0].diffuse == v[3].diffuse &&
+        v[0].x + v[3].x == v[1].x + v[2].x && v[0].y + v[3].y == v[1].y + v[2].y &&
+        v[0].u + v[3].u == v[1].u + v[2].u && v[0].v + v[3].v == v[1].v + v[2].v) {
+        const ParticleVertex* outline[4] = {&v[0], &v[1], &v[3], &v[2]};
+        if (drawConvex(outline, 4)) return;
+    }
+    for (std::size_t i = 2; i < count; ++i) {
+        const ParticleVertex* triangle[3] = {&v[i - 2], &v[i - 1], &v[i]};
+        drawConvex(triangle, 3);
+    }
 }
 
-void SoftwareDevice::drawTriangle(const ParticleVertex& a0, const ParticleVertex& b0, const ParticleVertex& c0) {
-    if (!finite(a0) || !finite(b0) || !finite(c0)) return;
-    const ParticleVertex* a = &a0;
-    const ParticleVertex* b = &b0;
-    const ParticleVertex* c = &c0;
-    double area = EdgeFunction::through(*a, *b).at(c->x, c->y);
-    if (area == 0.0 || !std::isfinite(area)) return;
+// Draws a convex outline of 3 or 4 vertices; false when it has no area (a
+// degenerate quad is then drawn as triangles by the caller, which also draw nothing).
+bool SoftwareDevice::drawConvex(const ParticleVertex* const* input, int count) {
+    for (int i = 0; i < count; ++i)
+        if (!finite(*input[i])) return true;
+    const ParticleVertex* p[4] = {input[0], input[1], input[2], count == 4 ? input[3] : nullptr};
+    double area = EdgeFunction::through(*p[0], *p[1]).at(p[2]->x, p[2]->y);
+    if (area == 0.0 || !std::isfinite(area)) return count == 3;
     if (area < 0.0) {
-        std::swap(b, c);
+        std::reverse(p, p + count);
         area = -area;
     }
-    const EdgeFunction eab = EdgeFunction::through(*a, *b);
-    const EdgeFunction ebc = EdgeFunction::through(*b, *c);
-    const EdgeFunction eca = EdgeFunction::through(*c, *a);
+    EdgeFunction edges[4];
+    for (int i = 0; i < count; ++i) edges[i] = EdgeFunction::through(*p[i], *p[(i + 1) % count]);
+    RowEdge rowEdges[4];
+    for (int i = 0; i < count; ++i) rowEdges[i] = prepareRowEdge(edges[i], *p[i], *p[(i + 1) % count]);
+    if (count == 4) {
+        // Every corner must turn the same way, or the outline is not convex.
+        for (int i = 0; i < 4; ++i)
+            if (edges[i].at(p[(i + 2) % 4]->x, p[(i + 2) % 4]->y) <= 0.0) return false;
+    }
 
     Texture& target = *m_target;
-    const double minY = std::min({a->y, b->y, c->y});
-    const double maxY = std::max({a->y, b->y, c->y});
-    const double minX = std::min({a->x, b->x, c->x});
-    const double maxX = std::max({a->x, b->x, c->x});
-    const int yStart = std::max(0, static_cast<int>(std::floor(minY - 0.5)));
-    const int yEnd = std::min(target.height() - 1, static_cast<int>(std::ceil(maxY - 0.5)));
-    const int xLimitLo = std::max(0, static_cast<int>(std::floor(minX - 0.5)));
-    const int xLimitHi = std::min(target.width() - 1, static_cast<int>(std::ceil(maxX - 0.5)));
-    if (yStart > yEnd || xLimitLo > xLimitHi) return;
+    double minX = p[0]->x, maxX = p[0]->x, minY = p[0]->y, maxY = p[0]->y;
+    for (int i = 1; i < count; ++i) {
+        minX = std::min<double>(minX, p[i]->x);
+        maxX = std::max<double>(maxX, p[i]->x);
+        minY = std::min<double>(minY, p[i]->y);
+        maxY = std::max<double>(maxY, p[i]->y);
+    }
+    const int yStart = static_cast<int>(std::max(0.0, std::floor(minY - 0.5)));
+    const int yEnd = static_cast<int>(std::min<double>(target.height() - 1, std::ceil(maxY - 0.5)));
+    const int xLimitLo = static_cast<int>(std::max(0.0, std::floor(minX - 0.5)));
+    const int xLimitHi = static_cast<int>(std::min<double>(target.width() - 1, std::ceil(maxX - 0.5)));
+    if (yStart > yEnd || xLimitLo > xLimitHi) return true;
 
-    // Attribute planes: value(x, y) = (ebc·va + eca·vb + eab·vc) / area.
-    auto plane = [&](float va, float vb, float vc, double& dx, double& dy, double& c0v) {
-        dx = (ebc.a * va + eca.a * vb + eab.a * vc) / area;
-        dy = (ebc.b * va + eca.b * vb + eab.b * vc) / area;
-        c0v = (ebc.c * va + eca.c * vb + eab.c * vc) / area;
+    // Attribute planes from the first three vertices: value(x, y) = dx·x + dy·y + c.
+    const EdgeFunction e01 = EdgeFunction::through(*p[0], *p[1]);
+    const EdgeFunction e12 = EdgeFunction::through(*p[1], *p[2]);
+    const EdgeFunction e20 = EdgeFunction::through(*p[2], *p[0]);
+    auto plane = [&](float va, float vb, float vc, double& dx, double& dy, double& c0) {
+        dx = (e12.a * va + e20.a * vb + e01.a * vc) / area;
+        dy = (e12.b * va + e20.b * vb + e01.b * vc) / area;
+        c0 = (e12.c * va + e20.c * vb + e01.c * vc) / area;
     };
     double uDx, uDy, uC, vDx, vDy, vC;
-    plane(a->u, b->u, c->u, uDx, uDy, uC);
-    plane(a->v, b->v, c->v, vDx, vDy, vC);
-    const bool constantDiffuse = a->diffuse == b->diffuse && a->diffuse == c->diffuse;
+    plane(p[0]->u, p[1]->u, p[2]->u, uDx, uDy, uC);
+    plane(p[0]->v, p[1]->v, p[2]->v, vDx, vDy, vC);
+    const bool constantDiffuse = p[0]->diffuse == p[1]->diffuse && p[0]->diffuse == p[2]->diffuse;
     double colDx[4] = {}, colDy[4] = {}, colC[4] = {};
     if (!constantDiffuse) {
         for (int k = 0; k < 4; ++k) {
             const int shift = 24 - 8 * k;
-            plane(static_cast<float>(channel(a->diffuse, shift)), static_cast<float>(channel(b->diffuse, shift)),
-                  static_cast<float>(channel(c->diffuse, shift)), colDx[k], colDy[k], colC[k]);
+            plane(static_cast<float>(channel(p[0]->diffuse, shift)), static_cast<float>(channel(p[1]->diffuse, shift)),
+                  static_cast<float>(channel(p[2]->diffuse, shift)), colDx[k], colDy[k], colC[k]);
         }
     }
 
-    const EdgeFunction* edges[3] = {&eab, &ebc, &eca};
+    const SpanShader shader = pickShader();
+    // Texture positions are stepped in fixed point; linear sampling measures from texel centres.
+    const double texW = m_texture ? m_texture->width() : 1, texH = m_texture ? m_texture->height() : 1;
+    const double centre = m_filter == TextureFilter::Linear ? 0.5 : 0.0;
+    Span span;
+    span.dtu = toFixed(uDx * texW);
+    span.dtv = toFixed(vDx * texH);
+    span.constantDiffuse = constantDiffuse;
+    span.diffuse = p[0]->diffuse;
+    for (int k = 0; k < 4; ++k) span.step[k] = static_cast<float>(colDx[k]);
     for (int y = yStart; y <= yEnd; ++y) {
         const double sy = y + 0.5;
-        // The span where every edge function is non-negative, widened by a pixel
-        // and then narrowed by exact tests, so that rounding never decides coverage.
-        double lo = xLimitLo, hi = xLimitHi;
-        bool empty = false;
-        for (const EdgeFunction* e : edges) {
-            const double rest = e->b * sy + e->c;
-            if (e->a > 0.0) {
-                lo = std::max(lo, std::floor(-rest / e->a - 0.5) - 1.0);
-            } else if (e->a < 0.0) {
-                hi = std::min(hi, std::ceil(-rest / e->a - 0.5) + 1.0);
-            } else if (!(rest > 0.0 || (rest == 0.0 && e->includesTies))) {
-                empty = true;
-            }
-        }
-        if (empty || lo > hi) continue;
-        int x0 = static_cast<int>(lo), x1 = static_cast<int>(hi);
-        auto inside = [&](int x) {
-            const double sx = x + 0.5;
-            return eab.inside(sx, sy) && ebc.inside(sx, sy) && eca.inside(sx, sy);
-        };
-        while (x0 <= x1 && !inside(x0)) ++x0;
-        while (x1 >= x0 && !inside(x1)) --x1;
-        if (x0 > x1) continue;
-
-        Span span;
+        if (sy < minY || sy > maxY) continue;
+        int x0 = xLimitLo, x1 = xLimitHi;
+        const bool covered = (sy == minY || sy == maxY) ? rowSpan<true>(rowEdges, count, sy, x0, x1)
+                                                         : rowSpan<false>(rowEdges, count, sy, x0, x1);
+        if (!covered) continue;
         span.row = target.row(y);
         span.x0 = x0;
         span.x1 = x1;
         const double sx = x0 + 0.5;
-        span.u = static_cast<float>(uDx * sx + uDy * sy + uC);
-        span.v = static_cast<float>(vDx * sx + vDy * sy + vC);
-        span.dudx = static_cast<float>(uDx);
-        span.dvdx = static_cast<float>(vDx);
-        span.constantDiffuse = constantDiffuse;
-        span.diffuse = a->diffuse;
-        for (int k = 0; k < 4; ++k) {
-            span.channel[k] = static_cast<float>(colDx[k] * sx + colDy[k] * sy + colC[k]);
-            span.step[k] = static_cast<float>(colDx[k]);
-        }
-        if (m_texture == nullptr) {
-            shadeSpan<TextureFilter::Point, false>(span);
-        } else if (m_filter == TextureFilter::Linear) {
-            shadeSpan<TextureFilter::Linear, true>(span);
-        } else {
-            shadeSpan<TextureFilter::Point, true>(span);
-        }
+        span.tu = toFixed((uDx * sx + uDy * sy + uC) * texW - centre);
+        span.tv = toFixed((vDx * sx + vDy * sy + vC) * texH - centre);
+        if (!constantDiffuse)
+            for (int k = 0; k < 4; ++k) span.channel[k] = static_cast<float>(colDx[k] * sx + colDy[k] * sy + colC[k]);
+        (this->*shader)(span);
+    }
+    return true;
+}
+
+SoftwareDevice::SpanShader SoftwareDevice::pickShader() const {
+    BlendKind kind = BlendKind::General;
+    const bool alphaAccumulates = m_alphaSource == BlendFactor::One && m_alphaDestination == BlendFactor::InvSrcAlpha;
+    if (alphaAccumulates && m_colourSource == BlendFactor::SrcAlpha && m_colourDestination == BlendFactor::InvSrcAlpha)
+        kind = BlendKind::Normal;
+    if (alphaAccumulates && m_colourSource == BlendFactor::SrcAlpha && m_colourDestination == BlendFactor::One)
+        kind = BlendKind::Additive;
+    if (alphaAccumulates && m_colourSource == BlendFactor::Zero && m_colourDestination == BlendFactor::InvSrcAlpha)
+        kind = BlendKind::Darken;
+    if (m_alphaSource == BlendFactor::One && m_alphaDestination == BlendFactor::Zero &&
+        m_colourSource == BlendFactor::One && m_colourDestination == BlendFactor::Zero)
+        kind = BlendKind::Copy;
+
+    constexpr auto P = TextureFilter::Point, L = TextureFilter::Linear;
+    constexpr auto W = TextureAddress::Wrap, C = TextureAddress::Clamp;
+    const bool textured = m_texture != nullptr;
+    const bool linear = m_filter == L;
+    const bool clamp = m_address == C;
+#define SP_SHADER(K)                                                                                  \
+    (!textured   ? &SoftwareDevice::shadeSpan<K, P, W, false>                                         \
+     : linear    ? (clamp ? &SoftwareDevice::shadeSpan<K, L, C, true> : &SoftwareDevice::shadeSpan<K, L, W, true>) \
+                 : (clamp ? &SoftwareDevice::shadeSpan<K, P, C, true> : &SoftwareDevice::shadeSpan<K, P, W, true>))
+    switch (kind) {
+        case BlendKind::Normal:
+            return SP_SHADER(BlendKind::Normal);
+        case BlendKind::Additive:
+            return SP_SHADER(BlendKind::Additive);
+        case BlendKind::Darken:
+            return SP_SHADER(BlendKind::Darken);
+        case BlendKind::Copy:
+            return SP_SHADER(BlendKind::Copy);
+        case BlendKind::General:
+            break;
+    }
+    return SP_SHADER(BlendKind::General);
+#undef SP_SHADER
+}
+
+namespace {
+
+// Blends one pixel by the general rule: colour by the colour factors, alpha by
+// the alpha factors, each channel rounded and clamped.
+inline uint32_t blendGeneral(uint32_t source, uint32_t destination, BlendFactor cs, BlendFactor cd, BlendFactor as,
+                             BlendFactor ad) {
+    const uint32_t sa = source >> 24;
+    const uint32_t fs = factorOf(cs, sa), fd = factorOf(cd, sa);
+    uint32_t out = std::min<uint32_t>(div255(sa * factorOf(as, sa) + (destination >> 24) * factorOf(ad, sa)), 255u)
+                   << 24;
+    for (int shift = 0; shift < 24; shift += 8) {
+        const uint32_t value = div255(channel(source, shift) * fs + channel(destination, shift) * fd);
+        out |= std::min<uint32_t>(value, 255u) << shift;
+    }
+    return out;
+}
+
+// The same results as blendGeneral for the common blends, a pixel at a time.
+template <SoftwareDevice::BlendKind Kind>
+inline uint32_t blendOne(uint32_t source, uint32_t destination) {
+    using K = SoftwareDevice::BlendKind;
+    const uint32_t sa = source >> 24;
+    if constexpr (Kind == K::Normal || Kind == K::Darken) {
+        const uint32_t src = Kind == K::Normal ? (source | 0xFF000000u) : 0xFF000000u;
+        return pack(div255Lanes(expand(src) * sa + expand(destination) * (255 - sa)));
+    } else if constexpr (Kind == K::Additive) {
+        const uint64_t added = div255Lanes(expand(source | 0xFF000000u) * sa);
+        const uint64_t alpha = div255Lanes(expand(destination & 0xFF000000u) * (255 - sa));
+        const uint64_t colour = addSaturated(added & 0x0000FFFFFFFFFFFFull, expand(destination) & 0x0000FFFFFFFFFFFFull);
+        return pack(colour | ((added + alpha) & 0xFFFF000000000000ull));
+    } else {
+        return source;
     }
 }
 
-template <TextureFilter Filter, bool Textured>
+#if defined(__SSE2__)
+// Four pixels at a time in 16-bit lanes; every step is the exact integer
+// arithmetic of blendOne, so both give the same pixels.
+inline __m128i div255Epi16(__m128i x) {
+    const __m128i rounded = _mm_add_epi16(x, _mm_set1_epi16(128));
+    return _mm_srli_epi16(_mm_add_epi16(rounded, _mm_srli_epi16(rounded, 8)), 8);
+}
+
+// Two pixels' alpha lanes spread over their four channels.
+inline __m128i alphaOf(__m128i pixels16) { return _mm_shufflehi_epi16(_mm_shufflelo_epi16(pixels16, 0xFF), 0xFF); }
+
+template <SoftwareDevice::BlendKind Kind>
+inline __m128i blendHalf(__m128i src16, __m128i dst16) {
+    using K = SoftwareDevice::BlendKind;
+    const __m128i sa = alphaOf(src16);
+    const __m128i full = _mm_set1_epi16(255);
+    const __m128i alphaLane = _mm_set_epi16(255, 0, 0, 0, 255, 0, 0, 0);
+    if constexpr (Kind == K::Normal || Kind == K::Darken) {
+        const __m128i src = Kind == K::Normal ? _mm_or_si128(src16, alphaLane) : alphaLane;
+        return div255Epi16(_mm_add_epi16(_mm_mullo_epi16(src, sa), _mm_mullo_epi16(dst16, _mm_sub_epi16(full, sa))));
+    } else {
+        const __m128i added = div255Epi16(_mm_mullo_epi16(_mm_or_si128(src16, alphaLane), sa));
+        // The target keeps its colour in full and its alpha by (1 − source alpha).
+        const __m128i keep = _mm_or_si128(_mm_andnot_si128(alphaLane, full), _mm_and_si128(alphaLane, _mm_sub_epi16(full, sa)));
+        const __m128i kept = div255Epi16(_mm_mullo_epi16(dst16, keep));
+        return _mm_adds_epu16(added, kept);
+    }
+}
+
+template <SoftwareDevice::BlendKind Kind>
+inline void blendRun(uint32_t* target, const uint32_t* source, int count) {
+    using K = SoftwareDevice::BlendKind;
+    int i = 0;
+    if constexpr (Kind != K::Copy) {
+        const __m128i zero = _mm_setzero_si128();
+        for (; i + 4 <= count; i += 4) {
+            const __m128i src = _mm_loadu_si128(reinterpret_cast<const __m128i*>(source + i));
+            // Nothing to do where all four are fully transparent.
+            if (_mm_movemask_epi8(_mm_cmpeq_epi32(_mm_srli_epi32(src, 24), zero)) == 0xFFFF) continue;
+            const __m128i dst = _mm_loadu_si128(reinterpret_cast<const __m128i*>(target + i));
+            const __m128i low = blendHalf<Kind>(_mm_unpacklo_epi8(src, zero), _mm_unpacklo_epi8(dst, zero));
+            const __m128i high = blendHalf<Kind>(_mm_unpackhi_epi8(src, zero), _mm_unpackhi_epi8(dst, zero));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(target + i), _mm_packus_epi16(low, high));
+        }
+    }
+    for (; i < count; ++i) target[i] = blendOne<Kind>(source[i], target[i]);
+}
+#else
+template <SoftwareDevice::BlendKind Kind>
+inline void blendRun(uint32_t* target, const uint32_t* source, int count) {
+    for (int i = 0; i < count; ++i) target[i] = blendOne<Kind>(source[i], target[i]);
+}
+#endif
+
+}  // namespace
+
+template <SoftwareDevice::BlendKind Kind, TextureFilter Filter, TextureAddress Address, bool Textured>
 void SoftwareDevice::shadeSpan(const Span& span) {
     const Texture* texture = m_texture;
-    const BlendFactor cs = m_colourSource, cd = m_colourDestination;
-    const BlendFactor as = m_alphaSource, ad = m_alphaDestination;
-    const bool skipTransparent = m_transparentLeavesTarget;
-    float u = span.u, v = span.v;
+    int64_t tu = span.tu, tv = span.tv;
     float col[4] = {span.channel[0], span.channel[1], span.channel[2], span.channel[3]};
-    for (int x = span.x0; x <= span.x1; ++x) {
-        uint32_t diffuse = span.diffuse;
-        if (!span.constantDiffuse) {
-            diffuse = 0;
-            for (int k = 0; k < 4; ++k) {
-                const float value = std::clamp(col[k] + 0.5f, 0.0f, 255.0f);
-                diffuse |= static_cast<uint32_t>(value) << (24 - 8 * k);
-                col[k] += span.step[k];
+    // Sources are made a chunk at a time, then blended together.
+    constexpr int kChunk = 64;
+    uint32_t sources[kChunk];
+    for (int start = span.x0; start <= span.x1; start += kChunk) {
+        const int count = std::min(kChunk, span.x1 - start + 1);
+        for (int i = 0; i < count; ++i) {
+            uint32_t diffuse = span.diffuse;
+            if (!span.constantDiffuse) {
+                diffuse = 0;
+                for (int k = 0; k < 4; ++k) {
+                    const float value = std::clamp(col[k] + 0.5f, 0.0f, 255.0f);
+                    diffuse |= static_cast<uint32_t>(value) << (24 - 8 * k);
+                    col[k] += span.step[k];
+                }
             }
+            uint32_t source = diffuse;
+            if constexpr (Textured) {
+                const uint32_t texel = Filter == TextureFilter::Linear ? sampleLinear<Address>(*texture, tu, tv)
+                                                                       : samplePoint<Address>(*texture, tu, tv);
+                source = modulate(texel, diffuse);
+                tu += span.dtu;
+                tv += span.dtv;
+            }
+            sources[i] = source;
         }
-        uint32_t source = diffuse;
-        if constexpr (Textured) {
-            const uint32_t texel = Filter == TextureFilter::Linear ? sampleLinear(*texture, u, v)
-                                                                   : samplePoint(*texture, u, v);
-            source = modulate(texel, diffuse);
-            u += span.dudx;
-            v += span.dvdx;
+        uint32_t* target = span.row + start;
+        if constexpr (Kind == BlendKind::General) {
+            for (int i = 0; i < count; ++i) {
+                if ((sources[i] >> 24) == 0 && m_transparentLeavesTarget) continue;
+                target[i] = blendGeneral(sources[i], target[i], m_colourSource, m_colourDestination, m_alphaSource,
+                                         m_alphaDestination);
+            }
+        } else {
+            blendRun<Kind>(target, sources, count);
         }
-        const uint32_t sa = source >> 24;
-        if (sa == 0 && skipTransparent) continue;
-        uint32_t& pixel = span.row[x];
-        const uint32_t destination = pixel;
-        const uint32_t fs = factorOf(cs, sa), fd = factorOf(cd, sa);
-        uint32_t out = std::min<uint32_t>(div255(sa * factorOf(as, sa) + (destination >> 24) * factorOf(ad, sa)), 255u)
-                       << 24;
-        for (int shift = 0; shift < 24; shift += 8) {
-            const uint32_t value = div255(channel(source, shift) * fs + channel(destination, shift) * fd);
-            out |= std::min<uint32_t>(value, 255u) << shift;
-        }
-        pixel = out;
     }
 }
 

@@ -26,22 +26,29 @@ public:
     void setAlphaBlend(BlendFactor source, BlendFactor destination) override;
     void setFilter(TextureFilter filter) override { m_filter = filter; }
     void setTexture(const Texture* texture) override { m_texture = texture; }
+    void setAddressMode(TextureAddress mode) override { m_address = mode; }
 
     void drawTriangleStrip(const ParticleVertex* vertices, std::size_t count) override;
     States states() const override {
-        return {m_colourSource, m_colourDestination, m_alphaSource, m_alphaDestination, m_filter, m_texture};
+        return {m_colourSource, m_colourDestination, m_alphaSource, m_alphaDestination, m_filter, m_texture, m_address};
     }
+
+    // The blend combinations the drawing uses, each exactly equal to the general rule.
+    enum class BlendKind { Normal, Additive, Darken, Copy, General };
 
 private:
     struct Span;
-    void drawTriangle(const ParticleVertex& a, const ParticleVertex& b, const ParticleVertex& c);
-    template <TextureFilter Filter, bool Textured>
+    using SpanShader = void (SoftwareDevice::*)(const Span&);
+    bool drawConvex(const ParticleVertex* const* outline, int count);
+    SpanShader pickShader() const;
+    template <BlendKind Kind, TextureFilter Filter, TextureAddress Address, bool Textured>
     void shadeSpan(const Span& span);
 
     Texture m_backBuffer;
     Texture* m_target;
     const Texture* m_texture = nullptr;
     TextureFilter m_filter = TextureFilter::Point;
+    TextureAddress m_address = TextureAddress::Wrap;
     BlendFactor m_colourSource = BlendFactor::SrcAlpha;
     BlendFactor m_colourDestination = BlendFactor::InvSrcAlpha;
     BlendFactor m_alphaSource = BlendFactor::One;

@@ -1,5 +1,6 @@
 #include "render/sprite_image.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "core/sim/angle_table.h"
@@ -10,9 +11,13 @@ bool SpriteImage::load(const std::filesystem::path& file, LoadError* error) {
     release();
     LoadedTexture loaded = loadTexture(file, error);
     if (!loaded.texture) return false;
-    m_texture = std::move(loaded.texture);
     m_width = loaded.fileWidth;
     m_height = loaded.fileHeight;
+    // Only the picture itself: the edges of a scaled picture then blend with its
+    // own edge texels, not with the transparent border of a larger texture.
+    m_texture = std::make_unique<Texture>(m_width, m_height);
+    for (int y = 0; y < m_height; ++y)
+        std::copy_n(loaded.texture->row(y), m_width, m_texture->row(y));
     return true;
 }
 
@@ -48,6 +53,7 @@ bool SpriteImage::draw(Device& device, float x, float y, int width, int height, 
     device.setColourBlend(source, destination);
     device.setFilter(TextureFilter::Linear);
     device.setTexture(m_texture.get());
+    device.setAddressMode(TextureAddress::Clamp);
     device.drawTriangleStrip(quad, 4);
     device.restore(saved);
     return true;

@@ -18,12 +18,14 @@ public:
     bool empty() const { return m_texture == nullptr; }
     int width() const { return m_width; }    // the picture's own size,
     int height() const { return m_height; }  // not the texture's
+    // The picture as a texture of its own size.
     const Texture* texture() const { return m_texture.get(); }
 
     // Draws the top-left width × height of the picture scaled by (scaleX, scaleY),
     // turned by `angleDegrees` about its centre, its unturned top-left corner at
-    // (x, y), with linear sampling and the given colour blend (alpha blending by
-    // default); the device's states are put back afterwards. False when empty.
+    // (x, y), with linear sampling that never reaches past the picture's edges and
+    // the given colour blend (alpha blending by default); the device's states are
+    // put back afterwards. False when empty.
     bool draw(Device& device, float x, float y, int width, int height, float scaleX, float scaleY,
               float angleDegrees, BlendFactor source = BlendFactor::SrcAlpha,
               BlendFactor destination = BlendFactor::InvSrcAlpha) const;

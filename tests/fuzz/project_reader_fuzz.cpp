@@ -49,8 +49,9 @@ void checkTree(const EffectData& effect) {
         require(node->emitType >= kEmitRadial && node->emitType <= kEmitConverging);
         require(node->hidden == 0 || node->hidden == 1);
         for (const Curve& curve : node->curves) require(inRange(curve.samples, 0, 100));
-        for (const SampleTable* t : {&node->redSamples, &node->greenSamples, &node->blueSamples,
-                                     &node->alphaSamples, &node->sizeSamples, &node->rotationSamples})
+        for (const SampleTable* t :
+             {&node->redSamples, &node->greenSamples, &node->blueSamples, &node->alphaSamples,
+              &node->sizeSamples, &node->rotationSamples})
             require(inRange(*t, 0, 100));
         require(inRange(node->speedSamples, -100, 100));
     }

@@ -36,7 +36,8 @@ std::string treeData() {
     sparks.curves[kCurveAlpha].points = {{0, 0}, {12.5f, 90}, {100, 0}};
     addChild(sparks, "ノード3");
     addChild(root, "glow");
-    return writeEffectData(ProjectHeader{640, 360, 45, 320, 180, 24, 16, 32, 48, 777}, root).value();
+    return writeEffectData(ProjectHeader{640, 360, 45, 320, 180, 24, 16, 32, 48, 777}, root)
+        .value();
 }
 
 }  // namespace
@@ -50,7 +51,7 @@ int main(int argc, char** argv) {
     addChild(single, "ノード1");
     const std::string oneNode = writeEffectData(ProjectHeader{}, single).value();
     const std::string tree = treeData();
-    const std::string picture("\x89PNG\r\n\x1a\n,\n\0IEND", 16);
+    const std::string picture("\x89PNG\r\n\x1a\n,\n\0IEND", 15);
 
     std::vector<std::pair<std::string, std::string>> seeds = {
         {"new_project.spd", packContainer({{"save.png", oneNode}}).value()},

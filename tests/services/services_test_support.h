@@ -40,6 +40,14 @@ public:
         answers.pop_front();
         return a;
     }
+    std::deque<bool> yesNoAnswers;
+    bool askYesNo(std::string_view text, std::string_view caption) override {
+        questions.push_back({std::string(text), std::string(caption)});
+        if (yesNoAnswers.empty()) return false;
+        const bool a = yesNoAnswers.front();
+        yesNoAnswers.pop_front();
+        return a;
+    }
     std::optional<std::string> chooseProjectToOpen(const FileDialogRequest& request) override {
         openRequests.push_back(request);
         return next(openChoices);

@@ -24,9 +24,10 @@ int32_t truncatedGravity(float gravity) {
     return static_cast<int32_t>(gravity);
 }
 
-// The smallest node record (version 0, empty name, curves without points) takes
-// 70 tokens of at least two bytes; no file can hold more nodes than that allows.
-constexpr std::size_t kMinNodeRecordBytes = 140;
+// The smallest node record (version 0, curves without points) takes 70 tokens of
+// at least one byte (an empty token is its comma alone); no file can hold more
+// nodes than that allows.
+constexpr std::size_t kMinNodeRecordBytes = 70;
 
 bool writeOwnFields(TokenWriter& w, const EmitterNode& n) {
     auto name = text::toCp932(n.name);
