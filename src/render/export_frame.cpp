@@ -22,6 +22,9 @@ void renderExportFrame(Device& device, ParticleRenderer& renderer, Texture& targ
         // Keep pass one's colours under alpha 0: what the real blend modes then
         // draw over keeps its own colour instead of turning towards black.
         for (uint32_t& pixel : target.pixels()) pixel &= 0x00FFFFFFu;
+        // Laying the colour layer down is a copy with the factors one and zero,
+        // and a particle of an unknown blend mode drawn first keeps them.
+        device.setColourBlend(BlendFactor::One, BlendFactor::Zero);
         device.setFilter(TextureFilter::Linear);
         renderer.drawNodeTree(&root);
     }

@@ -65,10 +65,10 @@ SP_ALWAYS_INLINE int64_t floorToInt64(double v) {
     return i - (static_cast<double>(i) > v ? 1 : 0);
 }
 
-// Texture coordinates in texels × 65536 (16 fractional bits).
-constexpr int kFraction = 16;
+// Texture coordinates in texels × 2^32 (32 fractional bits).
+constexpr int kFraction = 32;
 SP_ALWAYS_INLINE int64_t toFixed(double texels) {
-    const double scaled = std::clamp(texels * 65536.0, -4e18, 4e18);
+    const double scaled = std::clamp(texels * 4294967296.0, -4e18, 4e18);
     return floorToInt64(scaled + 0.5);
 }
 
@@ -97,6 +97,7 @@ SP_ALWAYS_INLINE uint32_t sampleLinear(const Texture& t, int64_t tu, int64_t tv)
     const int64_t x0 = tu >> kFraction, y0 = tv >> kFraction;
     const uint32_t wx = static_cast<uint32_t>((tu >> (kFraction - 8)) & 0xFF);
     const uint32_t wy = static_cast<uint32_t>((tv >> (kFraction - 8)) & 0xFF);
+    static_assert(kFraction >= 8);
     const int xa = address64<Address>(x0, t.width()), xb = address64<Address>(x0 + 1, t.width());
     const uint32_t* ra = t.row(address64<Address>(y0, t.height()));
     const uint32_t* rb = t.row(address64<Address>(y0 + 1, t.height()));
@@ -140,7 +141,6 @@ inline uint32_t modulate(uint32_t texel, uint32_t diffuse) {
 struct EdgeFunction {
     double a = 0, b = 0, c = 0;  // a·x + b·y + c, positive inside
     bool includesTies = false;
-    double x0 = 0, slope = 0;    // where the edge crosses a row: x = x0 + y · slope
 
     static EdgeFunction through(const ParticleVertex& p, const ParticleVertex& q) {
         EdgeFunction e;
@@ -148,10 +148,6 @@ struct EdgeFunction {
         e.b = static_cast<double>(q.x) - static_cast<double>(p.x);
         e.c = static_cast<double>(p.x) * static_cast<double>(q.y) - static_cast<double>(q.x) * static_cast<double>(p.y);
         e.includesTies = e.a > 0.0 || (e.a == 0.0 && e.b > 0.0);
-        if (e.a != 0.0) {
-            e.x0 = -e.c / e.a;
-            e.slope = -e.b / e.a;
-        }
         return e;
     }
     double at(double x, double y) const { return a * x + b * y + c; }
@@ -172,6 +168,11 @@ struct RowEdge {
     double start, slope;  // crossing at row centre y, in pixel indices: start + y · slope
     double tolerance;     // below this distance to a pixel centre, rounding could matter
     bool lower;           // the edge bounds the span from the left
+    // The crossing at row y in 32.32 fixed point, fixedStart + y · fixedSlope, for
+    // edges steep enough that it stays in range.
+    bool fixed;
+    int64_t fixedStart, fixedSlope;
+    uint64_t fixedTolerance;
 };
 
 RowEdge prepareRowEdge(const EdgeFunction& e, const ParticleVertex& p, const ParticleVertex& q) {
@@ -179,11 +180,23 @@ RowEdge prepareRowEdge(const EdgeFunction& e, const ParticleVertex& p, const Par
     r.edge = &e;
     r.yMin = std::min<double>(p.y, q.y);
     r.yMax = std::max<double>(p.y, q.y);
-    r.start = e.x0 - 0.5;
-    r.slope = e.slope;
-    const double reach = std::fabs(e.x0) + std::fabs(e.slope) * (std::fabs(r.yMin) + std::fabs(r.yMax) + 1.0);
+    // Where the edge crosses a row: x = x0 + y · slope.
+    const double inverse = e.a != 0.0 ? 1.0 / e.a : 0.0;
+    const double x0 = -e.c * inverse;
+    r.slope = -e.b * inverse;
+    r.start = x0 - 0.5;
+    const double reach = std::fabs(x0) + std::fabs(r.slope) * (std::fabs(r.yMin) + std::fabs(r.yMax) + 1.0);
     r.tolerance = 1e-7 * (1.0 + reach);
     r.lower = e.a > 0.0;
+    constexpr double kOne = 4294967296.0;
+    const double atFirstRow = r.start + 0.5 * r.slope;
+    r.fixed = e.a != 0.0 && std::fabs(atFirstRow) < 1e8 && std::fabs(r.slope) < 1e5;
+    if (r.fixed) {
+        r.fixedStart = floorToInt64(atFirstRow * kOne + 0.5);
+        r.fixedSlope = floorToInt64(r.slope * kOne + 0.5);
+        // Rounding the slope errs by at most 2^-33 a row, under 1e-6 over any target.
+        r.fixedTolerance = static_cast<uint64_t>((r.tolerance + 1e-6) * kOne) + 1;
+    }
     return r;
 }
 
@@ -195,7 +208,8 @@ RowEdge prepareRowEdge(const EdgeFunction& e, const ParticleVertex& p, const Par
 // decides exactly, so two outlines sharing an edge always agree about the pixels
 // on it.
 template <bool EveryEdge>
-SP_ALWAYS_INLINE bool rowSpan(const RowEdge* edges, int count, double sy, int& lo, int& hi) {
+SP_ALWAYS_INLINE bool rowSpan(const RowEdge* edges, int count, int y, int& lo, int& hi) {
+    const double sy = y + 0.5;
     for (int k = 0; k < count; ++k) {
         const RowEdge& e = edges[k];
         if constexpr (EveryEdge) {
@@ -206,12 +220,24 @@ SP_ALWAYS_INLINE bool rowSpan(const RowEdge* edges, int count, double sy, int& l
         } else {
             if (sy < e.yMin || sy > e.yMax || e.edge->a == 0.0) continue;
         }
-        const double t = std::min(std::max(e.start + sy * e.slope, -1e9), 1e9);
-        const int64_t below = floorToInt64(t);
-        const double fraction = t - static_cast<double>(below);
+        int64_t below;
+        bool nearCentre, upperHalf;
+        if (e.fixed) {
+            const int64_t t = e.fixedStart + static_cast<int64_t>(y) * e.fixedSlope;
+            below = t >> 32;
+            const uint64_t fraction = static_cast<uint64_t>(t) & 0xFFFFFFFFull;
+            nearCentre = fraction <= e.fixedTolerance || fraction >= 0x100000000ull - e.fixedTolerance;
+            upperHalf = fraction >= 0x80000000ull;
+        } else {
+            const double t = std::min(std::max(e.start + sy * e.slope, -1e9), 1e9);
+            below = floorToInt64(t);
+            const double fraction = t - static_cast<double>(below);
+            nearCentre = fraction <= e.tolerance || fraction >= 1.0 - e.tolerance;
+            upperHalf = fraction >= 0.5;
+        }
         int64_t index;
-        if (fraction <= e.tolerance || fraction >= 1.0 - e.tolerance) {
-            const int64_t r = fraction < 0.5 ? below : below + 1;
+        if (nearCentre) {
+            const int64_t r = upperHalf ? below + 1 : below;
             const bool in = e.edge->inside(static_cast<double>(r) + 0.5, sy);
             index = e.lower ? (in ? r : r + 1) : (in ? r : r - 1);
         } else {
@@ -231,10 +257,21 @@ SP_ALWAYS_INLINE bool rowSpan(const RowEdge* edges, int count, double sy, int& l
 struct SoftwareDevice::Span {
     uint32_t* row;
     int x0, x1;  // inclusive
-    int64_t tu, tv, dtu, dtv;  // texture position and step in texels × 65536
+    int64_t tu, tv, dtu, dtv;  // texture position and step in texels × 2^32
     bool constantDiffuse;
     uint32_t diffuse;
     float channel[4], step[4];  // a, r, g, b when the colour varies
+};
+
+struct SoftwareDevice::RowSetup {
+    const RowEdge* edges;
+    int count;
+    int yStart, yEnd, xLimitLo, xLimitHi;
+    double minY, maxY;
+    int64_t rowU, rowV, rowStepU, rowStepV, dtu, dtv;
+    bool constantDiffuse;
+    uint32_t diffuse;
+    double colDx[4], colDy[4], colC[4];
 };
 
 SoftwareDevice::SoftwareDevice(int width, int height) : m_backBuffer(width, height), m_target(&m_backBuffer) {
@@ -316,10 +353,11 @@ bool SoftwareDevice::drawConvex(const ParticleVertex* const* input, int count) {
     const EdgeFunction e01 = EdgeFunction::through(*p[0], *p[1]);
     const EdgeFunction e12 = EdgeFunction::through(*p[1], *p[2]);
     const EdgeFunction e20 = EdgeFunction::through(*p[2], *p[0]);
+    const double inverseArea = 1.0 / area;
     auto plane = [&](float va, float vb, float vc, double& dx, double& dy, double& c0) {
-        dx = (e12.a * va + e20.a * vb + e01.a * vc) / area;
-        dy = (e12.b * va + e20.b * vb + e01.b * vc) / area;
-        c0 = (e12.c * va + e20.c * vb + e01.c * vc) / area;
+        dx = (e12.a * va + e20.a * vb + e01.a * vc) * inverseArea;
+        dy = (e12.b * va + e20.b * vb + e01.b * vc) * inverseArea;
+        c0 = (e12.c * va + e20.c * vb + e01.c * vc) * inverseArea;
     };
     double uDx, uDy, uC, vDx, vDy, vC;
     plane(p[0]->u, p[1]->u, p[2]->u, uDx, uDy, uC);
@@ -334,37 +372,75 @@ bool SoftwareDevice::drawConvex(const ParticleVertex* const* input, int count) {
         }
     }
 
-    const SpanShader shader = pickShader();
     // Texture positions are stepped in fixed point; linear sampling measures from texel centres.
     const double texW = m_texture ? m_texture->width() : 1, texH = m_texture ? m_texture->height() : 1;
     const double centre = m_filter == TextureFilter::Linear ? 0.5 : 0.0;
+    RowSetup rows;
+    rows.edges = rowEdges;
+    rows.count = count;
+    rows.yStart = yStart;
+    rows.yEnd = yEnd;
+    rows.xLimitLo = xLimitLo;
+    rows.xLimitHi = xLimitHi;
+    rows.minY = minY;
+    rows.maxY = maxY;
+    rows.dtu = toFixed(uDx * texW);
+    rows.dtv = toFixed(vDx * texH);
+    // At the centre of the first row's pixel 0, then stepped a row at a time.
+    const double firstRow = yStart + 0.5;
+    rows.rowU = toFixed((uDx * 0.5 + uDy * firstRow + uC) * texW - centre);
+    rows.rowV = toFixed((vDx * 0.5 + vDy * firstRow + vC) * texH - centre);
+    rows.rowStepU = toFixed(uDy * texW);
+    rows.rowStepV = toFixed(vDy * texH);
+    rows.constantDiffuse = constantDiffuse;
+    rows.diffuse = p[0]->diffuse;
+    for (int k = 0; k < 4; ++k) {
+        rows.colDx[k] = colDx[k];
+        rows.colDy[k] = colDy[k];
+        rows.colC[k] = colC[k];
+    }
+    (this->*pickRasteriser())(rows);
+    return true;
+}
+
+template <SoftwareDevice::BlendKind Kind, TextureFilter Filter, TextureAddress Address, bool Textured>
+void SoftwareDevice::rasterRows(const RowSetup& rows) {
+    Texture& target = *m_target;
     Span span;
-    span.dtu = toFixed(uDx * texW);
-    span.dtv = toFixed(vDx * texH);
-    span.constantDiffuse = constantDiffuse;
-    span.diffuse = p[0]->diffuse;
-    for (int k = 0; k < 4; ++k) span.step[k] = static_cast<float>(colDx[k]);
-    for (int y = yStart; y <= yEnd; ++y) {
+    span.dtu = rows.dtu;
+    span.dtv = rows.dtv;
+    span.constantDiffuse = rows.constantDiffuse;
+    span.diffuse = rows.diffuse;
+    for (int k = 0; k < 4; ++k) span.step[k] = static_cast<float>(rows.colDx[k]);
+    for (int y = rows.yStart; y <= rows.yEnd; ++y) {
         const double sy = y + 0.5;
-        if (sy < minY || sy > maxY) continue;
-        int x0 = xLimitLo, x1 = xLimitHi;
-        const bool covered = (sy == minY || sy == maxY) ? rowSpan<true>(rowEdges, count, sy, x0, x1)
-                                                         : rowSpan<false>(rowEdges, count, sy, x0, x1);
+        if (sy < rows.minY || sy > rows.maxY) continue;
+        int x0 = rows.xLimitLo, x1 = rows.xLimitHi;
+        const bool covered = (sy == rows.minY || sy == rows.maxY)
+                                 ? rowSpan<true>(rows.edges, rows.count, y, x0, x1)
+                                 : rowSpan<false>(rows.edges, rows.count, y, x0, x1);
         if (!covered) continue;
         span.row = target.row(y);
         span.x0 = x0;
         span.x1 = x1;
-        const double sx = x0 + 0.5;
-        span.tu = toFixed((uDx * sx + uDy * sy + uC) * texW - centre);
-        span.tv = toFixed((vDx * sx + vDy * sy + vC) * texH - centre);
-        if (!constantDiffuse)
-            for (int k = 0; k < 4; ++k) span.channel[k] = static_cast<float>(colDx[k] * sx + colDy[k] * sy + colC[k]);
-        (this->*shader)(span);
+        if constexpr (Textured) {
+            // Unsigned, so that absurd slivers wrap instead of overflowing.
+            const uint64_t r = static_cast<uint64_t>(y - rows.yStart), column = static_cast<uint64_t>(x0);
+            span.tu = static_cast<int64_t>(static_cast<uint64_t>(rows.rowU) + r * static_cast<uint64_t>(rows.rowStepU) +
+                                           column * static_cast<uint64_t>(rows.dtu));
+            span.tv = static_cast<int64_t>(static_cast<uint64_t>(rows.rowV) + r * static_cast<uint64_t>(rows.rowStepV) +
+                                           column * static_cast<uint64_t>(rows.dtv));
+        }
+        if (!rows.constantDiffuse) {
+            const double sx = x0 + 0.5;
+            for (int k = 0; k < 4; ++k)
+                span.channel[k] = static_cast<float>(rows.colDx[k] * sx + rows.colDy[k] * sy + rows.colC[k]);
+        }
+        shadeSpan<Kind, Filter, Address, Textured>(span);
     }
-    return true;
 }
 
-SoftwareDevice::SpanShader SoftwareDevice::pickShader() const {
+SoftwareDevice::Rasteriser SoftwareDevice::pickRasteriser() const {
     BlendKind kind = BlendKind::General;
     const bool alphaAccumulates = m_alphaSource == BlendFactor::One && m_alphaDestination == BlendFactor::InvSrcAlpha;
     if (alphaAccumulates && m_colourSource == BlendFactor::SrcAlpha && m_colourDestination == BlendFactor::InvSrcAlpha)
@@ -382,10 +458,10 @@ SoftwareDevice::SpanShader SoftwareDevice::pickShader() const {
     const bool textured = m_texture != nullptr;
     const bool linear = m_filter == L;
     const bool clamp = m_address == C;
-#define SP_SHADER(K)                                                                                  \
-    (!textured   ? &SoftwareDevice::shadeSpan<K, P, W, false>                                         \
-     : linear    ? (clamp ? &SoftwareDevice::shadeSpan<K, L, C, true> : &SoftwareDevice::shadeSpan<K, L, W, true>) \
-                 : (clamp ? &SoftwareDevice::shadeSpan<K, P, C, true> : &SoftwareDevice::shadeSpan<K, P, W, true>))
+#define SP_SHADER(K)                                                                                    \
+    (!textured ? &SoftwareDevice::rasterRows<K, P, W, false>                                             \
+     : linear  ? (clamp ? &SoftwareDevice::rasterRows<K, L, C, true> : &SoftwareDevice::rasterRows<K, L, W, true>) \
+               : (clamp ? &SoftwareDevice::rasterRows<K, P, C, true> : &SoftwareDevice::rasterRows<K, P, W, true>))
     switch (kind) {
         case BlendKind::Normal:
             return SP_SHADER(BlendKind::Normal);
@@ -518,8 +594,8 @@ void SoftwareDevice::shadeSpan(const Span& span) {
                 const uint32_t texel = Filter == TextureFilter::Linear ? sampleLinear<Address>(*texture, tu, tv)
                                                                        : samplePoint<Address>(*texture, tu, tv);
                 source = modulate(texel, diffuse);
-                tu += span.dtu;
-                tv += span.dtv;
+                tu = static_cast<int64_t>(static_cast<uint64_t>(tu) + static_cast<uint64_t>(span.dtu));
+                tv = static_cast<int64_t>(static_cast<uint64_t>(tv) + static_cast<uint64_t>(span.dtv));
             }
             sources[i] = source;
         }

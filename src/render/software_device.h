@@ -38,9 +38,12 @@ public:
 
 private:
     struct Span;
-    using SpanShader = void (SoftwareDevice::*)(const Span&);
+    struct RowSetup;
+    using Rasteriser = void (SoftwareDevice::*)(const RowSetup&);
     bool drawConvex(const ParticleVertex* const* outline, int count);
-    SpanShader pickShader() const;
+    Rasteriser pickRasteriser() const;
+    template <BlendKind Kind, TextureFilter Filter, TextureAddress Address, bool Textured>
+    void rasterRows(const RowSetup& rows);
     template <BlendKind Kind, TextureFilter Filter, TextureAddress Address, bool Textured>
     void shadeSpan(const Span& span);
 

@@ -121,7 +121,7 @@ std::string rawContainer(const std::string& version, const std::string& count,
 }
 
 std::vector<RawEntry> materialsEntries() {
-    return {rawEntry("\x89\xce\x89\xd4.png", kSparkPicture),  // 火花.png in CP932
+    return {rawEntry("\x89\xce\x89\xd4.png", kSparkPicture),    // 火花.png in CP932
             rawEntry("\x95\x5c\x96\xca.png", kSurfacePicture),  // 表面.png
             rawEntry("save.png", seeds().treeData)};
 }
@@ -166,8 +166,9 @@ void expectUsableTree(const EffectData& effect, const std::string& what) {
         EXPECT_TRUE(node->hidden == 0 || node->hidden == 1) << what;
         // The simulation indexes and scales by these tables without further checks.
         for (const Curve& curve : node->curves) EXPECT_TRUE(inRange(curve.samples, 0, 100)) << what;
-        for (const SampleTable* t : {&node->redSamples, &node->greenSamples, &node->blueSamples,
-                                     &node->alphaSamples, &node->sizeSamples, &node->rotationSamples})
+        for (const SampleTable* t :
+             {&node->redSamples, &node->greenSamples, &node->blueSamples, &node->alphaSamples,
+              &node->sizeSamples, &node->rotationSamples})
             EXPECT_TRUE(inRange(*t, 0, 100)) << what;
         EXPECT_TRUE(inRange(node->speedSamples, -100, 100)) << what;
     }
@@ -221,9 +222,9 @@ void feedEffectData(std::string_view data, int32_t version, Tally& tally, const 
 // Token contents that have broken readers: counts that overflow or lie, numbers
 // no editor writes, names that leave the folder, extra separators.
 const std::vector<std::string> kHostileTokens = {
-    "2147483647", "-2147483648", "2147483648", "99999999999", "-5", "-1", "0", "1", "3",
-    "1e30", "-1e30", "1e39", "nan", "inf", "-inf", "-1e10", "", "abc", "1,1,1,1",
-    "../x.png", "/etc/x", "save.png", " 7", "+-1", "0x10", "１２"};
+    "2147483647", "-2147483648", "2147483648", "99999999999", "-5",  "-1",   "0",     "1",   "3",
+    "1e30",       "-1e30",       "1e39",       "nan",         "inf", "-inf", "-1e10", "",    "abc",
+    "1,1,1,1",    "../x.png",    "/etc/x",     "save.png",    " 7",  "+-1",  "0x10",  "１２"};
 
 class Mutator {
 public:
@@ -239,7 +240,8 @@ public:
 
 private:
     void mutateOnce(std::string& s) {
-        static constexpr char kSpecial[] = {',', '\n', '\0', '-', '0', '9', '.', '/', '\\', ' ', 'e'};
+        static constexpr char kSpecial[] = {',', '\n', '\0', '-', '0', '9',
+                                            '.', '/',  '\\', ' ', 'e'};
         const std::size_t pos = below(s.size() + 1);
         switch (below(8)) {
             case 0:
@@ -315,7 +317,8 @@ TEST(ReaderMutation, EveryTruncationIsRefused) {
     }
     for (const std::string* data : {&seeds().defaultData, &seeds().treeData}) {
         for (std::size_t cut = 0; cut < data->size(); ++cut) {
-            EXPECT_FALSE(readEffectData(std::string_view(data->data(), cut), kWrittenVersion).has_value())
+            EXPECT_FALSE(
+                readEffectData(std::string_view(data->data(), cut), kWrittenVersion).has_value())
                 << "cut at " << cut;
             ++tally.fed;
         }
@@ -337,7 +340,9 @@ TEST(ReaderMutation, RandomDamageNeverBreaksTheReader) {
     Mutator mutator(20240611u);
     Tally tally;
     const std::vector<std::pair<const char*, const std::string*>> files = {
-        {"default", &seeds().defaultFile}, {"tree", &seeds().treeFile}, {"materials", &seeds().materialsFile}};
+        {"default", &seeds().defaultFile},
+        {"tree", &seeds().treeFile},
+        {"materials", &seeds().materialsFile}};
     const std::vector<std::pair<const char*, const std::string*>> datas = {
         {"default", &seeds().defaultData}, {"tree", &seeds().treeData}};
     for (int round = 0; round < kRounds; ++round) {
@@ -373,7 +378,8 @@ TEST(ReaderMutation, EveryTokenOfTheEffectDataMayHoldAnything) {
         for (const std::string& value : kHostileTokens) {
             std::string damaged = data;
             damaged.replace(begin, end - begin, value);
-            feedEffectData(damaged, kWrittenVersion, tally, "token at " + std::to_string(begin) + " = " + value);
+            feedEffectData(damaged, kWrittenVersion, tally,
+                           "token at " + std::to_string(begin) + " = " + value);
         }
         if (::testing::Test::HasFailure()) break;
     }
@@ -422,7 +428,8 @@ TEST(ReaderMutation, ContainerCountsAndSizesThatLie) {
             std::vector<RawEntry> damaged = entries;
             damaged[i].size = size;
             const ParsedContainer parsed = parseContainer(rawContainer("4", "3", damaged));
-            EXPECT_EQ(parsed.status, ContainerStatus::NotSupported) << "entry " << i << " size " << size;
+            EXPECT_EQ(parsed.status, ContainerStatus::NotSupported)
+                << "entry " << i << " size " << size;
             EXPECT_TRUE(parsed.entries.empty());
         }
     }
@@ -433,8 +440,8 @@ TEST(ReaderMutation, ContainerCountsAndSizesThatLie) {
         for (int delta : {-3, -1, 1, 2, 9}) {
             std::vector<RawEntry> damaged = entries;
             damaged[i].size = std::to_string(static_cast<int>(damaged[i].bytes.size()) + delta);
-            feedFile(rawContainer("4", "3", damaged), tally, "entry " + std::to_string(i) + " size off by " +
-                                                                 std::to_string(delta));
+            feedFile(rawContainer("4", "3", damaged), tally,
+                     "entry " + std::to_string(i) + " size off by " + std::to_string(delta));
         }
     }
 }
@@ -451,13 +458,15 @@ TEST(ReaderMutation, EntryNamesThatLeaveTheFolderAreRefused) {
 
     // "\x81/" and "\xff" are no CP932 characters: a bad lead byte must not swallow the slash
     // or backslash after it. ("\x81\\" would be a character of its own.)
-    for (const char* name : {"../x.png", "/etc/x", "a/b.png", "..", ".", "C:\\x.png", "C:x.png", "..\\x.png",
-                             "\\\\server\\x.png", "\x81/x.png", "\xff\\x.png", "x.png\x01", ""}) {
+    for (const char* name :
+         {"../x.png", "/etc/x", "a/b.png", "..", ".", "C:\\x.png", "C:x.png", "..\\x.png",
+          "\\\\server\\x.png", "\x81/x.png", "\xff\\x.png", "x.png\x01", ""}) {
         for (std::size_t i = 0; i < 3; ++i) {
             std::vector<RawEntry> entries = materialsEntries();
             entries[i].name = name;
             const ParsedContainer parsed = parseContainer(rawContainer("4", "3", entries));
-            EXPECT_EQ(parsed.status, ContainerStatus::NotSupported) << "entry " << i << " named " << name;
+            EXPECT_EQ(parsed.status, ContainerStatus::NotSupported)
+                << "entry " << i << " named " << name;
             EXPECT_TRUE(parsed.entries.empty());
         }
     }
@@ -466,9 +475,11 @@ TEST(ReaderMutation, EntryNamesThatLeaveTheFolderAreRefused) {
 TEST(ReaderMutation, AContainerWithoutEffectDataIsRefused) {
     std::vector<RawEntry> entries = materialsEntries();
     entries.pop_back();
-    EXPECT_EQ(parseContainer(rawContainer("4", "2", entries)).status, ContainerStatus::NotSupported);
+    EXPECT_EQ(parseContainer(rawContainer("4", "2", entries)).status,
+              ContainerStatus::NotSupported);
     entries.push_back(rawEntry("save.png.png", seeds().treeData));
-    EXPECT_EQ(parseContainer(rawContainer("4", "3", entries)).status, ContainerStatus::NotSupported);
+    EXPECT_EQ(parseContainer(rawContainer("4", "3", entries)).status,
+              ContainerStatus::NotSupported);
     EXPECT_EQ(parseContainer(rawContainer("4", "0", {})).status, ContainerStatus::NotSupported);
 }
 
@@ -480,12 +491,18 @@ TEST(ReaderMutation, EveryVersionNumberReadsTheSameBytesSafely) {
     // node on: refused or read, but never out of bounds.
     Tally tally;
     const std::vector<std::pair<const char*, ContainerStatus>> versions = {
-        {"-1", ContainerStatus::Ok},           {"0", ContainerStatus::Ok},
-        {"1", ContainerStatus::Ok},            {"2", ContainerStatus::Ok},
-        {"3", ContainerStatus::Ok},            {"4", ContainerStatus::Ok},
-        {"x", ContainerStatus::Ok},            {"", ContainerStatus::Ok},
-        {"-2147483648", ContainerStatus::Ok},  {"5", ContainerStatus::NewerVersion},
-        {"6", ContainerStatus::NewerVersion},  {"2147483647", ContainerStatus::NewerVersion},
+        {"-1", ContainerStatus::Ok},
+        {"0", ContainerStatus::Ok},
+        {"1", ContainerStatus::Ok},
+        {"2", ContainerStatus::Ok},
+        {"3", ContainerStatus::Ok},
+        {"4", ContainerStatus::Ok},
+        {"x", ContainerStatus::Ok},
+        {"", ContainerStatus::Ok},
+        {"-2147483648", ContainerStatus::Ok},
+        {"5", ContainerStatus::NewerVersion},
+        {"6", ContainerStatus::NewerVersion},
+        {"2147483647", ContainerStatus::NewerVersion},
         {"99999999999", ContainerStatus::NewerVersion}};
     for (const auto& [version, status] : versions) {
         const std::string file = rawContainer(version, "3", materialsEntries());
@@ -493,8 +510,10 @@ TEST(ReaderMutation, EveryVersionNumberReadsTheSameBytesSafely) {
         feedFile(file, tally, std::string("version ") + version);
     }
     for (int32_t version = -1; version <= 6; ++version) {
-        feedEffectData(seeds().treeData, version, tally, "tree data as v" + std::to_string(version));
-        feedEffectData(seeds().defaultData, version, tally, "default data as v" + std::to_string(version));
+        feedEffectData(seeds().treeData, version, tally,
+                       "tree data as v" + std::to_string(version));
+        feedEffectData(seeds().defaultData, version, tally,
+                       "default data as v" + std::to_string(version));
     }
     // The one-node file has nothing after its last node, so any version reads it.
     for (int32_t version = 0; version <= 4; ++version)
@@ -527,7 +546,8 @@ TEST(ReaderMutation, DeepNestingIsBoundedByTheData) {
         for (const char* count : {"2147483647", "100000", "2"}) {
             std::string damaged = data;
             damaged.replace(at, 1, count);
-            EXPECT_FALSE(readEffectData(damaged, kWrittenVersion).has_value()) << at << ": " << count;
+            EXPECT_FALSE(readEffectData(damaged, kWrittenVersion).has_value())
+                << at << ": " << count;
         }
     }
 

@@ -19,8 +19,10 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <ostream>
 #include <sstream>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "core/model/emitter_node.h"
@@ -48,7 +50,8 @@ namespace fs = std::filesystem;
 constexpr int kTolerance = 2;
 
 void ramp(SampleTable& table, int from, int to) {
-    for (int k = 0; k <= 100; ++k) table[static_cast<std::size_t>(k)] = from + (to - from) * k / 100;
+    for (int k = 0; k <= 100; ++k)
+        table[static_cast<std::size_t>(k)] = from + (to - from) * k / 100;
 }
 
 // White, opaque in the middle and fading to transparent at the rim.
@@ -58,7 +61,8 @@ Texture radialGradient(int side) {
     for (int y = 0; y < side; ++y)
         for (int x = 0; x < side; ++x) {
             const double r = std::hypot(x + 0.5 - centre, y + 0.5 - centre) / centre;
-            const auto a = static_cast<uint32_t>(std::lround(255.0 * std::clamp(1.0 - r, 0.0, 1.0)));
+            const auto a =
+                static_cast<uint32_t>(std::lround(255.0 * std::clamp(1.0 - r, 0.0, 1.0)));
             t.setPixel(x, y, a << 24 | 0xFFFFFFu);
         }
     return t;
@@ -248,9 +252,14 @@ struct GoldenCase {
     bool transparent;
 
     std::string name() const {
-        return std::string(effectName) + "_f" + std::to_string(frame) + (transparent ? "_transparent" : "_opaque");
+        return std::string(effectName) + "_f" + std::to_string(frame) +
+               (transparent ? "_transparent" : "_opaque");
     }
 };
+
+void PrintTo(const GoldenCase& c, std::ostream* out) {
+    *out << c.name();
+}
 
 // The frame as the export renders it: restart, the updates up to `frame`, then
 // one picture of the canvas size.
@@ -277,7 +286,8 @@ Texture renderFrame(const GoldenCase& c) {
 }
 
 std::unique_ptr<Texture> readPicture(const fs::path& file) {
-    const QImage image = QImage(QString::fromStdString(file.string())).convertToFormat(QImage::Format_ARGB32);
+    const QImage image =
+        QImage(QString::fromStdString(file.string())).convertToFormat(QImage::Format_ARGB32);
     if (image.isNull()) return nullptr;
     auto t = std::make_unique<Texture>(image.width(), image.height());
     for (int y = 0; y < image.height(); ++y)
@@ -290,7 +300,8 @@ int channelDifference(uint32_t a, uint32_t b) {
     if ((a >> 24) == 0 && (b >> 24) == 0) return 0;
     int most = 0;
     for (int shift = 0; shift < 32; shift += 8)
-        most = std::max(most, std::abs(static_cast<int>((a >> shift) & 0xFFu) - static_cast<int>((b >> shift) & 0xFFu)));
+        most = std::max(most, std::abs(static_cast<int>((a >> shift) & 0xFFu) -
+                                       static_cast<int>((b >> shift) & 0xFFu)));
     return most;
 }
 
@@ -301,9 +312,10 @@ Texture differencePicture(const Texture& actual, const Texture& expected) {
         for (int x = 0; x < d.width(); ++x) {
             const uint32_t p = actual.pixel(x, y);
             const uint32_t grey = (((p >> 16) & 0xFFu) + ((p >> 8) & 0xFFu) + (p & 0xFFu)) / 6;
-            d.setPixel(x, y, channelDifference(p, expected.pixel(x, y)) > kTolerance
-                                 ? 0xFFFF00FFu
-                                 : 0xFF000000u | grey << 16 | grey << 8 | grey);
+            d.setPixel(x, y,
+                       channelDifference(p, expected.pixel(x, y)) > kTolerance
+                           ? 0xFFFF00FFu
+                           : 0xFF000000u | grey << 16 | grey << 8 | grey);
         }
     return d;
 }
@@ -319,6 +331,13 @@ TEST_P(GoldenFrame, MatchesItsReferencePicture) {
     const GoldenCase& c = GetParam();
     const Texture actual = renderFrame(c);
     const fs::path reference = fs::path(SPARKPLUME_GOLDEN_DIR) / (c.name() + ".png");
+    const fs::path out = fs::path(SPARKPLUME_GOLDEN_OUTPUT_DIR);
+    const fs::path actualFile = out / (c.name() + ".actual.png");
+    const fs::path expectedFile = out / (c.name() + ".expected.png");
+    const fs::path diffFile = out / (c.name() + ".diff.png");
+    // Pictures of an earlier failure would only mislead.
+    std::error_code ignored;
+    for (const fs::path& stale : {actualFile, expectedFile, diffFile}) fs::remove(stale, ignored);
 
     if (updating()) {
         fs::create_directories(reference.parent_path());
@@ -342,20 +361,19 @@ TEST_P(GoldenFrame, MatchesItsReferencePicture) {
         }
     if (differing == 0) return;
 
-    const fs::path out = fs::path(SPARKPLUME_GOLDEN_OUTPUT_DIR);
     fs::create_directories(out);
-    const fs::path actualFile = out / (c.name() + ".actual.png");
-    const fs::path expectedFile = out / (c.name() + ".expected.png");
-    const fs::path diffFile = out / (c.name() + ".diff.png");
     saveTexture(actual, actualFile, PictureFormat::Png);
     saveTexture(*expected, expectedFile, PictureFormat::Png);
     saveTexture(differencePicture(actual, *expected), diffFile, PictureFormat::Png);
     std::ostringstream where;
-    where << std::hex << "first at (" << std::dec << firstX << ", " << firstY << "): actual 0x" << std::hex
-          << actual.pixel(firstX, firstY) << ", expected 0x" << expected->pixel(firstX, firstY);
-    ADD_FAILURE() << differing << " pixels differ by more than " << kTolerance << " (largest difference " << largest
-                  << "), " << where.str() << "\n  reference: " << reference.string()
-                  << "\n  actual:    " << actualFile.string() << "\n  differing: " << diffFile.string();
+    where << std::hex << "first at (" << std::dec << firstX << ", " << firstY << "): actual 0x"
+          << std::hex << actual.pixel(firstX, firstY) << ", expected 0x"
+          << expected->pixel(firstX, firstY);
+    ADD_FAILURE() << differing << " pixels differ by more than " << kTolerance
+                  << " (largest difference " << largest << "), " << where.str()
+                  << "\n  reference: " << reference.string()
+                  << "\n  actual:    " << actualFile.string()
+                  << "\n  differing: " << diffFile.string();
 }
 
 std::vector<GoldenCase> goldenCases() {
@@ -369,7 +387,9 @@ std::vector<GoldenCase> goldenCases() {
 }
 
 INSTANTIATE_TEST_SUITE_P(Effects, GoldenFrame, ::testing::ValuesIn(goldenCases()),
-                         [](const ::testing::TestParamInfo<GoldenCase>& info) { return info.param.name(); });
+                         [](const ::testing::TestParamInfo<GoldenCase>& info) {
+                             return info.param.name();
+                         });
 
 }  // namespace
 }  // namespace sp::render

@@ -9,6 +9,7 @@
 #include <iterator>
 #include <memory>
 #include <numbers>
+#include <sstream>
 
 #include "render/export_frame.h"
 #include "render/graphics.h"
@@ -20,20 +21,33 @@ namespace {
 constexpr int kSide = 64;
 constexpr uint32_t kOpaqueBlack = 0xFF000000u;
 
-constexpr uint32_t argb(uint32_t a, uint32_t r, uint32_t g, uint32_t b) { return a << 24 | r << 16 | g << 8 | b; }
-constexpr int alphaOf(uint32_t p) { return static_cast<int>(p >> 24); }
-constexpr int redOf(uint32_t p) { return static_cast<int>((p >> 16) & 0xFFu); }
-constexpr int greenOf(uint32_t p) { return static_cast<int>((p >> 8) & 0xFFu); }
-constexpr int blueOf(uint32_t p) { return static_cast<int>(p & 0xFFu); }
+constexpr uint32_t argb(uint32_t a, uint32_t r, uint32_t g, uint32_t b) {
+    return a << 24 | r << 16 | g << 8 | b;
+}
+constexpr int alphaOf(uint32_t p) {
+    return static_cast<int>(p >> 24);
+}
+constexpr int redOf(uint32_t p) {
+    return static_cast<int>((p >> 16) & 0xFFu);
+}
+constexpr int greenOf(uint32_t p) {
+    return static_cast<int>((p >> 8) & 0xFFu);
+}
+constexpr int blueOf(uint32_t p) {
+    return static_cast<int>(p & 0xFFu);
+}
 
 // Every channel within `tolerance`, printed as hex on failure.
 ::testing::AssertionResult near(uint32_t actual, uint32_t expected, int tolerance = 1) {
     for (int shift = 0; shift < 32; shift += 8) {
         const int a = static_cast<int>((actual >> shift) & 0xFFu);
         const int e = static_cast<int>((expected >> shift) & 0xFFu);
-        if (std::abs(a - e) > tolerance)
-            return ::testing::AssertionFailure() << std::hex << "0x" << actual << " is not within " << std::dec
-                                                 << tolerance << " of 0x" << std::hex << expected;
+        if (std::abs(a - e) > tolerance) {
+            std::ostringstream message;
+            message << std::hex << "0x" << actual << " is not within " << std::dec << tolerance
+                    << " of 0x" << std::hex << expected;
+            return ::testing::AssertionFailure() << message.str();
+        }
     }
     return ::testing::AssertionSuccess();
 }
@@ -69,7 +83,8 @@ Particle particleAt(float x, float y) {
 // Newest point first, as the simulation keeps it.
 void setTrail(Particle& p, std::initializer_list<Vec3> newestFirst) {
     p.trail.clear();
-    for (auto it = std::rbegin(newestFirst); it != std::rend(newestFirst); ++it) p.trail.pushNewest(*it);
+    for (auto it = std::rbegin(newestFirst); it != std::rend(newestFirst); ++it)
+        p.trail.pushNewest(*it);
 }
 
 struct Box {
@@ -317,7 +332,8 @@ TEST(ParticleAngle, AngleIsTruncatedToWholeDegreesAndKeepsTheSignOfTheSum) {
         c.draw(p, c.root);
         const int offRight = differingPixels(c.picture(), thinQuadAt(k.expectedDegrees));
         EXPECT_LE(offRight, 1);
-        for (double w : k.wrong) EXPECT_GT(differingPixels(c.picture(), thinQuadAt(w)), offRight + 3) << w;
+        for (double w : k.wrong)
+            EXPECT_GT(differingPixels(c.picture(), thinQuadAt(w)), offRight + 3) << w;
     }
 }
 
@@ -344,15 +360,16 @@ Box travelBox(int32_t orientation, const TravelCase& k) {
 
 TEST(TravelOrientation, StillParticleFacesItsHeadingAndMovingOneFacesItsMovement) {
     const TravelCase cases[] = {
-        {{32, 32, 0}, {32, 32, 0}, {0, 1, 0}, true},      // at rest: the heading points down
-        {{32, 32, 0}, {32, 32, 0}, {1, 0, 0}, false},     // at rest, heading right
-        {{32, 20, 0}, {32, 32, 0}, {1, 0, 0}, true},      // moving straight down, heading ignored
-        {{20, 32, 0}, {32, 32, 0}, {0, 1, 0}, false},     // moving right
-        {{32, 32.5f, 0}, {32, 32, 0}, {1, 0, 0}, true},   // a small step up still counts
+        {{32, 32, 0}, {32, 32, 0}, {0, 1, 0}, true},     // at rest: the heading points down
+        {{32, 32, 0}, {32, 32, 0}, {1, 0, 0}, false},    // at rest, heading right
+        {{32, 20, 0}, {32, 32, 0}, {1, 0, 0}, true},     // moving straight down, heading ignored
+        {{20, 32, 0}, {32, 32, 0}, {0, 1, 0}, false},    // moving right
+        {{32, 32.5f, 0}, {32, 32, 0}, {1, 0, 0}, true},  // a small step up still counts
     };
     for (const TravelCase& k : cases) {
-        SCOPED_TRACE(::testing::Message() << "to " << k.to.x << "," << k.to.y << " from " << k.from.x << ","
-                                          << k.from.y << " heading " << k.heading.x << "," << k.heading.y);
+        SCOPED_TRACE(::testing::Message()
+                     << "to " << k.to.x << "," << k.to.y << " from " << k.from.x << "," << k.from.y
+                     << " heading " << k.heading.x << "," << k.heading.y);
         const Box box = travelBox(kOrientTravel, k);
         EXPECT_EQ(box.width(), k.tall ? 4 : 40);
         EXPECT_EQ(box.height(), k.tall ? 40 : 4);
@@ -446,11 +463,13 @@ TEST(ParticleColour, TexturedParticleShowsTheTextureModulatedByItsColour) {
     c.draw(particleAt(32, 32), c.root);
 
     const Texture& pic = c.picture();
-    EXPECT_TRUE(near(pic.pixel(20, 20), argb(255, 100, 100, 50)));   // (200, 100, 50) × (127, 255, 255)
-    EXPECT_TRUE(near(pic.pixel(44, 20), argb(255, 127, 255, 255)));  // white texel: the colour itself
-    EXPECT_TRUE(near(pic.pixel(20, 44), argb(255, 64, 128, 178)));   // half-transparent over blue
-    EXPECT_EQ(pic.pixel(44, 44), argb(255, 0, 0, 100));              // transparent texel leaves the target
-    EXPECT_EQ(pic.pixel(8, 8), argb(255, 0, 0, 100));                // outside the quad
+    EXPECT_TRUE(
+        near(pic.pixel(20, 20), argb(255, 100, 100, 50)));  // (200, 100, 50) × (127, 255, 255)
+    EXPECT_TRUE(
+        near(pic.pixel(44, 20), argb(255, 127, 255, 255)));  // white texel: the colour itself
+    EXPECT_TRUE(near(pic.pixel(20, 44), argb(255, 64, 128, 178)));  // half-transparent over blue
+    EXPECT_EQ(pic.pixel(44, 44), argb(255, 0, 0, 100));  // transparent texel leaves the target
+    EXPECT_EQ(pic.pixel(8, 8), argb(255, 0, 0, 100));    // outside the quad
 
     // Material 1 has no texture: the quad is the plain colour.
     c.root.imageIndex = 1;
@@ -566,10 +585,13 @@ TEST(BlendModes, AdditiveAddsLightAndDarkenScalesTheTargetByOpacity) {
     EXPECT_TRUE(near(blendedOver(kGrey, kBlendNormal, 100, 20, 0), argb(255, 177, 76, 50)));
     // Additive: target + colour × 127/255.
     EXPECT_TRUE(near(blendedOver(kGrey, kBlendAdditive, 100, 20, 0), argb(255, 227, 125, 100)));
-    EXPECT_TRUE(near(blendedOver(argb(255, 200, 200, 200), kBlendAdditive, 100, 100, 100), 0xFFFFFFFFu, 0));
+    EXPECT_TRUE(
+        near(blendedOver(argb(255, 200, 200, 200), kBlendAdditive, 100, 100, 100), 0xFFFFFFFFu, 0));
     // Darken: target × (1 − 127/255), whatever the particle's colour.
-    EXPECT_TRUE(near(blendedOver(argb(255, 200, 100, 50), kBlendDarken, 100, 100, 100), argb(255, 100, 50, 25)));
-    EXPECT_TRUE(near(blendedOver(argb(255, 200, 100, 50), kBlendDarken, 0, 0, 0), argb(255, 100, 50, 25)));
+    EXPECT_TRUE(near(blendedOver(argb(255, 200, 100, 50), kBlendDarken, 100, 100, 100),
+                     argb(255, 100, 50, 25)));
+    EXPECT_TRUE(
+        near(blendedOver(argb(255, 200, 100, 50), kBlendDarken, 0, 0, 0), argb(255, 100, 50, 25)));
 }
 
 TEST(BlendModes, ModeOutsideTheKnownOnesKeepsThePreviousParticlesBlend) {
@@ -719,6 +741,23 @@ TEST(ExportFrame, TransparentFrameHoldsStraightColoursAndAccumulatedCoverage) {
     // Nothing drawn: fully transparent.
     EXPECT_EQ(alphaOf(e.target.pixel(40, 40)), 0);
     EXPECT_EQ(alphaOf(e.target.pixel(63, 63)), 0);
+}
+
+TEST(ExportFrame, UnknownBlendModeFirstInTheSecondPassCopiesOverTheColourLayer) {
+    ExportCase e;
+    // The later sibling is drawn first: the odd one, then a clear one on top of it.
+    EmitterNode& clear = e.c.addChild(e.c.root);
+    EmitterNode& odd = e.c.addChild(e.c.root);
+    clear.maxSize = odd.maxSize = 10;
+    odd.blendMode = 7;
+    paint(odd, 100, 0, 0, 50);
+    paint(clear, 0, 0, 100, 0);  // opaque blue in the colour layer, invisible afterwards
+    odd.particles.push_back(particleAt(16, 16));
+    clear.particles.push_back(particleAt(16, 16));
+    e.render(true);
+    // The odd particle replaces the blue of the colour layer instead of blending
+    // over it; its coverage accumulates as always.
+    EXPECT_TRUE(near(e.target.pixel(16, 16), argb(127, 255, 0, 0)));
 }
 
 TEST(ExportFrame, TexturesAreSampledLinearly) {
