@@ -1,10 +1,12 @@
 #include <QCoreApplication>
 
+#include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "cli/demo_command.h"
+#include "cli/export_command.h"
 #include "cli/limit_options.h"
 #include "cli/render_command.h"
 #include "cli/trace_command.h"
@@ -28,6 +30,14 @@ constexpr const char* kUsage =
     "            シミュレーションして、そのフレームを書き出しと同じ方法で描画し、\n"
     "            キャンバスの大きさの画像（PNG、拡張子により BMP・JPEG）に保存します。\n"
     "            --transparent で背景を透明にします。終了コードは trace と同じです。\n"
+    "  export FILE --out RESULT [--layout sheet|files|movie] [--type png|bmp|jpeg]\n"
+    "         [--start N] [--end N] [--step N] [--transparent | --opaque]\n"
+    "         [--columns N] [--division N]\n"
+    "            プロジェクトファイルを開き、エディタの書き出しと同じ方法でフレームを描画して、\n"
+    "            スプライトシート（sheet、既定）、連番ファイル（files）、動画（movie）を\n"
+    "            RESULT の名前で作ります。既定は 1 フレーム目から最後まで、1 フレーム毎、PNG、\n"
+    "            背景は透明、分割 1、横のマス数は書き出しダイアログを開いたときの値です。\n"
+    "            作ったファイルを表示し、すべて書き込めたときだけ終了コード 0 を返します。\n"
     "  demo      デモ用のエフェクトを1ループ分シミュレーションし、フレームごとに\n"
     "            ノードごとのパーティクル数を表示します。\n"
     "  --help    この説明を表示します。\n"
@@ -55,6 +65,10 @@ int main(int argc, char** argv) {
     }
     if (command == "trace") return sp::cli::runTrace(args, limits, std::cout, std::cerr);
     if (command == "render") return sp::cli::runRender(args, limits, std::cout, std::cerr);
+    if (command == "export") {
+        const std::filesystem::path programDir = QCoreApplication::applicationDirPath().toStdString();
+        return sp::cli::runExportCommand(args, limits, programDir, std::cout, std::cerr);
+    }
     if (command == "demo" && args.empty()) return sp::cli::runDemo(std::cout, limits);
     std::cerr << "不明なコマンドまたはオプションです: " << command
               << (args.empty() ? "" : " " + args[0]) << "\n\n"

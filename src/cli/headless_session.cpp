@@ -4,7 +4,7 @@ namespace sp::cli {
 
 HeadlessSession::HeadlessSession(std::ostream& err) : m_prompts(err) {}
 
-bool HeadlessSession::open(const std::filesystem::path& file) {
+bool HeadlessSession::open(const std::filesystem::path& file, const std::filesystem::path& programDir) {
     if (!m_folder.isValid()) {
         m_prompts.showMessage(kWorkspaceCopyFailedText, kErrorCaption);
         return false;
@@ -13,6 +13,10 @@ bool HeadlessSession::open(const std::filesystem::path& file) {
     if (!m_workspace->ensureExists()) {
         m_prompts.showMessage(kWorkspaceCopyFailedText, kErrorCaption);
         return false;
+    }
+    if (!programDir.empty()) {
+        const auto seed = Workspace::findSeedFolder(programDir);
+        if (seed && !m_workspace->copyFrom(*seed)) m_prompts.showMessage(kWorkspaceCopyFailedText, kErrorCaption);
     }
     m_project = std::make_unique<Project>(*m_workspace, m_prompts);
     m_setup = std::make_unique<SetupIni>(m_workspace->setupIniPath());

@@ -22,11 +22,14 @@ public:
 
     // Opens FILE as the editor's Open does; false (with the message on the error
     // stream) when the workspace cannot be made or the file cannot be opened.
-    bool open(const std::filesystem::path& file);
+    // With a program folder, the workspace is first filled from the WorkSpace
+    // folder found for it, as the editor's start-up does.
+    bool open(const std::filesystem::path& file, const std::filesystem::path& programDir = {});
 
     Project& project() { return *m_project; }
     const Workspace& workspace() const { return *m_workspace; }
     Prompts& prompts() { return m_prompts; }
+    SetupIni& setup() { return *m_setup; }
 
 private:
     QTemporaryDir m_folder;

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "core/model/prompts.h"
+#include "core/sim/simulation.h"
+#include "export/export_settings.h"
+#include "project/project.h"
+#include "project/setup_ini.h"
+
+namespace sp {
+
+// What the export asks of whoever runs it: the editor's dialogs, or the command line's options.
+class ExportInteraction {
+public:
+    virtual ~ExportInteraction() = default;
+
+    // The result file; nullopt when the save dialog was cancelled.
+    virtual std::optional<std::string> chooseResult(const FileDialogRequest& request, const ResultFilter& filter) = 0;
+
+    // Progress over `total` frames; abortRequested is asked once a frame.
+    virtual void progressStart(int total) { (void)total; }
+    virtual void progressStep() {}
+    virtual bool abortRequested() { return false; }
+    virtual void progressEnd() {}
+
+    // The sheet's shape for `cells` frames: columns, rows and division. False to
+    // leave the frames unarranged (the dialog's Cancel).
+    virtual bool chooseSheetLayout(int cells, int& columns, int& rows, int& division) = 0;
+};
+
+enum class ExportOutcome { Completed, Cancelled, Aborted, Failed };
+
+struct ExportContext {
+    Project& project;
+    SetupIni& setup;
+    Prompts& prompts;
+    ExportInteraction& interaction;
+    std::filesystem::path programDir;
+    SimulationLimits limits;
+};
+
+// Renders the chosen frames into RENDER, hands them to the RENDER programs and
+// cleans up: no numbered frame is left behind, whatever happens, and nothing
+// outside RENDER and the chosen result is touched. Completed only when every
+// file of the result was written.
+ExportOutcome runExport(ExportContext& context, ExportSettings settings);
+
+inline constexpr const char* kRenderFolderMissingText =
+    "データが欠損しているため書き出しできません。\n再インストールするこで治る可能性があります。";
+inline constexpr const char* kFrameNotWrittenText = "フレーム画像「%s」を書き込めませんでした。";
+inline constexpr const char* kCopyNotWrittenText = "「%s」を書き込めませんでした。";
+inline constexpr const char* kToolNotStartedText = "書き出し用のプログラム「%s」を起動できませんでした。";
+inline constexpr const char* kToolFailedText = "書き出し用のプログラム「%s」が失敗しました。";
+inline constexpr const char* kSettingsNotWrittenText = "書き出しの設定ファイルを書き込めませんでした。";
+
+}  // namespace sp

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "render/texture.h"
+
+namespace sp {
+
+enum ExportLayout : int32_t { kLayoutSheet = 0, kLayoutFiles = 1, kLayoutMovie = 2 };
+enum ExportFileType : int32_t { kFilePng = 0, kFileBmp = 1, kFileJpeg = 2 };
+
+// What the export options dialog chose.
+struct ExportSettings {
+    int32_t exportStart = 1;
+    int32_t exportEnd = 30;
+    int32_t exportStep = 1;
+    int32_t exportLayout = kLayoutSheet;
+    int32_t exportFileType = kFilePng;
+    int32_t exportTransparent = 1;
+};
+
+// The extension of the frames (and of the several-files copies), with its dot.
+std::string frameExtension(int32_t fileType);
+render::PictureFormat framePictureFormat(int32_t fileType);
+
+// The save dialog's filter for a layout and file type: "PNG(*.png)" and so on, "AVI(*.avi)" for movies.
+struct ResultFilter {
+    std::string description;
+    std::string pattern;
+    std::string extension;  // without the dot
+};
+ResultFilter resultFilter(int32_t layout, int32_t fileType);
+
+// Whether frame f (counted from 1) is written: within the range and on the step,
+// which is counted from frame 1, not from the first frame.
+inline bool isFrameWritten(const ExportSettings& s, int32_t f) {
+    return s.exportStart <= f && f <= s.exportEnd && s.exportStep >= 1 && (f - 1) % s.exportStep == 0;
+}
+
+// How many frames a run writes.
+int32_t writtenFrameCount(const ExportSettings& s);
+
+// "RENDER/%04d<ext>" for the n-th written frame.
+std::string frameFileName(int32_t n, int32_t fileType);
+
+// A text explaining why the settings cannot be exported, or "" when they can.
+std::string checkExportSettings(const ExportSettings& s, int32_t frameCount);
+
+}  // namespace sp

@@ -1,0 +1,257 @@
+#include "export/export_run.h"
+
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+
+#include <fstream>
+#include <sstream>
+
+#include "export/ini_file.h"
+#include "project/file_commands.h"
+
+namespace sp {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string readFile(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+class RecordingPrompts : public Prompts {
+public:
+    std::vector<std::string> messages;
+    void showMessage(std::string_view text, std::string_view) override { messages.emplace_back(text); }
+};
+
+// Answers like a user who picks `result`, and aborts after `abortAfter` frames when set.
+class ScriptedExport : public ExportInteraction {
+public:
+    std::optional<std::string> result;
+    int abortAfter = -1;
+    int steps = 0;
+    int progressTotal = -1;
+    int sheetCells = -1;
+    bool sheetOk = true;
+    int dialogs = 0;
+
+    std::optional<std::string> chooseResult(const FileDialogRequest&, const ResultFilter&) override {
+        ++dialogs;
+        return result;
+    }
+    void progressStart(int total) override { progressTotal = total; }
+    void progressStep() override { ++steps; }
+    bool abortRequested() override { return abortAfter >= 0 && steps >= abortAfter; }
+    bool chooseSheetLayout(int cells, int& columns, int& rows, int& division) override {
+        sheetCells = cells;
+        columns = 4;
+        rows = 3;
+        division = 2;
+        return sheetOk;
+    }
+};
+
+// Stand-ins for the RENDER programs: each records what it found.
+void writeTool(const fs::path& file, const std::string& body) {
+    std::ofstream(file) << "#!/bin/sh\n" << body << "\n";
+    fs::permissions(file, fs::perms::owner_all, fs::perm_options::add);
+}
+
+class ExportRunTest : public ::testing::Test {
+protected:
+    QTemporaryDir temp;
+    fs::path root = temp.path().toStdString();
+    Workspace workspace{root / "ws"};
+    fs::path render = root / "ws" / "RENDER";
+    fs::path results = root / "results";
+    RecordingPrompts prompts;
+    ScriptedExport interaction;
+    std::unique_ptr<Project> project;
+    std::unique_ptr<SetupIni> setup;
+    std::unique_ptr<FileCommands> files;
+    int cycles = 0;
+
+    void SetUp() override {
+        fs::create_directories(render);
+        fs::create_directories(results);
+        writeTool(render / "framecrop", "ls RENDER > crop_frames.txt; cp RENDER/render.ini crop_ini.txt");
+        writeTool(render / "tilesheet", "cp RENDER/render.ini sheet_ini.txt");
+        writeTool(render / "clipweave", "ls RENDER > movie_frames.txt");
+        project = std::make_unique<Project>(workspace, prompts);
+        setup = std::make_unique<SetupIni>(workspace.setupIniPath());
+        files = std::make_unique<FileCommands>(*project, *setup, prompts, root);
+        files->newProject();
+        project->state.projectWidth = project->state.projectHeight = 16;
+        project->onGraphicsCycle = [this] { ++cycles; };
+        interaction.result = (results / "fire.png").string();
+    }
+
+    ExportOutcome run(ExportSettings s) {
+        ExportContext context{*project, *setup, prompts, interaction, root, {}};
+        return runExport(context, s);
+    }
+    ExportSettings settings(int start, int end, int step, int32_t layout = kLayoutSheet) {
+        ExportSettings s;
+        s.exportStart = start;
+        s.exportEnd = end;
+        s.exportStep = step;
+        s.exportLayout = layout;
+        return s;
+    }
+    // The numbered frames a stand-in program found.
+    std::vector<std::string> lines(const fs::path& file) {
+        std::vector<std::string> result;
+        std::istringstream in(readFile(file));
+        for (std::string line; std::getline(in, line);)
+            if (!line.empty() && std::isdigit(static_cast<unsigned char>(line[0]))) result.push_back(line);
+        return result;
+    }
+    bool numberedFramesLeft() {
+        for (const auto& e : fs::directory_iterator(render))
+            if (std::isdigit(static_cast<unsigned char>(e.path().filename().string()[0]))) return true;
+        return false;
+    }
+};
+
+TEST_F(ExportRunTest, EveryFrameOfTheLoopBecomesASheet) {
+    ASSERT_EQ(run(settings(1, 30, 1)), ExportOutcome::Completed) << (prompts.messages.empty() ? "" : prompts.messages[0]);
+    const auto frames = lines(workspace.root() / "crop_frames.txt");
+    ASSERT_EQ(frames.size(), 30u);
+    EXPECT_EQ(frames.front(), "0000.png");
+    EXPECT_EQ(frames[29], "0029.png");
+    EXPECT_EQ(readFile(workspace.root() / "crop_ini.txt"),
+              "[info]\nend=29\nfps=60\next=.png\n[size]\nwidth=16\nheight=16\n[result]\nname=" +
+                  (results / "fire").string() + "\n");
+    EXPECT_EQ(interaction.sheetCells, 30);
+    IniFile sheet(workspace.root() / "sheet_ini.txt");
+    ASSERT_TRUE(sheet.load());
+    EXPECT_EQ(sheet.get("info", "x"), "4");
+    EXPECT_EQ(sheet.get("info", "y"), "3");
+    EXPECT_EQ(sheet.get("info", "sep"), "2");
+    EXPECT_EQ(interaction.progressTotal, 30);
+    EXPECT_EQ(interaction.steps, 30);
+    EXPECT_FALSE(numberedFramesLeft());
+    EXPECT_EQ(cycles, 1);
+    EXPECT_EQ(project->state.exportInProgress, 0);
+    EXPECT_EQ(setup->readString("Directory", "Write"), results.string());
+}
+
+TEST_F(ExportRunTest, FramesAreNumberedByWrittenFrameAndTheStepCountsFromFrameOne) {
+    ASSERT_EQ(run(settings(1, 30, 3)), ExportOutcome::Completed);
+    EXPECT_EQ(lines(workspace.root() / "crop_frames.txt").size(), 10u);
+    IniFile ini(render / "render.ini");
+    ini.load();
+    EXPECT_EQ(ini.get("info", "end"), "9");
+
+    // From frame 2 in steps of 2: frames 3, 5, … 29 are written, fourteen files.
+    ASSERT_EQ(run(settings(2, 30, 2, kLayoutFiles)), ExportOutcome::Completed);
+    ini.load();
+    EXPECT_EQ(ini.get("info", "end"), "13");
+    for (int k = 0; k < 14; ++k) {
+        char name[32];
+        std::snprintf(name, sizeof name, "fire%04d.png", k);
+        EXPECT_TRUE(fs::exists(results / name)) << name;
+    }
+    EXPECT_FALSE(fs::exists(results / "fire0014.png"));
+    EXPECT_FALSE(numberedFramesLeft());
+    // Keys of earlier runs stay in the exchange file; the ones written are replaced.
+    EXPECT_EQ(ini.get("info", "sep"), "2");
+}
+
+TEST_F(ExportRunTest, TheMovieGetsTheFramesInThePicturesFormat) {
+    ExportSettings s = settings(1, 5, 1, kLayoutMovie);
+    s.exportFileType = kFileBmp;
+    ASSERT_EQ(run(s), ExportOutcome::Completed);
+    const auto frames = lines(workspace.root() / "movie_frames.txt");
+    EXPECT_EQ(frames.front(), "0000.bmp");
+    EXPECT_EQ(frames[4], "0004.bmp");
+    EXPECT_EQ(interaction.sheetCells, -1);
+    EXPECT_FALSE(numberedFramesLeft());
+}
+
+TEST_F(ExportRunTest, AnAbortedRunLeavesNothingAndHandsNothingOver) {
+    interaction.abortAfter = 3;
+    EXPECT_EQ(run(settings(1, 30, 1)), ExportOutcome::Aborted);
+    EXPECT_FALSE(fs::exists(workspace.root() / "crop_frames.txt"));
+    EXPECT_FALSE(numberedFramesLeft());
+    EXPECT_EQ(cycles, 1);
+    EXPECT_EQ(project->state.exportInProgress, 0);
+
+    // The next run starts normally.
+    interaction.abortAfter = -1;
+    interaction.steps = 0;
+    EXPECT_EQ(run(settings(1, 30, 1)), ExportOutcome::Completed);
+}
+
+TEST_F(ExportRunTest, ACancelledSaveDialogOnlyCleansUp) {
+    interaction.result.reset();
+    EXPECT_EQ(run(settings(1, 30, 1)), ExportOutcome::Cancelled);
+    EXPECT_EQ(interaction.progressTotal, -1);
+    EXPECT_EQ(cycles, 1);
+    EXPECT_TRUE(prompts.messages.empty());
+}
+
+TEST_F(ExportRunTest, SettingsThatCannotWorkAreRefusedBeforeAnything) {
+    for (ExportSettings s : {settings(1, 30, 0), settings(10, 5, 1), settings(0, 30, 1), settings(1, 31, 1)}) {
+        prompts.messages.clear();
+        EXPECT_EQ(run(s), ExportOutcome::Failed);
+        EXPECT_EQ(prompts.messages.size(), 1u);
+    }
+    EXPECT_EQ(interaction.dialogs, 0);
+    EXPECT_EQ(interaction.progressTotal, -1);
+}
+
+TEST_F(ExportRunTest, AMissingRenderFolderIsReported) {
+    fs::remove_all(render);
+    EXPECT_EQ(run(settings(1, 30, 1)), ExportOutcome::Failed);
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0], kRenderFolderMissingText);
+    EXPECT_EQ(interaction.progressTotal, -1);
+}
+
+TEST_F(ExportRunTest, ProgramsThatCannotStartOrFailAreReported) {
+    fs::remove(render / "tilesheet");
+    EXPECT_EQ(run(settings(1, 10, 1)), ExportOutcome::Failed);
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_NE(prompts.messages[0].find("tilesheet"), std::string::npos);
+    EXPECT_FALSE(numberedFramesLeft());
+
+    writeTool(render / "framecrop", "echo 'フレームを読めません' >&2; exit 3");
+    prompts.messages.clear();
+    EXPECT_EQ(run(settings(1, 10, 1)), ExportOutcome::Failed);
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_NE(prompts.messages[0].find("フレームを読めません"), std::string::npos);
+    EXPECT_FALSE(numberedFramesLeft());
+}
+
+TEST_F(ExportRunTest, CopiesThatCannotBeWrittenAreReported) {
+    interaction.result = (results / "missing-folder" / "fire.png").string();
+    EXPECT_EQ(run(settings(1, 3, 1, kLayoutFiles)), ExportOutcome::Failed);
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_FALSE(numberedFramesLeft());
+}
+
+TEST_F(ExportRunTest, DeclinedSheetLayoutStillCompletesWithoutASheet) {
+    interaction.sheetOk = false;
+    EXPECT_EQ(run(settings(1, 4, 1)), ExportOutcome::Completed);
+    EXPECT_FALSE(fs::exists(workspace.root() / "sheet_ini.txt"));
+}
+
+TEST(ExportSettings, FileTypesAndNames) {
+    EXPECT_EQ(frameFileName(2, kFilePng), "0002.png");
+    EXPECT_EQ(frameFileName(12345, kFileJpeg), "12345.jpg");
+    EXPECT_EQ(resultFilter(kLayoutMovie, kFilePng).description, "AVI(*.avi)");
+    EXPECT_EQ(resultFilter(kLayoutSheet, kFileBmp).pattern, "*.bmp");
+    ExportSettings s;
+    s.exportStart = 1;
+    s.exportEnd = 10;
+    s.exportStep = 3;
+    EXPECT_EQ(writtenFrameCount(s), 4);  // 1, 4, 7, 10
+}
+
+}  // namespace
+}  // namespace sp
