@@ -7,6 +7,7 @@
 #include "cli/arguments.h"
 #include "cli/headless_session.h"
 #include "export/export_run.h"
+#include "export/sheet_layout.h"
 
 namespace sp::cli {
 namespace {
@@ -84,8 +85,8 @@ std::string parse(const std::vector<std::string>& args, ExportOptions& o) {
 // The command line answers the export's questions from its options.
 class CommandLineInteraction : public ExportInteraction {
 public:
-    CommandLineInteraction(std::string result, std::optional<int> columns, int division)
-        : m_result(std::move(result)), m_columns(columns), m_division(division) {}
+    CommandLineInteraction(std::string result, std::optional<int> columns, int division, int width, int height)
+        : m_result(std::move(result)), m_columns(columns), m_division(division), m_width(width), m_height(height) {}
 
     std::optional<std::string> chooseResult(const FileDialogRequest&, const ResultFilter& filter) override {
         fs::path result = fs::absolute(m_result);
@@ -93,15 +94,16 @@ public:
         return result.string();
     }
 
+    // The layout dialog's opening shape (columns limited by the division), or the
+    // columns given on the command line.
     bool chooseSheetLayout(int cells, int& columns, int& rows, int& division) override {
-        division = m_division;
-        const int perSheet = cells / division;
-        if (perSheet < 1) return false;
-        // The dialog's opening shape, limited by the division, unless columns were given.
-        columns = std::min(m_columns.value_or(static_cast<int>(std::sqrt(static_cast<float>(cells)))), perSheet);
-        columns = std::max(columns, 1);
-        rows = static_cast<int>(static_cast<float>(perSheet) / static_cast<float>(columns) + 0.5f);
-        if (perSheet > rows * columns) ++rows;
+        SheetLayout layout(1, cells, 1, m_width, m_height, m_division);
+        if (!layout.valid()) return false;
+        if (m_columns) layout.trackThumb(std::min(*m_columns, layout.sliderMaximum()));
+        const SheetLayout::RenderIniValues values = layout.renderIniValues();
+        columns = values.x;
+        rows = values.y;
+        division = values.sep;
         return true;
     }
 
@@ -109,6 +111,7 @@ private:
     std::string m_result;
     std::optional<int> m_columns;
     int m_division;
+    int m_width, m_height;
 };
 
 }  // namespace
@@ -134,7 +137,8 @@ int runExportCommand(const std::vector<std::string>& args, const SimulationLimit
         return 2;
     }
 
-    CommandLineInteraction interaction(options.out, options.columns, options.division);
+    CommandLineInteraction interaction(options.out, options.columns, options.division, project.state.projectWidth,
+                                       project.state.projectHeight);
     ExportContext context{project, session.setup(), session.prompts(), interaction, programDir, limits};
     const ExportOutcome outcome = runExport(context, s);
     if (outcome != ExportOutcome::Completed) return 2;

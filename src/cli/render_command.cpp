@@ -9,8 +9,6 @@
 #include "cli/headless_session.h"
 #include "render/export_frame.h"
 #include "render/graphics.h"
-#include "render/particle_renderer.h"
-#include "render/software_device.h"
 
 namespace sp::cli {
 namespace {
@@ -82,13 +80,8 @@ int runRender(const std::vector<std::string>& args, const SimulationLimits& limi
     for (int f = 0; f < options.frame; ++f) simulation.update(&root);
 
     try {
-        render::SoftwareDevice device(state.projectWidth, state.projectHeight);
-        render::setFixedStates(device);
-        render::ParticleRenderer renderer(device, state);
-        renderer.setMaterialTextures(project.materials.textures());
-        render::Texture target(render::exportTargetSide(state.projectWidth),
-                               render::exportTargetSide(state.projectHeight));
-        render::renderExportFrame(device, renderer, target, state, root, options.transparent);
+        render::ExportFrameRenderer frames(state, project.materials.textures());
+        const render::Texture& target = frames.render(root, options.transparent);
         const std::filesystem::path file = std::filesystem::absolute(options.out);
         if (!render::saveTexture(target, file, formatOf(file), state.projectWidth, state.projectHeight)) {
             session.prompts().showMessage(formatMessage(kSaveFailedText, file.string()), kErrorCaption);

@@ -9,8 +9,6 @@
 #include "project/file_commands.h"
 #include "render/export_frame.h"
 #include "render/graphics.h"
-#include "render/particle_renderer.h"
-#include "render/software_device.h"
 
 namespace sp {
 namespace {
@@ -85,12 +83,7 @@ bool ExportRun::renderFrames() {
     m_state.exportInProgress = 1;
     bool ok = true;
     try {
-        render::SoftwareDevice device(m_state.projectWidth, m_state.projectHeight);
-        render::setFixedStates(device);
-        render::ParticleRenderer renderer(device, m_state);
-        renderer.setMaterialTextures(m_project.materials.textures());
-        render::Texture target(render::exportTargetSide(m_state.projectWidth),
-                               render::exportTargetSide(m_state.projectHeight));
+        render::ExportFrameRenderer frames(m_state, m_project.materials.textures());
 
         // The restart: the same animation the preview shows after a restart.
         EmitterNode& root = m_project.tree.root();
@@ -107,7 +100,7 @@ bool ExportRun::renderFrames() {
             simulation.update(&root);
             const int32_t f = m_state.currentFrame;
             if (!isFrameWritten(m_settings, f)) continue;
-            render::renderExportFrame(device, renderer, target, m_state, root, m_settings.exportTransparent != 0);
+            const render::Texture& target = frames.render(root, m_settings.exportTransparent != 0);
             const fs::path file = m_render / frameFileName(m_written, m_settings.exportFileType);
             ++m_written;  // counted before saving, so that a half-written file is cleaned up too
             if (!render::saveTexture(target, file, framePictureFormat(m_settings.exportFileType))) {

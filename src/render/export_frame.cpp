@@ -1,5 +1,7 @@
 #include "render/export_frame.h"
 
+#include "render/graphics.h"
+
 namespace sp::render {
 
 int exportTargetSide(int canvasSide) { return powerOfTwoAtLeast(canvasSide, 2); }
@@ -30,6 +32,20 @@ void renderExportFrame(Device& device, ParticleRenderer& renderer, Texture& targ
     }
     device.setRenderTarget(nullptr);
     device.setFilter(TextureFilter::Point);
+}
+
+ExportFrameRenderer::ExportFrameRenderer(const ProjectState& state, MaterialTextures textures)
+    : m_state(state),
+      m_device(state.projectWidth, state.projectHeight),
+      m_renderer(m_device, state),
+      m_target(exportTargetSide(state.projectWidth), exportTargetSide(state.projectHeight)) {
+    setFixedStates(m_device);
+    m_renderer.setMaterialTextures(std::move(textures));
+}
+
+const Texture& ExportFrameRenderer::render(const EmitterNode& root, bool transparent) {
+    renderExportFrame(m_device, m_renderer, m_target, m_state, root, transparent);
+    return m_target;
 }
 
 }  // namespace sp::render

@@ -3,6 +3,7 @@
 #include "core/model/emitter_node.h"
 #include "core/model/project_state.h"
 #include "render/particle_renderer.h"
+#include "render/software_device.h"
 
 namespace sp::render {
 
@@ -17,5 +18,21 @@ int exportTargetSide(int canvasSide);
 // premultiplied) colour and the accumulated coverage as alpha.
 void renderExportFrame(Device& device, ParticleRenderer& renderer, Texture& target, const ProjectState& state,
                        const EmitterNode& root, bool transparent);
+
+// A device, a renderer and a target of the export size, made once for a run of
+// frames. Throws std::bad_alloc when the canvas is too large to allocate.
+class ExportFrameRenderer {
+public:
+    ExportFrameRenderer(const ProjectState& state, MaterialTextures textures);
+
+    // Renders the tree's current particles; the frame is valid until the next call.
+    const Texture& render(const EmitterNode& root, bool transparent);
+
+private:
+    const ProjectState& m_state;
+    SoftwareDevice m_device;
+    ParticleRenderer m_renderer;
+    Texture m_target;
+};
 
 }  // namespace sp::render
