@@ -1,7 +1,14 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs the demonstration effect.
+# Installs what is missing, builds, and runs the main job: the first sample
+# effect exported to a sprite sheet (with its frame data for game engines).
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+build="${SPARKPLUME_BUILD_DIR:-$root/build}"
 "$root/scripts/install-deps.sh"
 "$root/scripts/build.sh"
-exec "${SPARKPLUME_BUILD_DIR:-$root/build}/src/sparkplume" demo "$@"
+
+out="$root/output"
+mkdir -p "$out"
+echo "サンプル「burst」をスプライトシートに書き出します…"
+"$build/src/sparkplume" export "$build/samples/burst.spd" --out "$out/burst.png"
+echo "書き出しました: $out/burst.png（フレーム情報: $out/burst.json）"

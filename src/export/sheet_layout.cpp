@@ -8,20 +8,23 @@
 namespace sp {
 namespace {
 
-std::string formatCount(int value, const char* unit) { return std::to_string(value) + unit; }
+std::string formatCount(int value, const char* unit) {
+    return std::to_string(value) + unit;
+}
 
 constexpr const char* kPixelUnit = "pixel";
 constexpr const char* kCellUnit = "マス";
 
 }  // namespace
 
-SheetLayout::SheetLayout(int exportStart, int exportEnd, int exportStep, int frameWidth, int frameHeight,
-                         int division)
+SheetLayout::SheetLayout(int exportStart, int exportEnd, int exportStep, int frameWidth,
+                         int frameHeight, int division)
     : m_frameWidth(static_cast<float>(frameWidth)), m_frameHeight(static_cast<float>(frameHeight)) {
     // A step below 1 or a reversed range gives no cells rather than a division by
     // zero or a negative count; the export refuses such settings before this.
     if (exportStep >= 1) {
-        const int64_t span = static_cast<int64_t>(exportEnd) - static_cast<int64_t>(exportStart) + 1;
+        const int64_t span =
+            static_cast<int64_t>(exportEnd) - static_cast<int64_t>(exportStart) + 1;
         const int64_t cells = span / exportStep;
         m_cellCount = static_cast<int>(std::clamp<int64_t>(cells, 0, INT_MAX));
     }
@@ -38,12 +41,15 @@ float SheetLayout::sheetRows() const {
 }
 
 bool SheetLayout::valid() const {
-    return cellsPerSheet() >= 1 && m_columns >= 1.0f && m_frameWidth >= 1.0f && m_frameHeight >= 1.0f;
+    return cellsPerSheet() >= 1 && m_columns >= 1.0f && m_frameWidth >= 1.0f &&
+           m_frameHeight >= 1.0f;
 }
 
 int SheetLayout::readDivisionText(std::string_view text) {
     std::size_t i = 0;
-    auto isBlank = [](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; };
+    auto isBlank = [](char c) {
+        return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+    };
     while (i < text.size() && isBlank(text[i])) ++i;
     bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
@@ -71,12 +77,14 @@ void SheetLayout::setDivision(int division) {
 
 void SheetLayout::pageLeft(int pageSize) {
     if (cellsPerSheet() < 1) return;
-    m_columns = std::clamp(m_columns - static_cast<float>(pageSize), 1.0f, static_cast<float>(cellsPerSheet()));
+    m_columns = std::clamp(m_columns - static_cast<float>(pageSize), 1.0f,
+                           static_cast<float>(cellsPerSheet()));
 }
 
 void SheetLayout::pageRight(int pageSize) {
     if (cellsPerSheet() < 1) return;
-    m_columns = std::clamp(m_columns + static_cast<float>(pageSize), 1.0f, static_cast<float>(cellsPerSheet()));
+    m_columns = std::clamp(m_columns + static_cast<float>(pageSize), 1.0f,
+                           static_cast<float>(cellsPerSheet()));
 }
 
 void SheetLayout::trackThumb(int position) {
@@ -116,15 +124,19 @@ std::vector<SheetCell> SheetLayout::cells() const {
             SheetCell cell;
             cell.column = c;
             cell.row = r;
-            const int x = static_cast<int>(static_cast<double>(static_cast<float>(c) * cw + kGridCentreX) -
-                                           static_cast<double>(cw * m_columns) * 0.5 + 0.5);
-            const int y = static_cast<int>(static_cast<double>(static_cast<float>(r) * ch + kGridCentreY) -
-                                           static_cast<double>(ch * rows) * 0.5 + 0.5);
+            const int x =
+                static_cast<int>(static_cast<double>(static_cast<float>(c) * cw + kGridCentreX) -
+                                 static_cast<double>(cw * m_columns) * 0.5 + 0.5);
+            const int y =
+                static_cast<int>(static_cast<double>(static_cast<float>(r) * ch + kGridCentreY) -
+                                 static_cast<double>(ch * rows) * 0.5 + 0.5);
             // The +2 makes neighbouring outlines overlap, so they share one line.
             cell.rect.left = static_cast<int>(static_cast<double>(x) + 0.5);
             cell.rect.top = static_cast<int>(static_cast<double>(y) + 0.5);
-            cell.rect.right = static_cast<int>(static_cast<double>(static_cast<float>(x) + cw + 2.0f) + 0.5);
-            cell.rect.bottom = static_cast<int>(static_cast<double>(static_cast<float>(y) + ch + 2.0f) + 0.5);
+            cell.rect.right =
+                static_cast<int>(static_cast<double>(static_cast<float>(x) + cw + 2.0f) + 0.5);
+            cell.rect.bottom =
+                static_cast<int>(static_cast<double>(static_cast<float>(y) + ch + 2.0f) + 0.5);
             const float index = static_cast<float>(r) * m_columns + static_cast<float>(c);
             cell.index = static_cast<int>(index);
             if (m_division == 1) {
@@ -149,9 +161,13 @@ SheetRect SheetLayout::gridBounds() const {
     return bounds;
 }
 
-int SheetLayout::sheetPixelWidth() const { return static_cast<int>(m_frameWidth * m_columns); }
+int SheetLayout::sheetPixelWidth() const {
+    return static_cast<int>(m_frameWidth * m_columns);
+}
 
-int SheetLayout::sheetPixelHeight() const { return static_cast<int>(sheetRows() * m_frameHeight); }
+int SheetLayout::sheetPixelHeight() const {
+    return static_cast<int>(sheetRows() * m_frameHeight);
+}
 
 SheetCaption SheetLayout::heightCaption(int screenHeight) const {
     const SheetRect g = gridBounds();
@@ -169,13 +185,15 @@ SheetCaption SheetLayout::widthCaption(int screenWidth) const {
 
 SheetCaption SheetLayout::rowsCaption() const {
     const SheetRect g = gridBounds();
-    return {formatCount(static_cast<int>(sheetRows()), kCellUnit), {g.left - 100, g.top - 50, g.left - 5, g.bottom + 50},
+    return {formatCount(static_cast<int>(sheetRows()), kCellUnit),
+            {g.left - 100, g.top - 50, g.left - 5, g.bottom + 50},
             false};
 }
 
 SheetCaption SheetLayout::columnsCaption() const {
     const SheetRect g = gridBounds();
-    return {formatCount(static_cast<int>(m_columns), kCellUnit), {g.left - 200, g.top - 100, g.right + 200, g.top - 5},
+    return {formatCount(static_cast<int>(m_columns), kCellUnit),
+            {g.left - 200, g.top - 100, g.right + 200, g.top - 5},
             false};
 }
 

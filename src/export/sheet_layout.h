@@ -23,7 +23,7 @@ enum class SheetMark { None, Cross, Diagonal };
 struct SheetCell {
     int column = 0;
     int row = 0;
-    int index = 0;  // row by row
+    int index = 0;   // row by row
     SheetRect rect;  // outline; neighbouring cells share their borders
     SheetMark mark = SheetMark::None;
 };
@@ -41,7 +41,7 @@ struct SheetCaption {
 // them, and the small drawing of the grid. Holds no widgets; the dialog feeds it
 // the user's input and draws what it reports.
 class SheetLayout {
-public:
+  public:
     // The division remembered between exports starts at this value.
     static constexpr int kInitialDivision = 3;
     // The longer side of the drawn grid, and the point it is centred on.
@@ -54,7 +54,8 @@ public:
     // Opens the layout for the exported range and the canvas size, with the
     // remembered division (taken through the edit rule, so the columns are
     // already limited by it).
-    SheetLayout(int exportStart, int exportEnd, int exportStep, int frameWidth, int frameHeight, int division);
+    SheetLayout(int exportStart, int exportEnd, int exportStep, int frameWidth, int frameHeight,
+                int division);
 
     int sheetCellCount() const { return m_cellCount; }
     float sheetColumns() const { return m_columns; }
@@ -121,7 +122,7 @@ public:
     // Values beyond int saturate.
     static int readDivisionText(std::string_view text);
 
-private:
+  private:
     int m_cellCount = 0;
     float m_columns = 0.0f;
     int m_division = 1;

@@ -8,6 +8,7 @@
 #include "core/model/project_state.h"
 #include "core/model/prompts.h"
 #include "materials/material_list.h"
+#include "render/device.h"
 #include "project/workspace.h"
 
 namespace sp {
@@ -36,6 +37,10 @@ public:
     // Rebuilds the material list from TEXTURE and re-resolves the tree's pictures.
     void reloadMaterials();
 
+    // Imports a picture as a material (see importMaterial), rebuilds the list and
+    // marks the project modified when the import asks for it.
+    bool importMaterial(const std::filesystem::path& picture, render::Device& device);
+
     // Called whenever the title may have changed (a modification, a save, an open).
     std::function<void()> onTitleChanged;
     // The device cycle after New, Open and size changes: release and create the
@@ -51,6 +56,7 @@ public:
 
 private:
     const Workspace& m_workspace;
+    Prompts& m_prompts;
 };
 
 }  // namespace sp

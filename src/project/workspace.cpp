@@ -4,6 +4,9 @@
 #include <QString>
 
 #include <cstdlib>
+
+#include "core/model/prompts.h"
+#include "materials/material_list.h"
 #include <system_error>
 
 namespace sp {
@@ -52,6 +55,14 @@ bool Workspace::copyFrom(const std::filesystem::path& seed) const {
         }
     }
     return !ec;
+}
+
+void prepareWorkspace(const Workspace& workspace, const std::filesystem::path& programDir, Prompts& prompts,
+                      MaterialList& materials) {
+    const auto seed = Workspace::findSeedFolder(programDir);
+    const bool copied = seed ? workspace.copyFrom(*seed) : workspace.ensureExists();
+    if (!copied) prompts.showMessage(kWorkspaceCopyFailedText, "エラー");
+    clearTextureFolder(materials, workspace.textureDir());
 }
 
 }  // namespace sp

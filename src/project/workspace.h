@@ -37,4 +37,13 @@ private:
 // The message shown when the work folder cannot be prepared at start-up.
 inline constexpr const char* kWorkspaceCopyFailedText = "作業用フォルダを作成することができません。";
 
+class Prompts;
+class MaterialList;
+
+// Start-up: copies the WorkSpace seed folder found for `programDir` into the
+// workspace (a failure is reported, and the program goes on with what the
+// workspace holds), then empties or creates its TEXTURE folder.
+void prepareWorkspace(const Workspace& workspace, const std::filesystem::path& programDir, Prompts& prompts,
+                      MaterialList& materials);
+
 }  // namespace sp

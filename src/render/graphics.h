@@ -24,6 +24,7 @@ public:
     void releaseGraphics();
 
     Device* device() { return m_device.get(); }
+    bool exists() const { return m_device != nullptr; }
     const SpriteImage& backgroundImage() const { return m_background; }
 
 private:

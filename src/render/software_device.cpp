@@ -577,27 +577,54 @@ void SoftwareDevice::shadeSpan(const Span& span) {
     // Sources are made a chunk at a time, then blended together.
     constexpr int kChunk = 64;
     uint32_t sources[kChunk];
+    const bool white = span.constantDiffuse && span.diffuse == 0xFFFFFFFFu;
+    bool fastPoint = false;
+    const uint32_t* texels = nullptr;
+    uint64_t widthMask = 0, heightMask = 0;
+    int widthShift = 0;
+    if constexpr (Textured && Filter == TextureFilter::Point && Address == TextureAddress::Wrap) {
+        const int w = texture->width(), h = texture->height();
+        if (span.constantDiffuse && (w & (w - 1)) == 0 && (h & (h - 1)) == 0) {
+            fastPoint = true;
+            texels = texture->pixels().data();
+            widthMask = static_cast<uint64_t>(w - 1);
+            heightMask = static_cast<uint64_t>(h - 1);
+            while ((1 << widthShift) < w) ++widthShift;
+        }
+    }
     for (int start = span.x0; start <= span.x1; start += kChunk) {
         const int count = std::min(kChunk, span.x1 - start + 1);
-        for (int i = 0; i < count; ++i) {
-            uint32_t diffuse = span.diffuse;
-            if (!span.constantDiffuse) {
-                diffuse = 0;
-                for (int k = 0; k < 4; ++k) {
-                    const float value = std::clamp(col[k] + 0.5f, 0.0f, 255.0f);
-                    diffuse |= static_cast<uint32_t>(value) << (24 - 8 * k);
-                    col[k] += span.step[k];
-                }
-            }
-            uint32_t source = diffuse;
-            if constexpr (Textured) {
-                const uint32_t texel = Filter == TextureFilter::Linear ? sampleLinear<Address>(*texture, tu, tv)
-                                                                       : samplePoint<Address>(*texture, tu, tv);
-                source = modulate(texel, diffuse);
+        if (fastPoint) {
+            // Point sampling with wrapping on a power-of-two texture: a mask and an index.
+            for (int i = 0; i < count; ++i) {
+                const uint32_t texel =
+                    texels[(static_cast<uint64_t>(tv >> kFraction) & heightMask) << widthShift |
+                           (static_cast<uint64_t>(tu >> kFraction) & widthMask)];
+                sources[i] = white ? texel : modulate(texel, span.diffuse);
                 tu = static_cast<int64_t>(static_cast<uint64_t>(tu) + static_cast<uint64_t>(span.dtu));
                 tv = static_cast<int64_t>(static_cast<uint64_t>(tv) + static_cast<uint64_t>(span.dtv));
             }
-            sources[i] = source;
+        } else {
+            for (int i = 0; i < count; ++i) {
+                uint32_t diffuse = span.diffuse;
+                if (!span.constantDiffuse) {
+                    diffuse = 0;
+                    for (int k = 0; k < 4; ++k) {
+                        const float value = std::clamp(col[k] + 0.5f, 0.0f, 255.0f);
+                        diffuse |= static_cast<uint32_t>(value) << (24 - 8 * k);
+                        col[k] += span.step[k];
+                    }
+                }
+                uint32_t source = diffuse;
+                if constexpr (Textured) {
+                    const uint32_t texel = Filter == TextureFilter::Linear ? sampleLinear<Address>(*texture, tu, tv)
+                                                                           : samplePoint<Address>(*texture, tu, tv);
+                    source = white ? texel : modulate(texel, diffuse);
+                    tu = static_cast<int64_t>(static_cast<uint64_t>(tu) + static_cast<uint64_t>(span.dtu));
+                    tv = static_cast<int64_t>(static_cast<uint64_t>(tv) + static_cast<uint64_t>(span.dtv));
+                }
+                sources[i] = source;
+            }
         }
         uint32_t* target = span.row + start;
         if constexpr (Kind == BlendKind::General) {

@@ -1,5 +1,6 @@
 #include "render/texture.h"
 
+#include <QFile>
 #include <QImage>
 #include <QImageReader>
 #include <QString>
@@ -7,6 +8,8 @@
 #include <algorithm>
 #include <cstring>
 #include <new>
+
+#include "picture/bmp_writer.h"
 
 namespace sp::render {
 
@@ -68,8 +71,11 @@ bool saveTexture(const Texture& texture, const std::filesystem::path& file, Pict
     switch (format) {
         case PictureFormat::Png:
             return image.save(path, "PNG");
-        case PictureFormat::Bmp:
-            return image.save(path, "BMP");
+        case PictureFormat::Bmp: {
+            QFile file(path);
+            const QByteArray bytes = encodeBmpWithAlpha(image);
+            return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+        }
         case PictureFormat::Jpeg:
             return image.convertToFormat(QImage::Format_RGB32).save(path, "JPG", 95);
     }

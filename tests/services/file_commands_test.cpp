@@ -4,6 +4,7 @@
 
 #include "core/text/cp932.h"
 #include "project/format/container.h"
+#include "project/project_graphics.h"
 #include "project/window_title.h"
 #include "services_test_support.h"
 
@@ -335,6 +336,72 @@ TEST_F(FileCommandsTest, ARelativePathIsTakenFromTheCurrentDirectory) {
     fs::current_path(previous);
     EXPECT_TRUE(opened);
     EXPECT_EQ(project->currentFilePath, (documents / "rel.spd").string());
+}
+
+}  // namespace
+}  // namespace sp
+
+namespace sp {
+namespace {
+
+using namespace sp::testing;
+namespace fs = std::filesystem;
+
+TEST(ProjectServices, ImportingAPictureListsItAndMarksTheProject) {
+    QTemporaryDir temp;
+    Workspace workspace(pathOf(temp) / "ws");
+    workspace.ensureExists();
+    ScriptedPrompts prompts;
+    Project project(workspace, prompts);
+    SetupIni setup(workspace.setupIniPath());
+    FileCommands files(project, setup, prompts, pathOf(temp));
+    files.newProject();
+    render::Graphics graphics(prompts);
+    attachGraphics(project, graphics);
+    files.newProject();
+    ASSERT_TRUE(graphics.exists());
+    EXPECT_EQ(graphics.device()->backBuffer().width(), 256);
+
+    int titles = 0;
+    project.onTitleChanged = [&titles] { ++titles; };
+    writePicture(pathOf(temp) / "spark.png", 10, 30);
+    EXPECT_TRUE(project.importMaterial(pathOf(temp) / "spark.png", *graphics.device()));
+    EXPECT_EQ(project.materials.names(), std::vector<std::string>{"spark.png"});
+    EXPECT_EQ(project.materials.materials()[0].width, 32u);
+    EXPECT_EQ(project.state.isDirty, 1);
+    EXPECT_EQ(titles, 1);
+
+    // A size change runs the device cycle for the new canvas.
+    project.state.projectWidth = 300;
+    project.runGraphicsCycle();
+    EXPECT_EQ(graphics.device()->backBuffer().width(), 300);
+}
+
+TEST(ProjectServices, StartUpFillsTheWorkspaceAndEmptiesTexture) {
+    QTemporaryDir temp;
+    const fs::path program = pathOf(temp) / "program";
+    fs::create_directories(program / "WorkSpace" / "RENDER");
+    writeFile(program / "WorkSpace" / "RENDER" / "tool", "t");
+    Workspace workspace(pathOf(temp) / "ws");
+    fs::create_directories(workspace.textureDir());
+    writeFile(workspace.textureDir() / "left.png.png", "x");
+    ScriptedPrompts prompts;
+    MaterialList materials;
+    const fs::path previous = fs::current_path();
+    fs::current_path(pathOf(temp));  // no WorkSpace here: the one beside the program is used
+    prepareWorkspace(workspace, program, prompts, materials);
+    fs::current_path(previous);
+    EXPECT_TRUE(prompts.messages.empty());
+    EXPECT_TRUE(fs::exists(workspace.renderDir() / "tool"));
+    EXPECT_TRUE(filesIn(workspace.textureDir()).empty());
+
+    // A workspace that cannot be made is reported, and start-up goes on.
+    writeFile(pathOf(temp) / "blocked", "x");
+    Workspace blocked(pathOf(temp) / "blocked" / "ws");
+    prepareWorkspace(blocked, program, prompts, materials);
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].text, "作業用フォルダを作成することができません。");
+    EXPECT_EQ(prompts.messages[0].caption, "エラー");
 }
 
 }  // namespace
