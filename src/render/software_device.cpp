@@ -130,6 +130,44 @@ SP_ALWAYS_INLINE uint32_t sampleLinear(const Texture& t, int64_t tu, int64_t tv)
 #endif
 }
 
+#if defined(__SSE2__)
+// sampleLinear for a wrapping power-of-two texture, with the same arithmetic:
+// neighbouring texels of a row are read together unless the row wraps between them.
+SP_ALWAYS_INLINE uint32_t sampleLinearWrapped(const uint32_t* texels, int widthShift, uint64_t widthMask,
+                                              uint64_t heightMask, int64_t tu, int64_t tv) {
+    const uint64_t x0 = static_cast<uint64_t>(tu >> kFraction) & widthMask;
+    const uint64_t y0 = static_cast<uint64_t>(tv >> kFraction) & heightMask;
+    const uint64_t y1 = (y0 + 1) & heightMask;
+    const uint32_t wx = static_cast<uint32_t>((tu >> (kFraction - 8)) & 0xFF);
+    const uint32_t wy = static_cast<uint32_t>((tv >> (kFraction - 8)) & 0xFF);
+    const uint32_t* ra = texels + (y0 << widthShift);
+    const uint32_t* rb = texels + (y1 << widthShift);
+    __m128i pairA, pairB;
+    if (x0 < widthMask) {
+        pairA = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(ra + x0));
+        pairB = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(rb + x0));
+    } else {
+        pairA = _mm_unpacklo_epi32(_mm_cvtsi32_si128(static_cast<int>(ra[x0])), _mm_cvtsi32_si128(static_cast<int>(ra[0])));
+        pairB = _mm_unpacklo_epi32(_mm_cvtsi32_si128(static_cast<int>(rb[x0])), _mm_cvtsi32_si128(static_cast<int>(rb[0])));
+    }
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i across = _mm_unpacklo_epi64(_mm_set1_epi16(static_cast<short>(256 - wx)),
+                                              _mm_set1_epi16(static_cast<short>(wx)));
+    const __m128i half = _mm_set1_epi16(128);
+    const __m128i weightedA = _mm_mullo_epi16(_mm_unpacklo_epi8(pairA, zero), across);
+    const __m128i weightedB = _mm_mullo_epi16(_mm_unpacklo_epi8(pairB, zero), across);
+    const __m128i top = _mm_srli_epi16(_mm_add_epi16(_mm_add_epi16(weightedA, _mm_srli_si128(weightedA, 8)), half), 8);
+    const __m128i bottom =
+        _mm_srli_epi16(_mm_add_epi16(_mm_add_epi16(weightedB, _mm_srli_si128(weightedB, 8)), half), 8);
+    const __m128i mixed = _mm_srli_epi16(
+        _mm_add_epi16(_mm_add_epi16(_mm_mullo_epi16(top, _mm_set1_epi16(static_cast<short>(256 - wy))),
+                                    _mm_mullo_epi16(bottom, _mm_set1_epi16(static_cast<short>(wy)))),
+                      half),
+        8);
+    return static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_packus_epi16(mixed, zero)));
+}
+#endif
+
 // Texture × diffuse, per channel, rounded.
 inline uint32_t modulate(uint32_t texel, uint32_t diffuse) {
     if (diffuse == 0xFFFFFFFFu) return texel;
@@ -255,6 +293,13 @@ SP_ALWAYS_INLINE bool rowSpan(const RowEdge* edges, int count, int y, int& lo, i
 }  // namespace
 
 struct SoftwareDevice::Span {
+    // Set once per outline: how the texture is read.
+    bool white = false;  // the colour is opaque white: texels need no modulation
+    bool fastPoint = false, fastLinear = false;  // a wrapping power-of-two texture
+    const uint32_t* texels = nullptr;
+    uint64_t widthMask = 0, heightMask = 0;
+    int widthShift = 0;
+    // Set per row.
     uint32_t* row;
     int x0, x1;  // inclusive
     int64_t tu, tv, dtu, dtv;  // texture position and step in texels × 2^32
@@ -412,6 +457,20 @@ void SoftwareDevice::rasterRows(const RowSetup& rows) {
     span.constantDiffuse = rows.constantDiffuse;
     span.diffuse = rows.diffuse;
     for (int k = 0; k < 4; ++k) span.step[k] = static_cast<float>(rows.colDx[k]);
+    span.white = span.constantDiffuse && span.diffuse == 0xFFFFFFFFu;
+    if constexpr (Textured && Address == TextureAddress::Wrap) {
+        const int w = m_texture->width(), h = m_texture->height();
+        if (span.constantDiffuse && (w & (w - 1)) == 0 && (h & (h - 1)) == 0) {
+            span.fastPoint = Filter == TextureFilter::Point;
+#if defined(__SSE2__)
+            span.fastLinear = Filter == TextureFilter::Linear;
+#endif
+            span.texels = m_texture->pixels().data();
+            span.widthMask = static_cast<uint64_t>(w - 1);
+            span.heightMask = static_cast<uint64_t>(h - 1);
+            while ((1 << span.widthShift) < w) ++span.widthShift;
+        }
+    }
     for (int y = rows.yStart; y <= rows.yEnd; ++y) {
         const double sy = y + 0.5;
         if (sy < rows.minY || sy > rows.maxY) continue;
@@ -577,21 +636,10 @@ void SoftwareDevice::shadeSpan(const Span& span) {
     // Sources are made a chunk at a time, then blended together.
     constexpr int kChunk = 64;
     uint32_t sources[kChunk];
-    const bool white = span.constantDiffuse && span.diffuse == 0xFFFFFFFFu;
-    bool fastPoint = false;
-    const uint32_t* texels = nullptr;
-    uint64_t widthMask = 0, heightMask = 0;
-    int widthShift = 0;
-    if constexpr (Textured && Filter == TextureFilter::Point && Address == TextureAddress::Wrap) {
-        const int w = texture->width(), h = texture->height();
-        if (span.constantDiffuse && (w & (w - 1)) == 0 && (h & (h - 1)) == 0) {
-            fastPoint = true;
-            texels = texture->pixels().data();
-            widthMask = static_cast<uint64_t>(w - 1);
-            heightMask = static_cast<uint64_t>(h - 1);
-            while ((1 << widthShift) < w) ++widthShift;
-        }
-    }
+    const bool white = span.white, fastPoint = span.fastPoint, fastLinear = span.fastLinear;
+    const uint32_t* texels = span.texels;
+    const uint64_t widthMask = span.widthMask, heightMask = span.heightMask;
+    const int widthShift = span.widthShift;
     for (int start = span.x0; start <= span.x1; start += kChunk) {
         const int count = std::min(kChunk, span.x1 - start + 1);
         if (fastPoint) {
@@ -604,6 +652,15 @@ void SoftwareDevice::shadeSpan(const Span& span) {
                 tu = static_cast<int64_t>(static_cast<uint64_t>(tu) + static_cast<uint64_t>(span.dtu));
                 tv = static_cast<int64_t>(static_cast<uint64_t>(tv) + static_cast<uint64_t>(span.dtv));
             }
+#if defined(__SSE2__)
+        } else if (fastLinear) {
+            for (int i = 0; i < count; ++i) {
+                const uint32_t texel = sampleLinearWrapped(texels, widthShift, widthMask, heightMask, tu, tv);
+                sources[i] = white ? texel : modulate(texel, span.diffuse);
+                tu = static_cast<int64_t>(static_cast<uint64_t>(tu) + static_cast<uint64_t>(span.dtu));
+                tv = static_cast<int64_t>(static_cast<uint64_t>(tv) + static_cast<uint64_t>(span.dtv));
+            }
+#endif
         } else {
             for (int i = 0; i < count; ++i) {
                 uint32_t diffuse = span.diffuse;
