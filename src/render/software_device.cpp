@@ -601,21 +601,25 @@ inline __m128i blendHalf(__m128i src16, __m128i dst16) {
     }
 }
 
+// Blends four source pixels over four target pixels.
+template <SoftwareDevice::BlendKind Kind>
+SP_ALWAYS_INLINE void blendFour(uint32_t* target, __m128i src) {
+    const __m128i zero = _mm_setzero_si128();
+    // Nothing to do where all four are fully transparent.
+    if (_mm_movemask_epi8(_mm_cmpeq_epi32(_mm_srli_epi32(src, 24), zero)) == 0xFFFF) return;
+    const __m128i dst = _mm_loadu_si128(reinterpret_cast<const __m128i*>(target));
+    const __m128i low = blendHalf<Kind>(_mm_unpacklo_epi8(src, zero), _mm_unpacklo_epi8(dst, zero));
+    const __m128i high = blendHalf<Kind>(_mm_unpackhi_epi8(src, zero), _mm_unpackhi_epi8(dst, zero));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(target), _mm_packus_epi16(low, high));
+}
+
 template <SoftwareDevice::BlendKind Kind>
 inline void blendRun(uint32_t* target, const uint32_t* source, int count) {
     using K = SoftwareDevice::BlendKind;
     int i = 0;
     if constexpr (Kind != K::Copy) {
-        const __m128i zero = _mm_setzero_si128();
-        for (; i + 4 <= count; i += 4) {
-            const __m128i src = _mm_loadu_si128(reinterpret_cast<const __m128i*>(source + i));
-            // Nothing to do where all four are fully transparent.
-            if (_mm_movemask_epi8(_mm_cmpeq_epi32(_mm_srli_epi32(src, 24), zero)) == 0xFFFF) continue;
-            const __m128i dst = _mm_loadu_si128(reinterpret_cast<const __m128i*>(target + i));
-            const __m128i low = blendHalf<Kind>(_mm_unpacklo_epi8(src, zero), _mm_unpacklo_epi8(dst, zero));
-            const __m128i high = blendHalf<Kind>(_mm_unpackhi_epi8(src, zero), _mm_unpackhi_epi8(dst, zero));
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(target + i), _mm_packus_epi16(low, high));
-        }
+        for (; i + 4 <= count; i += 4)
+            blendFour<Kind>(target + i, _mm_loadu_si128(reinterpret_cast<const __m128i*>(source + i)));
     }
     for (; i < count; ++i) target[i] = blendOne<Kind>(source[i], target[i]);
 }
@@ -640,6 +644,32 @@ void SoftwareDevice::shadeSpan(const Span& span) {
     const uint32_t* texels = span.texels;
     const uint64_t widthMask = span.widthMask, heightMask = span.heightMask;
     const int widthShift = span.widthShift;
+#if defined(__SSE2__)
+    if constexpr (Kind == BlendKind::Normal || Kind == BlendKind::Additive || Kind == BlendKind::Darken) {
+        if ((fastPoint || fastLinear) && white) {
+            // Four texels fetched straight into a register and blended at once.
+            auto fetch = [&]() {
+                uint32_t texel;
+                if constexpr (Filter == TextureFilter::Linear) {
+                    texel = sampleLinearWrapped(texels, widthShift, widthMask, heightMask, tu, tv);
+                } else {
+                    texel = texels[(static_cast<uint64_t>(tv >> kFraction) & heightMask) << widthShift |
+                                   (static_cast<uint64_t>(tu >> kFraction) & widthMask)];
+                }
+                tu = static_cast<int64_t>(static_cast<uint64_t>(tu) + static_cast<uint64_t>(span.dtu));
+                tv = static_cast<int64_t>(static_cast<uint64_t>(tv) + static_cast<uint64_t>(span.dtv));
+                return static_cast<int>(texel);
+            };
+            int x = span.x0;
+            for (; x + 3 <= span.x1; x += 4) {
+                const int t0 = fetch(), t1 = fetch(), t2 = fetch(), t3 = fetch();
+                blendFour<Kind>(span.row + x, _mm_set_epi32(t3, t2, t1, t0));
+            }
+            for (; x <= span.x1; ++x) span.row[x] = blendOne<Kind>(static_cast<uint32_t>(fetch()), span.row[x]);
+            return;
+        }
+    }
+#endif
     for (int start = span.x0; start <= span.x1; start += kChunk) {
         const int count = std::min(kChunk, span.x1 - start + 1);
         if (fastPoint) {
