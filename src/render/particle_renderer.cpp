@@ -145,8 +145,11 @@ int ParticleRenderer::drawParticle(const Particle& p, const EmitterNode& n) {
                                  {w * 0.5f, h * -0.5f, 1.0f, 0.0f}};
     const int32_t whole = toInt(static_cast<float>(p.baseAngle) + a.turn) % 360;
     const float angle = static_cast<float>(whole) * kDegreesToRadians - a.direction;
-    const SinCos r{static_cast<float>(std::sin(static_cast<double>(angle))),
-                   static_cast<float>(std::cos(static_cast<double>(angle)))};
+    // Without a direction the angle is a whole number of degrees: the table holds
+    // exactly the same values.
+    const SinCos r = a.direction == 0.0f ? sinCosDegrees(whole)
+                                         : SinCos{static_cast<float>(std::sin(static_cast<double>(angle))),
+                                                  static_cast<float>(std::cos(static_cast<double>(angle)))};
     for (int i = 0; i < 4; ++i) {
         const float x = corners[i][0], y = corners[i][1];
         quad[i].x = x * r.cos + y * -r.sin + p.position.x;
