@@ -1,0 +1,127 @@
+#include "cli/export_command.h"
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+
+#include <fstream>
+#include <sstream>
+
+#include "core/model/prompts.h"
+#include "project/file_commands.h"
+
+namespace sp::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The folder of the built program, whose WorkSpace holds the real RENDER programs.
+const fs::path kProgramDir = SPARKPLUME_PROGRAM_DIR;
+
+class SavingPrompts : public Prompts {
+public:
+    std::string target;
+    void showMessage(std::string_view, std::string_view) override {}
+    std::optional<std::string> chooseProjectToSave(const FileDialogRequest&) override { return target; }
+};
+
+// A 32 × 16 canvas, 6 frames, one visible node: small enough to export quickly.
+fs::path makeProject(const fs::path& folder) {
+    Workspace workspace(folder / "ws");
+    workspace.ensureExists();
+    SavingPrompts prompts;
+    prompts.target = (folder / "tiny.spd").string();
+    Project project(workspace, prompts);
+    SetupIni setup(workspace.setupIniPath());
+    FileCommands files(project, setup, prompts, folder);
+    files.newProject();
+    project.state.projectWidth = 32;
+    project.state.projectHeight = 16;
+    project.state.frameCount = 6;
+    EmitterNode& node = *project.tree.selectedNode();
+    node.maxSize = 8;
+    node.emitEnd = 6;
+    node.life = 6;
+    node.maxSpeed = 2;
+    node.emitType = kEmitRadial;
+    EXPECT_EQ(files.commandSave(), FileCommands::SaveResult::Saved);
+    return prompts.target;
+}
+
+struct ExportRun {
+    int status;
+    std::string out, err;
+};
+
+ExportRun exportWith(std::vector<std::string> args) {
+    std::ostringstream out, err;
+    const int status = runExportCommand(args, SimulationLimits{}, kProgramDir, out, err);
+    return {status, out.str(), err.str()};
+}
+
+class ExportCommandTest : public ::testing::Test {
+protected:
+    QTemporaryDir temp;
+    fs::path folder = temp.path().toStdString();
+    fs::path project = makeProject(folder);
+};
+
+TEST_F(ExportCommandTest, ASheetWithItsFrameDataIsMadeThroughTheRealPrograms) {
+    const ExportRun run = exportWith({project.string(), "--out", (folder / "out" / "fx.png").string()});
+    // The result folder does not exist yet: the sheet cannot be written, and the run says so.
+    EXPECT_EQ(run.status, 2);
+
+    fs::create_directories(folder / "out");
+    const ExportRun ok = exportWith({project.string(), "--out", (folder / "out" / "fx.png").string(), "--columns", "3"});
+    ASSERT_EQ(ok.status, 0) << ok.err;
+    EXPECT_NE(ok.out.find("fx.png"), std::string::npos);
+    const QImage sheet(QString::fromStdString((folder / "out" / "fx.png").string()));
+    EXPECT_EQ(sheet.size(), QSize(3 * 32, 2 * 16));
+    EXPECT_TRUE(sheet.hasAlphaChannel());
+    std::ifstream json(folder / "out" / "fx.json");
+    std::stringstream text;
+    text << json.rdbuf();
+    const QJsonObject frames =
+        QJsonDocument::fromJson(QByteArray::fromStdString(text.str())).object().value("frames").toObject();
+    EXPECT_EQ(frames.size(), 6);
+    EXPECT_EQ(frames.value("fx_0004").toObject().value("frame").toObject().value("x").toInt(), 32);
+}
+
+TEST_F(ExportCommandTest, NumberedFilesAndAMovie) {
+    const ExportRun files = exportWith({project.string(), "--out", (folder / "f.png").string(), "--layout", "files",
+                                  "--type", "bmp", "--step", "2"});
+    ASSERT_EQ(files.status, 0) << files.err;
+    EXPECT_TRUE(fs::exists(folder / "f0000.bmp"));
+    EXPECT_TRUE(fs::exists(folder / "f0002.bmp"));
+    EXPECT_FALSE(fs::exists(folder / "f0003.bmp"));
+    EXPECT_EQ(QImage(QString::fromStdString((folder / "f0001.bmp").string())).size(), QSize(32, 16));
+
+    const ExportRun movie = exportWith({project.string(), "--out", (folder / "m").string(), "--layout", "movie"});
+    ASSERT_EQ(movie.status, 0) << movie.err;
+    EXPECT_GT(fs::file_size(folder / "m.avi"), 0u);
+}
+
+TEST_F(ExportCommandTest, UsageErrorsAndImpossibleSettings) {
+    for (std::vector<std::string> args :
+         {std::vector<std::string>{project.string()}, {project.string(), "--out", "x.png", "--layout", "poster"},
+          {project.string(), "--out", "x.png", "--step", "0"}, {"--out", "x.png"}}) {
+        const ExportRun run = exportWith(args);
+        EXPECT_EQ(run.status, 1) << args.back();
+        EXPECT_NE(run.err.find("sparkplume export"), std::string::npos);
+    }
+    // More sheets than frames, and a range beyond the loop, are refused before anything is rendered.
+    const ExportRun division = exportWith({project.string(), "--out", (folder / "d.png").string(), "--division", "7"});
+    EXPECT_EQ(division.status, 2);
+    const ExportRun range = exportWith({project.string(), "--out", (folder / "r.png").string(), "--end", "9"});
+    EXPECT_EQ(range.status, 2);
+    EXPECT_FALSE(fs::exists(folder / "d.png"));
+    EXPECT_FALSE(fs::exists(folder / "r.png"));
+    const ExportRun missing = exportWith({(folder / "none.spd").string(), "--out", (folder / "n.png").string()});
+    EXPECT_EQ(missing.status, 2);
+}
+
+}  // namespace
+}  // namespace sp::cli
