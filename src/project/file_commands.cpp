@@ -107,6 +107,16 @@ void FileCommands::newProject() {
     m_project.notifyTitleChanged();
 }
 
+bool FileCommands::openFromCommandLine(const std::string& text) {
+    if (text.empty()) return false;
+    std::string path = text;
+    if (path.front() == '"') {
+        const std::size_t close = path.find('"', 1);
+        path = path.substr(1, close == std::string::npos ? std::string::npos : close - 1);
+    }
+    return openByPath(path);
+}
+
 void FileCommands::failOpen(std::string_view text) { m_prompts.showMessage(text, kCannotOpenCaption); }
 
 bool FileCommands::openByPath(const fs::path& given) {

@@ -38,6 +38,11 @@ public:
     // shown, false is returned and the open project stays as it was.
     bool openByPath(const std::filesystem::path& path);
 
+    // The project named on the command line at start-up: nothing when the text is
+    // empty; a text beginning with a double quote names the path up to the next
+    // quote (or the end). A relative path is taken from the current directory.
+    bool openFromCommandLine(const std::string& text);
+
     // Save (toCurrentPath) or Save As. The file is replaced atomically.
     SaveResult saveProject(bool toCurrentPath);
 

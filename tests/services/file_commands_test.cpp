@@ -328,6 +328,18 @@ TEST_F(FileCommandsTest, RememberedFoldersFallBackToTheProgramFolder) {
     EXPECT_EQ(prompts.openRequests.back().initialFolder, documents.string());
 }
 
+TEST_F(FileCommandsTest, TheCommandLineMayQuoteThePath) {
+    const fs::path file = saveBusyProject("a b.spd");
+    files->newProject();
+    EXPECT_FALSE(files->openFromCommandLine(""));
+    EXPECT_EQ(project->currentFileName, "無題.spd");
+    EXPECT_TRUE(files->openFromCommandLine("\"" + file.string() + "\""));
+    EXPECT_EQ(project->currentFileName, "a b.spd");
+    files->newProject();
+    EXPECT_TRUE(files->openFromCommandLine("\"" + file.string()));  // no closing quote: up to the end
+    EXPECT_EQ(project->currentFileName, "a b.spd");
+}
+
 TEST_F(FileCommandsTest, ARelativePathIsTakenFromTheCurrentDirectory) {
     saveBusyProject("rel.spd");
     const fs::path previous = fs::current_path();
