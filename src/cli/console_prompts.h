@@ -12,7 +12,8 @@ class ConsolePrompts : public Prompts {
 public:
     explicit ConsolePrompts(std::ostream& out = std::cerr) : m_out(out) {}
     void showMessage(std::string_view text, std::string_view caption) override {
-        m_out << caption << ": " << text << '\n';
+        if (!caption.empty()) m_out << caption << ": ";
+        m_out << text << '\n';
     }
 
 private:
