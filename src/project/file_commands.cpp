@@ -154,7 +154,7 @@ bool FileCommands::openByPath(const fs::path& given) {
 
     // Everything is read: now the open project is replaced.
     ProjectState& state = m_project.state;
-    effect->header.applyTo(state);
+    state.header() = effect->header;
     m_project.fileFormatVersion = container.version;
     m_project.tree.replaceRoot(std::move(effect->root), m_project.tree.nameCounter() + effect->nodeCount);
     m_project.currentFilePath = path.string();
@@ -206,7 +206,7 @@ bool FileCommands::installMaterials(const std::vector<std::pair<std::string, std
 FileCommands::SaveResult FileCommands::saveProject(bool toCurrentPath) {
     Project& project = m_project;
     std::optional<std::string> effect =
-        format::writeEffectData(format::ProjectHeader::from(project.state), project.tree.root());
+        format::writeEffectData(project.state.header(), project.tree.root());
     if (!effect) {
         m_prompts.showMessage(kNameNotStorableText, kErrorCaption);
         return SaveResult::Failed;

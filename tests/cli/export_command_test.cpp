@@ -11,7 +11,7 @@
 #include <sstream>
 
 #include "core/model/prompts.h"
-#include "project/file_commands.h"
+#include "saved_project.h"
 
 namespace sp::cli {
 namespace {
@@ -21,34 +21,19 @@ namespace fs = std::filesystem;
 // The folder of the built program, whose WorkSpace holds the real RENDER programs.
 const fs::path kProgramDir = SPARKPLUME_PROGRAM_DIR;
 
-class SavingPrompts : public Prompts {
-public:
-    std::string target;
-    void showMessage(std::string_view, std::string_view) override {}
-    std::optional<std::string> chooseProjectToSave(const FileDialogRequest&) override { return target; }
-};
-
 // A 32 × 16 canvas, 6 frames, one visible node: small enough to export quickly.
 fs::path makeProject(const fs::path& folder) {
-    Workspace workspace(folder / "ws");
-    workspace.ensureExists();
-    SavingPrompts prompts;
-    prompts.target = (folder / "tiny.spd").string();
-    Project project(workspace, prompts);
-    SetupIni setup(workspace.setupIniPath());
-    FileCommands files(project, setup, prompts, folder);
-    files.newProject();
-    project.state.projectWidth = 32;
-    project.state.projectHeight = 16;
-    project.state.frameCount = 6;
-    EmitterNode& node = *project.tree.selectedNode();
-    node.maxSize = 8;
-    node.emitEnd = 6;
-    node.life = 6;
-    node.maxSpeed = 2;
-    node.emitType = kEmitRadial;
-    EXPECT_EQ(files.commandSave(), FileCommands::SaveResult::Saved);
-    return prompts.target;
+    return testing::saveProject(folder, "tiny.spd", [](Project& project) {
+        project.state.projectWidth = 32;
+        project.state.projectHeight = 16;
+        project.state.frameCount = 6;
+        EmitterNode& node = *project.tree.selectedNode();
+        node.maxSize = 8;
+        node.emitEnd = 6;
+        node.life = 6;
+        node.maxSpeed = 2;
+        node.emitType = kEmitRadial;
+    });
 }
 
 struct ExportRun {

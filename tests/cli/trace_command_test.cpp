@@ -9,7 +9,7 @@
 #include <sstream>
 
 #include "core/model/prompts.h"
-#include "project/file_commands.h"
+#include "saved_project.h"
 #include "support/decimal_comma_locale.h"
 
 namespace sp::cli {
@@ -17,32 +17,17 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class SavingPrompts : public Prompts {
-public:
-    std::string target;
-    void showMessage(std::string_view, std::string_view) override {}
-    std::optional<std::string> chooseProjectToSave(const FileDialogRequest&) override { return target; }
-};
-
-// Saves a small project: one still node and a moving one with a child.
+// A small project: one still node and a moving one with a child.
 fs::path makeProject(const fs::path& folder) {
-    Workspace workspace(folder / "ws");
-    workspace.ensureExists();
-    SavingPrompts prompts;
-    prompts.target = (folder / "trace me.spd").string();
-    Project project(workspace, prompts);
-    SetupIni setup(workspace.setupIniPath());
-    FileCommands files(project, setup, prompts, folder);
-    files.newProject();
-    project.state.frameCount = 4;
-    project.tree.addNode();
-    EmitterNode& mover = *project.tree.selectedNode();
-    mover.maxSpeed = 10;
-    mover.direction = 90;
-    mover.life = 4;
-    project.tree.addChildNode();
-    EXPECT_EQ(files.commandSave(), FileCommands::SaveResult::Saved);
-    return prompts.target;
+    return testing::saveProject(folder, "trace me.spd", [](Project& project) {
+        project.state.frameCount = 4;
+        project.tree.addNode();
+        EmitterNode& mover = *project.tree.selectedNode();
+        mover.maxSpeed = 10;
+        mover.direction = 90;
+        mover.life = 4;
+        project.tree.addChildNode();
+    });
 }
 
 struct TraceRun {

@@ -6,9 +6,8 @@
 
 namespace sp {
 
-// The project header (saved, in this order) and the runtime values around it.
-struct ProjectState {
-    // Saved values; the New command resets all but the seed.
+// The ten values a project file saves, in file order, with their values after New.
+struct ProjectHeader {
     int32_t projectWidth = 256;
     int32_t projectHeight = 256;
     int32_t frameCount = 30;
@@ -19,6 +18,12 @@ struct ProjectState {
     int32_t backgroundGreen = 0;
     int32_t backgroundBlue = 0;
     int32_t randomSeed = 0;
+};
+
+// The project header and the runtime values around it.
+struct ProjectState : ProjectHeader {
+    ProjectHeader& header() { return *this; }
+    const ProjectHeader& header() const { return *this; }
 
     // Runtime values, never saved.
     int32_t currentFrame = 0;

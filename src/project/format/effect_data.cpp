@@ -152,24 +152,6 @@ bool readOwnFields(TokenReader& r, EmitterNode& n, int32_t version) {
 
 }  // namespace
 
-ProjectHeader ProjectHeader::from(const ProjectState& s) {
-    return {s.projectWidth, s.projectHeight, s.frameCount,      s.emitX,          s.emitY,
-            s.previewFps,   s.backgroundRed, s.backgroundGreen, s.backgroundBlue, s.randomSeed};
-}
-
-void ProjectHeader::applyTo(ProjectState& s) const {
-    s.projectWidth = projectWidth;
-    s.projectHeight = projectHeight;
-    s.frameCount = frameCount;
-    s.emitX = emitX;
-    s.emitY = emitY;
-    s.previewFps = previewFps;
-    s.backgroundRed = backgroundRed;
-    s.backgroundGreen = backgroundGreen;
-    s.backgroundBlue = backgroundBlue;
-    s.randomSeed = randomSeed;
-}
-
 std::optional<std::string> writeEffectData(const ProjectHeader& h, const EmitterNode& root) {
     TokenWriter w;
     for (int32_t v : {h.projectWidth, h.projectHeight, h.frameCount, h.emitX, h.emitY, h.previewFps,

@@ -11,22 +11,7 @@
 
 namespace sp::format {
 
-// The ten saved values of the project header, in file order.
-struct ProjectHeader {
-    int32_t projectWidth = 256;
-    int32_t projectHeight = 256;
-    int32_t frameCount = 30;
-    int32_t emitX = 128;
-    int32_t emitY = 128;
-    int32_t previewFps = 60;
-    int32_t backgroundRed = 0;
-    int32_t backgroundGreen = 0;
-    int32_t backgroundBlue = 0;
-    int32_t randomSeed = 0;
-
-    static ProjectHeader from(const ProjectState& state);
-    void applyTo(ProjectState& state) const;
-};
+using sp::ProjectHeader;
 
 // The canvas sizes a project may have, and the lowest rate.
 inline constexpr int32_t kMinCanvasSide = 4;
