@@ -458,9 +458,10 @@ void SoftwareDevice::rasterRows(const RowSetup& rows) {
     span.diffuse = rows.diffuse;
     for (int k = 0; k < 4; ++k) span.step[k] = static_cast<float>(rows.colDx[k]);
     span.white = span.constantDiffuse && span.diffuse == 0xFFFFFFFFu;
+    if (!m_fastPaths) span.white = false;
     if constexpr (Textured && Address == TextureAddress::Wrap) {
         const int w = m_texture->width(), h = m_texture->height();
-        if (span.constantDiffuse && (w & (w - 1)) == 0 && (h & (h - 1)) == 0) {
+        if (m_fastPaths && span.constantDiffuse && (w & (w - 1)) == 0 && (h & (h - 1)) == 0) {
             span.fastPoint = Filter == TextureFilter::Point;
 #if defined(__SSE2__)
             span.fastLinear = Filter == TextureFilter::Linear;
@@ -511,6 +512,7 @@ SoftwareDevice::Rasteriser SoftwareDevice::pickRasteriser() const {
     if (m_alphaSource == BlendFactor::One && m_alphaDestination == BlendFactor::Zero &&
         m_colourSource == BlendFactor::One && m_colourDestination == BlendFactor::Zero)
         kind = BlendKind::Copy;
+    if (!m_fastPaths) kind = BlendKind::General;
 
     constexpr auto P = TextureFilter::Point, L = TextureFilter::Linear;
     constexpr auto W = TextureAddress::Wrap, C = TextureAddress::Clamp;

@@ -29,6 +29,11 @@ public:
     void setAddressMode(TextureAddress mode) override { m_address = mode; }
 
     void drawTriangleStrip(const ParticleVertex* vertices, std::size_t count) override;
+
+    // The shortcuts for common blends and textures (SIMD blending, masked texel
+    // reads) must give the very pixels of the general per-channel rules; turning
+    // them off lets tests compare the two.
+    void setFastPaths(bool enabled) { m_fastPaths = enabled; }
     States states() const override {
         return {m_colourSource, m_colourDestination, m_alphaSource, m_alphaDestination, m_filter, m_texture, m_address};
     }
@@ -57,6 +62,7 @@ private:
     BlendFactor m_alphaSource = BlendFactor::One;
     BlendFactor m_alphaDestination = BlendFactor::One;
     bool m_transparentLeavesTarget = false;
+    bool m_fastPaths = true;
 };
 
 }  // namespace sp::render

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <limits>
+#include <random>
 #include <vector>
 
 namespace sp::render {
@@ -188,6 +189,66 @@ TEST(RenderTargets, DrawingGoesToTheChosenTargetAndBack) {
     EXPECT_EQ(target.pixel(7, 7), 0xFFFF0000u);
     EXPECT_EQ(device.backBuffer().pixel(0, 0), 0u);
     EXPECT_EQ(&device.renderTarget(), &device.backBuffer());
+}
+
+}  // namespace
+}  // namespace sp::render
+
+namespace sp::render {
+namespace {
+
+// Random outlines, textures and blends drawn twice, with the shortcuts and with
+// the general per-channel rules: every pixel must be the same.
+TEST(SoftwareDeviceShortcuts, GiveTheSamePixelsAsTheGeneralRules) {
+    std::mt19937 random(20261208);
+    auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+    auto colour = [&]() {
+        const uint32_t a = pick(4) == 0 ? 0u : (pick(3) == 0 ? 255u : static_cast<uint32_t>(pick(256)));
+        return a << 24 | static_cast<uint32_t>(random() & 0xFFFFFF);
+    };
+    std::vector<Texture> textures;
+    for (auto [w, h] : {std::pair{16, 16}, std::pair{8, 32}, std::pair{12, 5}, std::pair{1, 1}}) {
+        textures.emplace_back(w, h);
+        for (uint32_t& p : textures.back().pixels()) p = colour();
+    }
+    const std::pair<BlendFactor, BlendFactor> colourBlends[] = {
+        {BlendFactor::SrcAlpha, BlendFactor::InvSrcAlpha}, {BlendFactor::SrcAlpha, BlendFactor::One},
+        {BlendFactor::Zero, BlendFactor::InvSrcAlpha},     {BlendFactor::One, BlendFactor::Zero},
+        {BlendFactor::InvSrcAlpha, BlendFactor::SrcAlpha}};
+    const std::pair<BlendFactor, BlendFactor> alphaBlends[] = {{BlendFactor::One, BlendFactor::InvSrcAlpha},
+                                                               {BlendFactor::One, BlendFactor::One},
+                                                               {BlendFactor::One, BlendFactor::Zero}};
+
+    SoftwareDevice fast(48, 40), reference(48, 40);
+    reference.setFastPaths(false);
+    for (uint32_t& p : fast.backBuffer().pixels()) p = colour();
+    reference.backBuffer().pixels() = fast.backBuffer().pixels();
+
+    for (int draw = 0; draw < 600; ++draw) {
+        const auto [cs, cd] = colourBlends[pick(5)];
+        const auto [as, ad] = alphaBlends[pick(3)];
+        const Texture* texture = pick(5) == 0 ? nullptr : &textures[static_cast<std::size_t>(pick(4))];
+        const TextureFilter filter = pick(2) ? TextureFilter::Linear : TextureFilter::Point;
+        const TextureAddress address = pick(4) == 0 ? TextureAddress::Clamp : TextureAddress::Wrap;
+        const uint32_t c = pick(3) == 0 ? 0xFFFFFFFFu : colour();
+        ParticleVertex v[6];
+        const int count = pick(3) == 0 ? 6 : 4;
+        for (int k = 0; k < count; ++k) {
+            const float x = static_cast<float>(pick(60) - 6) + static_cast<float>(pick(8)) * 0.125f;
+            const float y = static_cast<float>(pick(52) - 6) + static_cast<float>(pick(8)) * 0.125f;
+            v[k] = vertex(x, y, pick(8) == 0 ? colour() : c, static_cast<float>(pick(40)) / 16.0f - 0.5f,
+                          static_cast<float>(pick(40)) / 16.0f - 0.5f);
+        }
+        for (SoftwareDevice* d : {&fast, &reference}) {
+            d->setColourBlend(cs, cd);
+            d->setAlphaBlend(as, ad);
+            d->setTexture(texture);
+            d->setFilter(filter);
+            d->setAddressMode(address);
+            d->drawTriangleStrip(v, static_cast<std::size_t>(count));
+        }
+        ASSERT_EQ(fast.backBuffer().pixels(), reference.backBuffer().pixels()) << "after draw " << draw;
+    }
 }
 
 }  // namespace
