@@ -166,8 +166,7 @@ render::Texture smokePuff() {
 // Building the effects.
 
 void shape(EmitterNode& node, CurveSlot slot, std::vector<CurvePoint> points) {
-    node.curves[slot].points = std::move(points);
-    node.curves[slot].resample();
+    node.setCurvePoints(slot, std::move(points));
 }
 
 // The colour over a particle's life, as three curves of per cent.
@@ -178,10 +177,6 @@ void colour(EmitterNode& node, std::vector<CurvePoint> red, std::vector<CurvePoi
     shape(node, kCurveBlue, std::move(blue));
 }
 
-void finish(EmitterNode& node) {
-    for (Curve& curve : node.curves) curve.resample();
-    node.copyAllSamplesFromCurves();
-}
 
 struct Sample {
     const char* fileName;
@@ -219,7 +214,6 @@ void buildBurst(Project& project) {
            {{0, 80}, {30, 15}, {100, 0}});
     embers.blendMode = kBlendAdditive;
     embers.imageName = "soft_glow.png";
-    finish(embers);
 
     EmitterNode& sparks = addNode(project, embers, "火花");
     sparks.emitType = kEmitRadial;
@@ -238,7 +232,6 @@ void buildBurst(Project& project) {
     colour(sparks, {{0, 100}, {100, 100}}, {{0, 90}, {100, 60}}, {{0, 55}, {100, 10}});
     sparks.blendMode = kBlendAdditive;
     sparks.imageName = "spark.png";
-    finish(sparks);
 
     EmitterNode& flash = addNode(project, root, "閃光");
     flash.emitType = kEmitOneDirection;
@@ -251,7 +244,6 @@ void buildBurst(Project& project) {
     colour(flash, {{0, 100}, {100, 100}}, {{0, 90}, {100, 55}}, {{0, 70}, {100, 10}});
     flash.blendMode = kBlendAdditive;
     flash.imageName = "soft_glow.png";
-    finish(flash);
 
     project.state.randomSeed = 7;
 }
@@ -287,7 +279,6 @@ void buildSparks(Project& project) {
     sparks.trailImageName = "trail.png";
     sparks.blendMode = kBlendAdditive;
     sparks.imageName = "spark.png";
-    finish(sparks);
 
     EmitterNode& glow = addNode(project, root, "根元の光");
     glow.emitType = kEmitOneDirection;
@@ -302,7 +293,6 @@ void buildSparks(Project& project) {
     colour(glow, {{0, 100}, {100, 100}}, {{0, 70}, {100, 45}}, {{0, 30}, {100, 10}});
     glow.blendMode = kBlendAdditive;
     glow.imageName = "soft_glow.png";
-    finish(glow);
 
     project.state.randomSeed = 3;
 }
@@ -331,7 +321,6 @@ void buildConverge(Project& project) {
     colour(motes, {{0, 35}, {100, 80}}, {{0, 80}, {100, 95}}, {{0, 100}, {100, 100}});
     motes.blendMode = kBlendAdditive;
     motes.imageName = "soft_glow.png";
-    finish(motes);
 
     EmitterNode& core = addNode(project, root, "中心の輝き");
     core.emitType = kEmitOneDirection;
@@ -344,7 +333,6 @@ void buildConverge(Project& project) {
     colour(core, {{0, 40}, {70, 85}, {100, 100}}, {{0, 85}, {100, 100}}, {{0, 100}, {100, 100}});
     core.blendMode = kBlendAdditive;
     core.imageName = "soft_glow.png";
-    finish(core);
 
     EmitterNode& burst = addNode(project, root, "閃光");
     burst.emitType = kEmitOneDirection;
@@ -358,7 +346,6 @@ void buildConverge(Project& project) {
     colour(burst, {{0, 80}, {100, 60}}, {{0, 95}, {100, 85}}, {{0, 100}, {100, 100}});
     burst.blendMode = kBlendAdditive;
     burst.imageName = "flare.png";
-    finish(burst);
 
     project.state.randomSeed = 11;
 }
@@ -400,7 +387,6 @@ void buildSmoke(Project& project) {
     smoke.brightnessVar = 8;
     smoke.blendMode = kBlendNormal;
     smoke.imageName = "smoke_puff.png";
-    finish(smoke);
 
     state.randomSeed = 5;
 }

@@ -8,12 +8,6 @@
 namespace sp::cli {
 namespace {
 
-void setCurve(EmitterNode& node, CurveSlot slot, std::vector<CurvePoint> points) {
-    node.curves[slot].points = std::move(points);
-    node.curves[slot].resample();
-    node.copyAllSamplesFromCurves();
-}
-
 void collectPreOrder(EmitterNode& node, std::vector<EmitterNode*>& out) {
     for (auto& child : node.children) {
         out.push_back(child.get());
@@ -36,7 +30,7 @@ void buildDemoEffect(NodeTree& tree, ProjectState& state) {
     glow.maxSpeed = 8;
     glow.maxSize = 24;
     glow.blendMode = kBlendAdditive;
-    setCurve(glow, kCurveAlpha, {{0, 0}, {40, 100}, {100, 0}});
+    glow.setCurvePoints(kCurveAlpha, {{0, 0}, {40, 100}, {100, 0}});
 
     EmitterNode& burst = tree.insertNewNode(tree.root(), 0);
     burst.name = "爆発";
@@ -52,8 +46,8 @@ void buildDemoEffect(NodeTree& tree, ProjectState& state) {
     burst.maxSize = 32;
     burst.sizeVar = 30;
     burst.blendMode = kBlendAdditive;
-    setCurve(burst, kCurveSpeed, {{0, 100}, {100, 50}});
-    setCurve(burst, kCurveAlpha, {{0, 100}, {70, 80}, {100, 0}});
+    burst.setCurvePoints(kCurveSpeed, {{0, 100}, {100, 50}});
+    burst.setCurvePoints(kCurveAlpha, {{0, 100}, {70, 80}, {100, 0}});
 
     EmitterNode& sparks = tree.insertNewNode(burst, 0);
     sparks.name = "火花";
@@ -68,7 +62,7 @@ void buildDemoEffect(NodeTree& tree, ProjectState& state) {
     sparks.gravity = 40.0f;
     sparks.maxSize = 6;
     sparks.trailLength = 6;
-    setCurve(sparks, kCurveSize, {{0, 100}, {100, 20}});
+    sparks.setCurvePoints(kCurveSize, {{0, 100}, {100, 20}});
 
     tree.select(&burst);
     state.isDirty = 0;

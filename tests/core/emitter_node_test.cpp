@@ -532,3 +532,19 @@ TEST(EmitterNodeSpreadShape, LastRadiusWrapsToTheFirst) {
 
 }  // namespace
 }  // namespace sp
+
+namespace sp {
+namespace {
+
+TEST(EmitterNodeCurves, NewPointsReachTheNodeTables) {
+    EmitterNode node(30);
+    node.setCurvePoints(kCurveSpeed, {{100, 50}, {0, 100}});  // out of order: sorted first
+    EXPECT_EQ(node.curves[kCurveSpeed].points.front().x, 0.0f);
+    EXPECT_EQ(node.speedSamples[0], 100);
+    EXPECT_EQ(node.speedSamples[100], 0);  // 50 on the two-sided scale is standing still
+    node.setCurvePoints(kCurveAlpha, {{0, 0}, {100, 100}});
+    EXPECT_EQ(node.alphaSamples[40], 40);
+}
+
+}  // namespace
+}  // namespace sp

@@ -192,6 +192,14 @@ void EmitterNode::copyAllSamplesFromCurves() {
     curves[kCurveRotation].copySamples(rotationSamples);
 }
 
+void EmitterNode::setCurvePoints(CurveSlot slot, std::vector<CurvePoint> points) {
+    Curve& curve = curves[slot];
+    curve.points = std::move(points);
+    curve.sortPoints();
+    curve.resample();
+    copyAllSamplesFromCurves();
+}
+
 float EmitterNode::spreadShapeFactor(int32_t c) const {
     const float f = static_cast<float>(c) / 360.0f * 32.0f;
     const int32_t j = static_cast<int32_t>(f);

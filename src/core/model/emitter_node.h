@@ -119,6 +119,9 @@ struct EmitterNode {
     // Copies the node tables from the curves (red, green, blue, alpha, size, speed, rotation).
     void copyAllSamplesFromCurves();
 
+    // Gives a curve new points, samples it and copies its table into the node.
+    void setCurvePoints(CurveSlot slot, std::vector<CurvePoint> points);
+
     // Reads a sample table at an age: index age × 100 / lifetime, 0 for lifetime 0.
     static int32_t sampleAt(const SampleTable& table, int32_t age, int32_t lifetime) {
         if (lifetime == 0) return 0;
