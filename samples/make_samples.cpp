@@ -19,12 +19,9 @@
 #include <vector>
 
 #include "core/model/emitter_node.h"
-#include "core/model/prompts.h"
+#include "prompts/prompts.h"
+#include "document/app_context.h"
 #include "materials/material_import.h"
-#include "project/file_commands.h"
-#include "project/project.h"
-#include "project/setup_ini.h"
-#include "project/workspace.h"
 #include "render/software_device.h"
 #include "render/texture.h"
 
@@ -394,18 +391,16 @@ void buildSmoke(Project& project) {
 bool makeSample(const Sample& sample, const fs::path& scratch, const fs::path& outputDir) {
     SamplePrompts prompts;
     const fs::path base = scratch / fs::path(sample.fileName).stem();
-    const Workspace workspace(base / "workspace");
     const fs::path pictures = base / "pictures";
     std::error_code ec;
     fs::create_directories(pictures, ec);
-    if (!workspace.ensureExists() || ec) {
+    AppContext context(prompts, {base / "workspace", base, false, {}});
+    if (ec || !context.start()) {
         std::cerr << kWorkspaceCopyFailedText << '\n';
         return false;
     }
-    SetupIni setup(workspace.setupIniPath());
-    Project project(workspace, prompts);
-    FileCommands files(project, setup, prompts, base);
-    files.newProject();
+    Document& document = context.document();
+    Project& project = document.project();
 
     render::SoftwareDevice device(64, 64);
     for (const auto& [name, draw] : sample.pictures) {
@@ -414,17 +409,17 @@ bool makeSample(const Sample& sample, const fs::path& scratch, const fs::path& o
             std::cerr << kMaterialNotWrittenText << ' ' << file.string() << '\n';
             return false;
         }
-        if (!importMaterial(file, workspace.textureDir(), device, prompts).written) return false;
+        if (!document.importMaterial(file, device)) return false;
     }
-    project.reloadMaterials();
 
     project.tree.clear();
     sample.build(project);
-    project.reloadMaterials();
-    project.tree.select(project.tree.root().children.front().get());
+    document.reloadMaterials();
+    document.select(project.tree.root().children.front().get());
 
     prompts.saveTarget = (outputDir / sample.fileName).string();
-    if (files.commandSaveAs() != FileCommands::SaveResult::Saved || prompts.failed) return false;
+    if (context.files().commandSaveAs() != FileCommands::SaveResult::Saved || prompts.failed)
+        return false;
     std::cout << prompts.saveTarget << '\n';
     return true;
 }

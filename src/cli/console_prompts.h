@@ -3,7 +3,7 @@
 #include <iostream>
 #include <string_view>
 
-#include "core/model/prompts.h"
+#include "prompts/prompts.h"
 
 namespace sp::cli {
 

@@ -1,9 +1,10 @@
 #include "cli/demo_command.h"
 
 #include <iomanip>
+#include <iostream>
 #include <vector>
 
-#include "cli/console_prompts.h"
+#include "cli/headless_session.h"
 
 namespace sp::cli {
 namespace {
@@ -17,83 +18,82 @@ void collectPreOrder(EmitterNode& node, std::vector<EmitterNode*>& out) {
 
 }  // namespace
 
-void buildDemoEffect(NodeTree& tree, ProjectState& state) {
-    state.resetHeaderForNewProject();
-    tree.clear();
-    EmitterNode& glow = tree.insertNewNode(tree.root(), 0);
-    glow.name = "集束する光";
-    glow.emitType = kEmitConverging;
-    glow.amount = 6;
-    glow.emitEnd = 12;
-    glow.life = 18;
-    glow.lifeVar = 20;
-    glow.maxSpeed = 8;
-    glow.maxSize = 24;
-    glow.blendMode = kBlendAdditive;
-    glow.setCurvePoints(kCurveAlpha, {{0, 0}, {40, 100}, {100, 0}});
+void buildDemoEffect(Document& d) {
+    using F = NodeFieldId;
+    EmitterNode& glow = *d.selectedNode();  // ノード1 of the new project
+    d.rename(glow, "集束する光");
+    d.setNodeFields(glow, {{F::emitType, kEmitConverging},
+                           {F::amount, 6},
+                           {F::emitEnd, 12},
+                           {F::life, 18},
+                           {F::lifeVar, 20},
+                           {F::maxSpeed, 8},
+                           {F::maxSize, 24},
+                           {F::blendMode, kBlendAdditive}});
+    d.setCurvePoints(glow, kCurveAlpha, {{0, 0}, {40, 100}, {100, 0}});
 
-    EmitterNode& burst = tree.insertNewNode(tree.root(), 0);
-    burst.name = "爆発";
-    burst.emitType = kEmitRadial;
-    burst.amount = 24;
-    burst.amountVar = 30;
-    burst.emitStart = 12;
-    burst.emitEnd = 14;
-    burst.life = 14;
-    burst.lifeVar = 40;
-    burst.maxSpeed = 6;
-    burst.speedVar = 50;
-    burst.maxSize = 32;
-    burst.sizeVar = 30;
-    burst.blendMode = kBlendAdditive;
-    burst.setCurvePoints(kCurveSpeed, {{0, 100}, {100, 50}});
-    burst.setCurvePoints(kCurveAlpha, {{0, 100}, {70, 80}, {100, 0}});
+    d.addNode();  // above the glow
+    EmitterNode& burst = *d.selectedNode();
+    d.rename(burst, "爆発");
+    d.setNodeFields(burst, {{F::emitType, kEmitRadial},
+                            {F::amount, 24},
+                            {F::amountVar, 30},
+                            {F::emitStart, 12},
+                            {F::emitEnd, 14},
+                            {F::life, 14},
+                            {F::lifeVar, 40},
+                            {F::maxSpeed, 6},
+                            {F::speedVar, 50},
+                            {F::maxSize, 32},
+                            {F::sizeVar, 30},
+                            {F::blendMode, kBlendAdditive}});
+    d.setCurvePoints(burst, kCurveSpeed, {{0, 100}, {100, 50}});
+    d.setCurvePoints(burst, kCurveAlpha, {{0, 100}, {70, 80}, {100, 0}});
 
-    EmitterNode& sparks = tree.insertNewNode(burst, 0);
-    sparks.name = "火花";
-    sparks.emitType = kEmitOneDirection;
-    sparks.direction = 90;
-    sparks.directionSpread = 60;
-    sparks.interval = 2;
-    sparks.emitStart = 12;
-    sparks.emitEnd = 30;
-    sparks.life = 8;
-    sparks.maxSpeed = 3;
-    sparks.gravity = 40.0f;
-    sparks.maxSize = 6;
-    sparks.trailLength = 6;
-    sparks.setCurvePoints(kCurveSize, {{0, 100}, {100, 20}});
+    d.addChildNode();
+    EmitterNode& sparks = *d.selectedNode();
+    d.rename(sparks, "火花");
+    d.setNodeFields(sparks, {{F::emitType, kEmitOneDirection},
+                             {F::direction, 90},
+                             {F::directionSpread, 60},
+                             {F::interval, 2},
+                             {F::emitStart, 12},
+                             {F::emitEnd, 30},
+                             {F::life, 8},
+                             {F::maxSpeed, 3},
+                             {F::gravity, 40.0f},
+                             {F::maxSize, 6},
+                             {F::trailLength, 6}});
+    d.setCurvePoints(sparks, kCurveSize, {{0, 100}, {100, 20}});
 
-    tree.select(&burst);
-    state.isDirty = 0;
+    d.select(&burst);
 }
 
 int runDemo(std::ostream& out, SimulationLimits limits) {
-    ProjectState state;
-    ConsolePrompts prompts;
-    NodeTree tree(state, prompts);
-    buildDemoEffect(tree, state);
+    HeadlessSession session(std::cerr, limits);
+    if (!session.start()) return 2;
+    Document& document = session.document();
+    buildDemoEffect(document);
 
     std::vector<EmitterNode*> nodes;
-    collectPreOrder(tree.root(), nodes);
-
-    Simulation simulation(state, limits);
-    simulation.restart(tree.root());
-    state.exportInProgress = 1;  // run exactly one pass, frames 1..frameCount
+    collectPreOrder(document.project().tree.root(), nodes);
 
     out << "frame";
     for (EmitterNode* node : nodes) out << '\t' << node->name;
     out << "\tlive\n";
-    for (int frame = 1; frame <= state.frameCount; ++frame) {
-        simulation.update(&tree.root());
+    // Exactly one pass: frames 1 … frameCount, as an export plays them.
+    Playback& playback = session.playback();
+    playback.replay(document.state().frameCount, [&](int32_t frame) {
         std::size_t total = 0;
-        out << std::setw(3) << state.currentFrame;
+        out << std::setw(3) << frame;
         for (EmitterNode* node : nodes) {
             out << '\t' << node->particles.size();
             total += node->particles.size();
         }
         out << '\t' << total << '\n';
-    }
+        return true;
+    });
+    const Simulation& simulation = playback.simulation();
     if (simulation.particleLimitReached() || simulation.trailLimitReached())
         out << "上限に達したため一部のパーティクルを省略しました。\n";
     return 0;

@@ -2,15 +2,15 @@
 
 #include <ostream>
 
-#include "core/model/node_tree.h"
-#include "core/model/project_state.h"
 #include "core/sim/simulation.h"
+#include "document/document.h"
 
 namespace sp::cli {
 
-// Builds the demonstration effect in `tree`: a radial burst whose particles
-// throw sparks with trails, and a glow that converges on the emission point.
-void buildDemoEffect(NodeTree& tree, ProjectState& state);
+// Builds the demonstration effect in a new project, as a user would in the
+// editor: a radial burst whose particles throw sparks with trails, and a glow
+// that converges on the emission point.
+void buildDemoEffect(Document& document);
 
 // Simulates one loop of the demonstration effect and prints, per frame, the live
 // particles of every node. Returns the process exit status.

@@ -123,7 +123,7 @@ int runExportCommand(const std::vector<std::string>& args, const SimulationLimit
         err << error << '\n' << kUsage;
         return 1;
     }
-    HeadlessSession session(err);
+    HeadlessSession session(err, limits);
     if (!session.open(options.file, programDir)) return 2;
     Project& project = session.project();
 
@@ -139,22 +139,11 @@ int runExportCommand(const std::vector<std::string>& args, const SimulationLimit
 
     CommandLineInteraction interaction(options.out, options.columns, options.division, project.state.projectWidth,
                                        project.state.projectHeight);
-    ExportContext context{project, session.setup(), session.prompts(), interaction, programDir, limits};
-    const ExportOutcome outcome = runExport(context, s);
-    if (outcome != ExportOutcome::Completed) return 2;
+    const ExportResult result = session.context().runExport(interaction, s);
+    if (result.outcome != ExportOutcome::Completed) return 2;
 
     // The files the run made, for the caller to find.
-    fs::path result = fs::absolute(options.out);
-    const fs::path folder = result.parent_path();
-    const std::string base = result.replace_extension().filename().string();
-    std::vector<std::string> made;
-    std::error_code ec;
-    for (const auto& entry : fs::directory_iterator(folder, ec)) {
-        const std::string name = entry.path().filename().string();
-        if (name.rfind(base, 0) == 0) made.push_back(entry.path().string());
-    }
-    std::sort(made.begin(), made.end());
-    for (const std::string& file : made) out << file << '\n';
+    for (const fs::path& file : result.files) out << file.string() << '\n';
     return 0;
 }
 

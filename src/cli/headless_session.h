@@ -7,37 +7,37 @@
 #include <ostream>
 
 #include "cli/console_prompts.h"
-#include "project/file_commands.h"
-#include "project/project.h"
-#include "project/setup_ini.h"
-#include "project/workspace.h"
+#include "core/sim/simulation.h"
+#include "document/app_context.h"
 
 namespace sp::cli {
 
-// A project opened for a headless command, in a private temporary workspace
+// The editor's setup for one headless command, in a private temporary workspace
 // that is removed afterwards: the editor's work folder is never touched.
 class HeadlessSession {
 public:
-    explicit HeadlessSession(std::ostream& err);
+    explicit HeadlessSession(std::ostream& err, SimulationLimits limits = {});
 
-    // Opens FILE as the editor's Open does; false (with the message on the error
-    // stream) when the workspace cannot be made or the file cannot be opened.
-    // With a program folder, the workspace is first filled from the WorkSpace
-    // folder found for it, as the editor's start-up does.
+    // Starts as the editor does, with a new project; false (with the message on
+    // the error stream) when the workspace cannot be made. With a program folder,
+    // the workspace is first filled from the WorkSpace folder found for it.
+    bool start(const std::filesystem::path& programDir = {});
+
+    // Starts, then opens FILE as the editor's Open does; false (with the message)
+    // when the file cannot be opened.
     bool open(const std::filesystem::path& file, const std::filesystem::path& programDir = {});
 
-    Project& project() { return *m_project; }
-    const Workspace& workspace() const { return *m_workspace; }
+    AppContext& context() { return *m_context; }
+    Document& document() { return m_context->document(); }
+    Project& project() { return m_context->document().project(); }
+    Playback& playback() { return m_context->playback(); }
     Prompts& prompts() { return m_prompts; }
-    SetupIni& setup() { return *m_setup; }
 
 private:
     QTemporaryDir m_folder;
     ConsolePrompts m_prompts;
-    std::unique_ptr<Workspace> m_workspace;
-    std::unique_ptr<Project> m_project;
-    std::unique_ptr<SetupIni> m_setup;
-    std::unique_ptr<FileCommands> m_files;
+    SimulationLimits m_limits;
+    std::unique_ptr<AppContext> m_context;
 };
 
 }  // namespace sp::cli

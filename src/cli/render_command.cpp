@@ -67,17 +67,12 @@ int runRender(const std::vector<std::string>& args, const SimulationLimits& limi
         err << error << '\n' << kUsage;
         return 1;
     }
-    HeadlessSession session(err);
+    HeadlessSession session(err, limits);
     if (!session.open(options.file)) return 2;
     Project& project = session.project();
-    ProjectState& state = project.state;
-    EmitterNode& root = project.tree.root();
-
-    // The export's restart: no wrap while the frames are simulated.
-    Simulation simulation(state, limits);
-    simulation.restart(root);
-    state.exportInProgress = 1;
-    for (int f = 0; f < options.frame; ++f) simulation.update(&root);
+    const ProjectState& state = project.state;
+    const EmitterNode& root = project.tree.root();
+    session.playback().replayTo(options.frame);
 
     try {
         render::ExportFrameRenderer frames(state, project.materials.textures());

@@ -65,38 +65,36 @@ int runTrace(const std::vector<std::string>& args, const SimulationLimits& limit
         return 1;
     }
 
-    HeadlessSession session(err);
+    HeadlessSession session(err, limits);
     if (!session.open(options.file)) return 2;
-    Project& project = session.project();
-
-    ProjectState& state = project.state;
-    EmitterNode& root = project.tree.root();
-    Simulation simulation(state, limits);
-    simulation.restart(root);
-    state.exportInProgress = 0;
+    const Project& project = session.project();
 
     std::vector<const EmitterNode*> nodes;
-    collectPreOrder(root, nodes);
+    collectPreOrder(project.tree.root(), nodes);
 
-    const int frames = options.frames.value_or(state.frameCount);
+    // From the first frame with the project's seed, wrapping as the preview does.
+    const int frames = options.frames.value_or(project.state.frameCount);
     std::string line;
-    for (int i = 0; i < frames; ++i) {
-        simulation.update(&root);
-        std::size_t live = 0;
-        for (const EmitterNode* node : nodes) live += node->particles.size();
-        out << "frame " << state.currentFrame << " live " << live << '\n';
-        if (!options.particles) continue;
-        for (std::size_t k = 0; k < nodes.size(); ++k) {
-            for (const Particle& p : nodes[k]->particles) {
-                line = "p " + std::to_string(k + 1) + ' ';
-                appendFixed3(line, p.position.x);
-                line += ' ';
-                appendFixed3(line, p.position.y);
-                line += ' ' + std::to_string(p.age) + ' ' + std::to_string(p.lifetime) + '\n';
-                out << line;
+    session.playback().replay(
+        frames,
+        [&](int32_t frame) {
+            std::size_t live = 0;
+            for (const EmitterNode* node : nodes) live += node->particles.size();
+            out << "frame " << frame << " live " << live << '\n';
+            if (!options.particles) return true;
+            for (std::size_t k = 0; k < nodes.size(); ++k) {
+                for (const Particle& p : nodes[k]->particles) {
+                    line = "p " + std::to_string(k + 1) + ' ';
+                    appendFixed3(line, p.position.x);
+                    line += ' ';
+                    appendFixed3(line, p.position.y);
+                    line += ' ' + std::to_string(p.age) + ' ' + std::to_string(p.lifetime) + '\n';
+                    out << line;
+                }
             }
-        }
-    }
+            return true;
+        },
+        Simulation::LoopEnd::Wraps);
     out.flush();
     return 0;
 }

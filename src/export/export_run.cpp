@@ -1,9 +1,12 @@
 #include "export/export_run.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <new>
 #include <system_error>
 
+#include "exchange/render_exchange.h"
 #include "export/ini_file.h"
 #include "export/tool_runner.h"
 #include "project/file_commands.h"
@@ -15,6 +18,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// Frames 1 … frameCount + 1 are simulated, at least one.
+int32_t simulatedFrames(int32_t frameCount) {
+    return static_cast<int32_t>(std::clamp<int64_t>(int64_t{frameCount} + 1, 1, INT32_MAX));
+}
+
 class ExportRun {
 public:
     ExportRun(ExportContext& context, const ExportSettings& settings)
@@ -22,12 +30,14 @@ public:
           m_render(context.project.workspace().renderDir()) {}
 
     ExportOutcome run();
+    std::vector<fs::path> takeWrittenFiles() { return std::move(m_made); }
 
 private:
     bool renderFrames();
     bool handOver();
-    bool runProgram(const std::string& name);
+    bool runProgram(std::string_view name);
     bool copyFrames();
+    void noteMade(const fs::path& file);
     void cleanUp();
     void fail(const std::string& text) { m_context.prompts.showMessage(text, kErrorCaption); }
 
@@ -39,6 +49,7 @@ private:
     fs::path m_result;  // the chosen path without its extension
     int32_t m_written = 0;
     bool m_aborted = false;
+    std::vector<fs::path> m_made;
 };
 
 ExportOutcome ExportRun::run() {
@@ -80,36 +91,39 @@ ExportOutcome ExportRun::run() {
 bool ExportRun::renderFrames() {
     ExportInteraction& ui = m_context.interaction;
     ui.progressStart(writtenFrameCount(m_settings));
-    m_state.exportInProgress = 1;
+    m_state.frameLoopSuspended = 1;
     bool ok = true;
     try {
         render::ExportFrameRenderer frames(m_state, m_project.materials.textures());
-
-        // The restart: the same animation the preview shows after a restart.
         EmitterNode& root = m_project.tree.root();
-        Simulation simulation(m_state, m_context.limits);
-        simulation.restart(root);
-        m_state.frameLoopSuspended = 1;
-        m_state.currentFrame = 0;
-        // Frames 1 … frameCount + 1 are simulated; the loop does not wrap while exporting.
-        do {
-            if (ui.abortRequested()) {
-                m_aborted = true;
-                break;
-            }
-            simulation.update(&root);
-            const int32_t f = m_state.currentFrame;
-            if (!isFrameWritten(m_settings, f)) continue;
+        // The same animation the preview shows after a restart: frames 1 …
+        // frameCount + 1 are simulated, and the loop does not wrap meanwhile.
+        const int32_t frameTotal = simulatedFrames(m_state.frameCount);
+        int32_t simulated = 0;
+        // After each frame, before the next one is simulated, the user may abort.
+        auto nextFrame = [&] {
+            if (++simulated >= frameTotal) return true;
+            m_aborted = ui.abortRequested();
+            return !m_aborted;
+        };
+        auto writeFrame = [&](int32_t f) {
+            if (!isFrameWritten(m_settings, f)) return nextFrame();
             const render::Texture& target = frames.render(root, m_settings.exportTransparent != 0);
             const fs::path file = m_render / frameFileName(m_written, m_settings.exportFileType);
             ++m_written;  // counted before saving, so that a half-written file is cleaned up too
             if (!render::saveTexture(target, file, framePictureFormat(m_settings.exportFileType))) {
                 fail(formatMessage(kFrameNotWrittenText, file.string()));
                 ok = false;
-                break;
+                return false;
             }
             ui.progressStep();
-        } while (m_state.currentFrame <= m_state.frameCount);
+            return nextFrame();
+        };
+        if (ui.abortRequested()) {
+            m_aborted = true;
+        } else {
+            m_context.simulation.replay(root, frameTotal, writeFrame);
+        }
     } catch (const std::bad_alloc&) {
         fail(render::kDeviceFailedText);
         ok = false;
@@ -120,45 +134,64 @@ bool ExportRun::renderFrames() {
 }
 
 bool ExportRun::handOver() {
-    IniFile ini(m_render / "render.ini");
+    using namespace exchange;
+    IniFile ini(m_render / kSettingsFile);
     ini.load();
-    ini.set("info", "end", m_written - 1);
-    ini.set("info", "fps", m_state.effectiveFps());
-    ini.set("info", "ext", frameExtension(m_settings.exportFileType));
-    ini.set("size", "width", m_state.projectWidth);
-    ini.set("size", "height", m_state.projectHeight);
-    ini.set("result", "name", m_result.string());
+    const std::string info(kInfoSection);
+    ini.set(info, std::string(kLastFrameKey), m_written - 1);
+    ini.set(info, std::string(kFpsKey), m_state.effectiveFps());
+    ini.set(info, std::string(kExtensionKey), frameExtension(m_settings.exportFileType));
+    ini.set(std::string(kSizeSection), std::string(kWidthKey), m_state.projectWidth);
+    ini.set(std::string(kSizeSection), std::string(kHeightKey), m_state.projectHeight);
+    ini.set(std::string(kResultSection), std::string(kResultNameKey), m_result.string());
     if (!ini.save()) {
         fail(kSettingsNotWrittenText);
         return false;
     }
-    if (!runProgram("framecrop")) return false;
+    if (!runProgram(kCropProgram)) return false;
 
     switch (m_settings.exportLayout) {
         case kLayoutSheet: {
             int columns = static_cast<int>(std::sqrt(static_cast<float>(m_written)));
             int rows = 0;
             int division = 1;
-            if (!m_context.interaction.chooseSheetLayout(m_written, columns, rows, division)) return true;
-            ini.set("info", "x", columns);
-            ini.set("info", "y", rows);
-            ini.set("info", "sep", division);
+            if (!m_context.interaction.chooseSheetLayout(m_written, columns, rows, division))
+                return true;
+            ini.set(info, std::string(kColumnsKey), columns);
+            ini.set(info, std::string(kRowsKey), rows);
+            ini.set(info, std::string(kDivisionKey), division);
             if (!ini.save()) {
                 fail(kSettingsNotWrittenText);
                 return false;
             }
-            return runProgram("tilesheet");
+            if (!runProgram(kSheetProgram)) return false;
+            const int sheets = sheetCount(m_written, columns, rows);
+            for (int k = 0; k < sheets; ++k) {
+                const std::string stem = sheetStem(m_result.string(), k, sheets);
+                noteMade(stem + frameExtension(m_settings.exportFileType));
+                noteMade(stem + std::string(kAtlasExtension));
+            }
+            return true;
         }
         case kLayoutFiles:
             return copyFrames();
         case kLayoutMovie:
-            return runProgram("clipweave");
+            if (!runProgram(kMovieProgram)) return false;
+            noteMade(m_result.string() + std::string(kMovieExtension));
+            return true;
         default:
             return true;
     }
 }
 
-bool ExportRun::runProgram(const std::string& name) {
+// A file the programs reported as written; listed only when it is really there.
+void ExportRun::noteMade(const fs::path& file) {
+    std::error_code ec;
+    if (fs::is_regular_file(file, ec)) m_made.push_back(file);
+}
+
+bool ExportRun::runProgram(std::string_view programName) {
+    const std::string name(programName);
     const fs::path program = m_render / toolFileName(name);
     const ToolRun run = runTool(program, m_project.workspace().root());
     if (!run.started) {
@@ -185,6 +218,7 @@ bool ExportRun::copyFrames() {
             fail(formatMessage(kCopyNotWrittenText, target.string()));
             return false;
         }
+        m_made.push_back(target);
     }
     return true;
 }
@@ -196,16 +230,17 @@ void ExportRun::cleanUp() {
         std::error_code ec;
         fs::remove(m_render / frameFileName(k, m_settings.exportFileType), ec);
     }
-    m_project.runGraphicsCycle();
-    m_project.reloadMaterials();
-    m_state.exportInProgress = 0;
+    m_context.owner.cycleGraphics();
 }
 
 }  // namespace
 
-ExportOutcome runExport(ExportContext& context, ExportSettings settings) {
+ExportResult runExport(ExportContext& context, ExportSettings settings) {
     ExportRun run(context, settings);
-    return run.run();
+    ExportResult result;
+    result.outcome = run.run();
+    result.files = run.takeWrittenFiles();
+    return result;
 }
 
 }  // namespace sp

@@ -3,12 +3,14 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
-#include "core/model/prompts.h"
 #include "core/sim/simulation.h"
 #include "export/export_settings.h"
 #include "project/project.h"
+#include "project/project_owner.h"
 #include "project/setup_ini.h"
+#include "prompts/prompts.h"
 
 namespace sp {
 
@@ -35,18 +37,24 @@ enum class ExportOutcome { Completed, Cancelled, Aborted, Failed };
 
 struct ExportContext {
     Project& project;
+    ProjectOwner& owner;  // runs the device cycle when the export ends
     SetupIni& setup;
     Prompts& prompts;
     ExportInteraction& interaction;
+    Simulation& simulation;  // the preview's: the export replays the effect on it
     std::filesystem::path programDir;
-    SimulationLimits limits;
+};
+
+struct ExportResult {
+    ExportOutcome outcome = ExportOutcome::Failed;
+    std::vector<std::filesystem::path> files;  // the result files the run wrote, in order
 };
 
 // Renders the chosen frames into RENDER, hands them to the RENDER programs and
 // cleans up: no numbered frame is left behind, whatever happens, and nothing
 // outside RENDER and the chosen result is touched. Completed only when every
 // file of the result was written.
-ExportOutcome runExport(ExportContext& context, ExportSettings settings);
+ExportResult runExport(ExportContext& context, ExportSettings settings);
 
 inline constexpr const char* kRenderFolderMissingText =
     "データが欠損しているため書き出しできません。\n再インストールするこで治る可能性があります。";

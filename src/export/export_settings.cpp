@@ -1,6 +1,6 @@
 #include "export/export_settings.h"
 
-#include <cstdio>
+#include "exchange/render_exchange.h"
 
 namespace sp {
 
@@ -32,9 +32,7 @@ int32_t writtenFrameCount(const ExportSettings& s) {
 }
 
 std::string frameFileName(int32_t n, int32_t fileType) {
-    char name[32];
-    std::snprintf(name, sizeof name, "%04d", n);
-    return name + frameExtension(fileType);
+    return exchange::frameFileName(n, frameExtension(fileType));
 }
 
 std::string checkExportSettings(const ExportSettings& s, int32_t frameCount) {

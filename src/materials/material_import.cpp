@@ -55,7 +55,7 @@ ImportOutcome importMaterial(const fs::path& picture, const fs::path& textureDir
     const fs::path destination = textureDir / (*stored + ".png");
 
     std::error_code ec;
-    if (fs::exists(destination, ec) && !prompts.askYesNo(kOverwriteMaterialText, "確認")) {
+    if (fs::exists(destination, ec) && !prompts.askYesNo(kOverwriteMaterialText, kConfirmCaption)) {
         return {false, true};
     }
 

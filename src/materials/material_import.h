@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "core/model/prompts.h"
+#include "prompts/prompts.h"
 #include "render/device.h"
 
 namespace sp {

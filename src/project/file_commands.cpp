@@ -10,7 +10,6 @@
 
 #include "project/format/container.h"
 #include "project/format/effect_data.h"
-#include "project/window_title.h"
 
 namespace sp {
 namespace {
@@ -56,8 +55,13 @@ std::string formatMessage(const char* pattern, std::string_view value) {
     return text;
 }
 
-FileCommands::FileCommands(Project& project, SetupIni& setup, Prompts& prompts, fs::path programDir)
-    : m_project(project), m_setup(setup), m_prompts(prompts), m_programDir(std::move(programDir)) {}
+FileCommands::FileCommands(Project& project, ProjectOwner& owner, SetupIni& setup, Prompts& prompts,
+                           fs::path programDir)
+    : m_project(project),
+      m_owner(owner),
+      m_setup(setup),
+      m_prompts(prompts),
+      m_programDir(std::move(programDir)) {}
 
 void FileCommands::commandNew() {
     if (!askToSaveChanges()) return;
@@ -77,7 +81,7 @@ void FileCommands::commandOpen() {
 }
 
 bool FileCommands::askToSaveChanges() {
-    if (!m_project.state.isDirty) return true;
+    if (!m_owner.isModified()) return true;
     switch (m_prompts.askYesNoCancel(kAskSaveChangesText, kConfirmCaption)) {
         case Prompts::Answer::Yes:
             return saveProject(true) == SaveResult::Saved;
@@ -91,20 +95,18 @@ bool FileCommands::askToSaveChanges() {
 
 void FileCommands::newProject() {
     ProjectState& state = m_project.state;
+    m_owner.projectAboutToBeReplaced();
     clearTextureFolder(m_project.materials, m_project.workspace().textureDir());
     state.resetHeaderForNewProject();
     m_project.tree.clear();
     m_project.tree.insertNewNode(m_project.tree.root(), 0);
     state.currentFrame = state.frameCount;
     state.zoom = 1.0f;
-    m_project.runGraphicsCycle();
-    m_project.reloadMaterials();
-    m_project.tree.select(m_project.tree.root().children.front().get());
     m_project.currentFilePath.clear();
     m_project.currentFileName = kUntitledFileName;
     m_project.fileFormatVersion = format::kWrittenVersion;
-    state.isDirty = 0;
-    m_project.notifyTitleChanged();
+    m_owner.cycleGraphics();
+    m_owner.projectWasReplaced();
 }
 
 bool FileCommands::openFromCommandLine(const std::string& text) {
@@ -148,11 +150,13 @@ bool FileCommands::openByPath(const fs::path& given) {
     for (const format::ContainerEntry& entry : container.entries)
         if (entry.name != format::kEffectDataEntry) pictures.emplace_back(entry.name, entry.bytes);
     if (!installMaterials(pictures)) {
+        m_owner.reloadMaterials();  // the open project keeps the pictures it had
         failOpen(kMaterialsNotWrittenText);
         return false;
     }
 
     // Everything is read: now the open project is replaced.
+    m_owner.projectAboutToBeReplaced();
     ProjectState& state = m_project.state;
     state.header() = effect->header;
     m_project.fileFormatVersion = container.version;
@@ -160,11 +164,9 @@ bool FileCommands::openByPath(const fs::path& given) {
     m_project.currentFilePath = path.string();
     m_project.currentFileName = path.filename().string();
     state.zoom = 1.0f;
-    m_project.runGraphicsCycle();
-    m_project.reloadMaterials();
+    m_owner.cycleGraphics();
     state.currentFrame = ProjectState::kForcedWrapFrame;
-    state.isDirty = 0;
-    m_project.notifyTitleChanged();
+    m_owner.projectWasReplaced();
     return true;
 }
 
@@ -250,9 +252,8 @@ FileCommands::SaveResult FileCommands::saveProject(bool toCurrentPath) {
 
     project.currentFilePath = target.string();
     project.currentFileName = target.filename().string();
-    project.reloadMaterials();
-    project.state.isDirty = 0;
-    project.notifyTitleChanged();
+    m_owner.reloadMaterials();
+    m_owner.projectWasSaved();
     return SaveResult::Saved;
 }
 

@@ -3,19 +3,22 @@
 #include <filesystem>
 #include <string>
 
-#include "core/model/prompts.h"
 #include "project/project.h"
+#include "project/project_owner.h"
 #include "project/setup_ini.h"
+#include "prompts/prompts.h"
 
 namespace sp {
 
 // New, Open, Save and Save As on a project, with the question about unsaved
-// changes and the remembered folders. Dialogs and questions go through Prompts.
+// changes and the remembered folders. Dialogs and questions go through Prompts;
+// the owner of the project hears of every replacement and save.
 class FileCommands {
 public:
     enum class SaveResult { Saved, Cancelled, Failed };
 
-    FileCommands(Project& project, SetupIni& setup, Prompts& prompts, std::filesystem::path programDir);
+    FileCommands(Project& project, ProjectOwner& owner, SetupIni& setup, Prompts& prompts,
+                 std::filesystem::path programDir);
 
     // The commands as the menu runs them.
     void commandNew();
@@ -51,6 +54,7 @@ private:
     void failOpen(std::string_view text);
 
     Project& m_project;
+    ProjectOwner& m_owner;
     SetupIni& m_setup;
     Prompts& m_prompts;
     std::filesystem::path m_programDir;
@@ -58,7 +62,6 @@ private:
 
 // The texts of the file commands.
 inline constexpr const char* kAskSaveChangesText = "変更内容を保存しますか？";
-inline constexpr const char* kConfirmCaption = "確認";
 inline constexpr const char* kFileReadErrorText =
     "「%s」は存在しないか、他のアプリケーションで開いているため読み込めません。";
 inline constexpr const char* kFileReadErrorCaption = "ファイル読み込みエラー";
@@ -67,7 +70,6 @@ inline constexpr const char* kNewerVersionText =
     "このファイルは、より新しいバージョンのSparkplumeで作成されたものです。\n"
     "開くためには最新版のSparkplumeをインストールしてください。";
 inline constexpr const char* kCannotOpenCaption = "ファイルを開くことができません";
-inline constexpr const char* kErrorCaption = "エラー";
 inline constexpr const char* kSaveFailedText = "「%s」に保存できませんでした。";
 inline constexpr const char* kMaterialUnreadableText = "素材「%s」を読み込めないため、保存できませんでした。";
 inline constexpr const char* kNameNotStorableText =

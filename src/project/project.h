@@ -1,23 +1,24 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
+#include <filesystem>
 #include <string>
 
 #include "core/model/node_tree.h"
 #include "core/model/project_state.h"
-#include "core/model/prompts.h"
 #include "materials/material_list.h"
-#include "render/device.h"
+#include "project/window_title.h"
 #include "project/workspace.h"
 
 namespace sp {
 
-// The open project: its header and runtime state, the node tree, the material
-// list of the workspace's TEXTURE folder, and the file it belongs to.
+// The open project's data: its header and runtime state, the node tree, the
+// material list of the workspace's TEXTURE folder, and the file it belongs to.
+// It is edited through the document, which owns it.
 class Project {
 public:
-    Project(const Workspace& workspace, Prompts& prompts);
+    explicit Project(const Workspace& workspace)
+        : tree(state), currentFileName(kUntitledFileName), m_workspace(workspace) {}
     Project(const Project&) = delete;
     Project& operator=(const Project&) = delete;
 
@@ -31,32 +32,13 @@ public:
 
     const Workspace& workspace() const { return m_workspace; }
 
-    // The main window's title for the current file and modified flag.
-    std::string title() const;
-
     // Rebuilds the material list from TEXTURE and re-resolves the tree's pictures.
-    void reloadMaterials();
-
-    // Imports a picture as a material (see importMaterial), rebuilds the list and
-    // marks the project modified when the import asks for it.
-    bool importMaterial(const std::filesystem::path& picture, render::Device& device);
-
-    // Called whenever the title may have changed (a modification, a save, an open).
-    std::function<void()> onTitleChanged;
-    // The device cycle after New, Open and size changes: release and create the
-    // graphics before the materials are reloaded.
-    std::function<void()> onGraphicsCycle;
-
-    void notifyTitleChanged() const {
-        if (onTitleChanged) onTitleChanged();
-    }
-    void runGraphicsCycle() const {
-        if (onGraphicsCycle) onGraphicsCycle();
+    void reloadMaterials() {
+        sp::reloadMaterials(materials, m_workspace.textureDir(), &tree.root());
     }
 
 private:
     const Workspace& m_workspace;
-    Prompts& m_prompts;
 };
 
 }  // namespace sp

@@ -5,7 +5,7 @@
 
 #include <cstdlib>
 
-#include "core/model/prompts.h"
+#include "prompts/prompts.h"
 #include "materials/material_list.h"
 #include <system_error>
 
@@ -61,7 +61,7 @@ void prepareWorkspace(const Workspace& workspace, const std::filesystem::path& p
                       MaterialList& materials) {
     const auto seed = Workspace::findSeedFolder(programDir);
     const bool copied = seed ? workspace.copyFrom(*seed) : workspace.ensureExists();
-    if (!copied) prompts.showMessage(kWorkspaceCopyFailedText, "エラー");
+    if (!copied) prompts.showMessage(kWorkspaceCopyFailedText, kErrorCaption);
     clearTextureFolder(materials, workspace.textureDir());
 }
 

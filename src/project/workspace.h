@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <optional>
 
+#include "exchange/render_exchange.h"
+
 namespace sp {
 
 // The per-user work folder: TEXTURE holds the open project's pictures, RENDER
@@ -27,7 +29,7 @@ public:
 
     const std::filesystem::path& root() const { return m_root; }
     std::filesystem::path textureDir() const { return m_root / "TEXTURE"; }
-    std::filesystem::path renderDir() const { return m_root / "RENDER"; }
+    std::filesystem::path renderDir() const { return m_root / exchange::kRenderFolder; }
     std::filesystem::path setupIniPath() const { return m_root / "setup.ini"; }
 
 private:

@@ -17,12 +17,15 @@ bool Graphics::createGraphics(int width, int height, const std::string& backgrou
     try {
         m_device = std::make_unique<SoftwareDevice>(width, height);
     } catch (const std::bad_alloc&) {
-        m_prompts.showMessage(kDeviceFailedText, "");
         return false;
     }
     setFixedStates(*m_device);
     if (!backgroundImagePath.empty()) m_background.load(backgroundImagePath);
     return true;
+}
+
+bool Graphics::loadBackground(const std::string& path) {
+    return m_background.load(path);
 }
 
 void Graphics::releaseGraphics() {

@@ -3,7 +3,6 @@
 #include <memory>
 #include <string>
 
-#include "core/model/prompts.h"
 #include "render/software_device.h"
 #include "render/sprite_image.h"
 
@@ -14,21 +13,23 @@ namespace sp::render {
 // runs releaseGraphics, createGraphics and then reloads the materials.
 class Graphics {
 public:
-    explicit Graphics(Prompts& prompts) : m_prompts(prompts) {}
-
     // Creates the device with a back buffer of the canvas size and its fixed
-    // states, and loads the background picture when a path is given. False, with
-    // the device's message, when the device cannot be made.
+    // states, and loads the background picture when a path is given. False when
+    // the device cannot be made; the caller shows kDeviceFailedText.
     bool createGraphics(int width, int height, const std::string& backgroundImagePath);
     // Releases everything; safe to call when nothing exists.
     void releaseGraphics();
+
+    // The background picture alone: loaded (false when it cannot be read, and then
+    // none is shown) or released.
+    bool loadBackground(const std::string& path);
+    void releaseBackground() { m_background.release(); }
 
     Device* device() { return m_device.get(); }
     bool exists() const { return m_device != nullptr; }
     const SpriteImage& backgroundImage() const { return m_background; }
 
 private:
-    Prompts& m_prompts;
     std::unique_ptr<SoftwareDevice> m_device;
     SpriteImage m_background;
 };

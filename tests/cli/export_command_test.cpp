@@ -10,7 +10,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "core/model/prompts.h"
+#include "prompts/prompts.h"
 #include "saved_project.h"
 
 namespace sp::cli {
@@ -23,16 +23,14 @@ const fs::path kProgramDir = SPARKPLUME_PROGRAM_DIR;
 
 // A 32 × 16 canvas, 6 frames, one visible node: small enough to export quickly.
 fs::path makeProject(const fs::path& folder) {
-    return testing::saveProject(folder, "tiny.spd", [](Project& project) {
-        project.state.projectWidth = 32;
-        project.state.projectHeight = 16;
-        project.state.frameCount = 6;
-        EmitterNode& node = *project.tree.selectedNode();
-        node.maxSize = 8;
-        node.emitEnd = 6;
-        node.life = 6;
-        node.maxSpeed = 2;
-        node.emitType = kEmitRadial;
+    return testing::saveProject(folder, "tiny.spd", [](Document& document) {
+        document.setCanvasSize(32, 16, false);
+        document.setAnimation(6, document.state().previewFps);
+        document.setNodeFields(*document.selectedNode(), {{NodeFieldId::maxSize, 8},
+                                                          {NodeFieldId::emitEnd, 6},
+                                                          {NodeFieldId::life, 6},
+                                                          {NodeFieldId::maxSpeed, 2},
+                                                          {NodeFieldId::emitType, kEmitRadial}});
     });
 }
 

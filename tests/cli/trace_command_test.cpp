@@ -8,7 +8,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "core/model/prompts.h"
+#include "prompts/prompts.h"
 #include "saved_project.h"
 #include "support/decimal_comma_locale.h"
 
@@ -19,14 +19,13 @@ namespace fs = std::filesystem;
 
 // A small project: one still node and a moving one with a child.
 fs::path makeProject(const fs::path& folder) {
-    return testing::saveProject(folder, "trace me.spd", [](Project& project) {
-        project.state.frameCount = 4;
-        project.tree.addNode();
-        EmitterNode& mover = *project.tree.selectedNode();
-        mover.maxSpeed = 10;
-        mover.direction = 90;
-        mover.life = 4;
-        project.tree.addChildNode();
+    return testing::saveProject(folder, "trace me.spd", [](Document& document) {
+        document.setAnimation(4, document.state().previewFps);
+        document.addNode();
+        document.setNodeFields(*document.selectedNode(), {{NodeFieldId::maxSpeed, 10},
+                                                          {NodeFieldId::direction, 90},
+                                                          {NodeFieldId::life, 4}});
+        document.addChildNode();
     });
 }
 

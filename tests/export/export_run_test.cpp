@@ -7,8 +7,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "document/app_context.h"
 #include "export/ini_file.h"
-#include "project/file_commands.h"
 
 namespace sp {
 namespace {
@@ -70,29 +70,36 @@ protected:
     fs::path results = root / "results";
     RecordingPrompts prompts;
     ScriptedExport interaction;
-    std::unique_ptr<Project> project;
-    std::unique_ptr<SetupIni> setup;
-    std::unique_ptr<FileCommands> files;
-    int cycles = 0;
+    std::unique_ptr<AppContext> context;
+    Project* project = nullptr;
+    SetupIni* setup = nullptr;
+    int cycleCount = 0;
+    int cycles() const { return cycleCount; }
+    std::vector<fs::path> made;
 
     void SetUp() override {
         fs::create_directories(render);
         fs::create_directories(results);
         writeTool(render / "framecrop", "ls RENDER > crop_frames.txt; cp RENDER/render.ini crop_ini.txt");
-        writeTool(render / "tilesheet", "cp RENDER/render.ini sheet_ini.txt");
+        // The sheet stand-in writes one sheet too many, which the run must not claim.
+        writeTool(render / "tilesheet",
+                  "cp RENDER/render.ini sheet_ini.txt; name=$(sed -n 's/^name=//p' RENDER/render.ini);"
+                  " for k in 0 1 2 3; do : > \"${name}_$k.png\"; : > \"${name}_$k.json\"; done");
         writeTool(render / "clipweave", "ls RENDER > movie_frames.txt");
-        project = std::make_unique<Project>(workspace, prompts);
-        setup = std::make_unique<SetupIni>(workspace.setupIniPath());
-        files = std::make_unique<FileCommands>(*project, *setup, prompts, root);
-        files->newProject();
-        project->state.projectWidth = project->state.projectHeight = 16;
-        project->onGraphicsCycle = [this] { ++cycles; };
+        context = std::make_unique<AppContext>(prompts, AppContext::Options{workspace.root(), root, false, {}});
+        ASSERT_TRUE(context->start());
+        project = &context->document().project();
+        setup = &context->setup();
+        context->document().setCanvasSize(16, 16, false);
+        // Every device cycle ends with the materials reloaded.
+        QObject::connect(&context->document(), &Document::materialsChanged, [this] { ++cycleCount; });
         interaction.result = (results / "fire.png").string();
     }
 
     ExportOutcome run(ExportSettings s) {
-        ExportContext context{*project, *setup, prompts, interaction, root, {}};
-        return runExport(context, s);
+        ExportResult result = context->runExport(interaction, s);
+        made = result.files;
+        return result.outcome;
     }
     ExportSettings settings(int start, int end, int step, int32_t layout = kLayoutSheet) {
         ExportSettings s;
@@ -132,10 +139,15 @@ TEST_F(ExportRunTest, EveryFrameOfTheLoopBecomesASheet) {
     EXPECT_EQ(sheet.get("info", "x"), "4");
     EXPECT_EQ(sheet.get("info", "y"), "3");
     EXPECT_EQ(sheet.get("info", "sep"), "2");
+    // Thirty frames in sheets of 4 × 3: three sheets, each with its frame data.
+    const fs::path fire = results / "fire";
+    EXPECT_EQ(made, (std::vector<fs::path>{fire.string() + "_0.png", fire.string() + "_0.json",
+                                           fire.string() + "_1.png", fire.string() + "_1.json",
+                                           fire.string() + "_2.png", fire.string() + "_2.json"}));
     EXPECT_EQ(interaction.progressTotal, 30);
     EXPECT_EQ(interaction.steps, 30);
     EXPECT_FALSE(numberedFramesLeft());
-    EXPECT_EQ(cycles, 1);
+    EXPECT_EQ(cycles(), 1);
     EXPECT_EQ(project->state.exportInProgress, 0);
     EXPECT_EQ(setup->readString("Directory", "Write"), results.string());
 }
@@ -157,6 +169,9 @@ TEST_F(ExportRunTest, FramesAreNumberedByWrittenFrameAndTheStepCountsFromFrameOn
         EXPECT_TRUE(fs::exists(results / name)) << name;
     }
     EXPECT_FALSE(fs::exists(results / "fire0014.png"));
+    ASSERT_EQ(made.size(), 14u);
+    EXPECT_EQ(made.front(), results / "fire0000.png");
+    EXPECT_EQ(made.back(), results / "fire0013.png");
     EXPECT_FALSE(numberedFramesLeft());
     // Keys of earlier runs stay in the exchange file; the ones written are replaced.
     EXPECT_EQ(ini.get("info", "sep"), "2");
@@ -178,7 +193,7 @@ TEST_F(ExportRunTest, AnAbortedRunLeavesNothingAndHandsNothingOver) {
     EXPECT_EQ(run(settings(1, 30, 1)), ExportOutcome::Aborted);
     EXPECT_FALSE(fs::exists(workspace.root() / "crop_frames.txt"));
     EXPECT_FALSE(numberedFramesLeft());
-    EXPECT_EQ(cycles, 1);
+    EXPECT_EQ(cycles(), 1);
     EXPECT_EQ(project->state.exportInProgress, 0);
 
     // The next run starts normally.
@@ -191,7 +206,7 @@ TEST_F(ExportRunTest, ACancelledSaveDialogOnlyCleansUp) {
     interaction.result.reset();
     EXPECT_EQ(run(settings(1, 30, 1)), ExportOutcome::Cancelled);
     EXPECT_EQ(interaction.progressTotal, -1);
-    EXPECT_EQ(cycles, 1);
+    EXPECT_EQ(cycles(), 1);
     EXPECT_TRUE(prompts.messages.empty());
 }
 

@@ -10,10 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "project/file_commands.h"
-#include "project/project.h"
-#include "project/setup_ini.h"
-#include "project/workspace.h"
+#include "document/app_context.h"
 #include "services/services_test_support.h"
 
 #ifndef SPARKPLUME_SAMPLES_DIR
@@ -37,19 +34,12 @@ void forEachNode(const EmitterNode& node, const std::function<void(const Emitter
 class SampleFixture : public ::testing::Test {
   protected:
     QTemporaryDir temp;
-    Workspace workspace{pathOf(temp) / "workspace"};
     ScriptedPrompts prompts;
-    std::unique_ptr<SetupIni> setup;
-    std::unique_ptr<Project> project;
-    std::unique_ptr<FileCommands> files;
+    AppContext context{prompts, {pathOf(temp) / "workspace", pathOf(temp), false, {}}};
+    Project* project = &context.document().project();
+    FileCommands* files = &context.files();
 
-    void SetUp() override {
-        ASSERT_TRUE(workspace.ensureExists());
-        setup = std::make_unique<SetupIni>(workspace.setupIniPath());
-        project = std::make_unique<Project>(workspace, prompts);
-        files = std::make_unique<FileCommands>(*project, *setup, prompts, pathOf(temp));
-        files->newProject();
-    }
+    void SetUp() override { ASSERT_TRUE(context.start()); }
 
     // Opens a sample; fails the test with the messages shown when it does not open.
     bool open(const std::string& name) {

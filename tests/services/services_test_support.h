@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "core/model/prompts.h"
+#include "prompts/prompts.h"
 
 namespace sp::testing {
 

@@ -1,6 +1,9 @@
 #include "core/model/emitter_node.h"
 
 #include <algorithm>
+#include <variant>
+
+#include "core/model/node_fields.h"
 
 namespace sp {
 namespace {
@@ -11,8 +14,10 @@ void fillRamp(SampleTable& table) {
 
 }  // namespace
 
-EmitterNode::EmitterNode(int32_t frameCount) : life(frameCount) {
-    spreadShape.fill(50);
+EmitterNode::EmitterNode(int32_t frameCount) {
+    for (const NodeField& f : nodeFields())
+        if (f.kind != NodeFieldKind::Curves)
+            setNodeFieldValue(*this, f.id, newNodeDefault(f, frameCount));
     redSamples.fill(100);
     greenSamples.fill(100);
     blueSamples.fill(100);
@@ -39,85 +44,27 @@ EmitterNode::~EmitterNode() {
 
 void EmitterNode::resetAsRoot() {
     parent = nullptr;
-    name = "ルート";
-    spreadShape.fill(50);
-    emitType = kEmitOneDirection;
-    direction = 0;
-    inheritTilt = 0;
-    interval = 1;
-    amount = 1;
-    intervalVar = 0;
-    amountVar = 0;
-    positionVar = 0;
-    emitStart = 1;
-    emitEnd = 1;
-    life = kRootLife;
-    lifeVar = 0;
+    for (const NodeField& f : nodeFields())
+        if (f.rootDefault) setNodeFieldValue(*this, f.id, *f.rootDefault);
     for (SampleTable* t : {&redSamples, &greenSamples, &blueSamples, &alphaSamples, &sizeSamples,
                            &speedSamples, &rotationSamples})
         t->fill(0);
-    inheritAlpha = 0;
-    brightnessVar = 0;
-    maxSize = 10;
-    sizeVar = 0;
-    inheritSize = 0;
-    maxSpeed = 0;
-    speedVar = 0;
-    gravity = 0.0f;
-    maxAngle = 0;
-    rotationVar = 0;
-    spinDirection = kSpinClockwise;
-    imageIndex = 0;
-    blendMode = kBlendNormal;
-    orientation = kOrientFixed;
 }
 
 void EmitterNode::copyParametersFrom(const EmitterNode& s) {
-    name = s.name;
-    spreadShape = s.spreadShape;
-    emitType = s.emitType;
-    direction = s.direction;
-    inheritTilt = s.inheritTilt;
-    interval = s.interval;
-    intervalVar = s.intervalVar;
-    amount = s.amount;
-    amountVar = s.amountVar;
-    positionVar = s.positionVar;
-    emitStart = s.emitStart;
-    emitEnd = s.emitEnd;
-    life = s.life;
-    lifeVar = s.lifeVar;
-    evenlySpaced = s.evenlySpaced;
-    directionSpread = s.directionSpread;
+    for (const NodeField& f : nodeFields())
+        if (f.copiedWithSettings)
+            std::visit([&](auto member) { this->*member = s.*member; }, f.member);
+    // Curves are values: the copy's points are its own, and nothing is selected in them.
+    for (Curve& c : curves) c.selectedPoint = -1;
+    // The tables belong with the curves they were sampled from.
     redSamples = s.redSamples;
     greenSamples = s.greenSamples;
     blueSamples = s.blueSamples;
     alphaSamples = s.alphaSamples;
-    inheritAlpha = s.inheritAlpha;
-    brightnessVar = s.brightnessVar;
     sizeSamples = s.sizeSamples;
-    maxSize = s.maxSize;
-    sizeVar = s.sizeVar;
-    inheritSize = s.inheritSize;
-    maxHeight = s.maxHeight;
-    keepAspect = s.keepAspect;
-    maxSpeed = s.maxSpeed;
-    speedVar = s.speedVar;
     speedSamples = s.speedSamples;
-    gravity = s.gravity;
-    maxAngle = s.maxAngle;
-    rotationVar = s.rotationVar;
     rotationSamples = s.rotationSamples;
-    spinDirection = s.spinDirection;
-    imageName = s.imageName;
-    imageIndex = s.imageIndex;
-    blendMode = s.blendMode;
-    orientation = s.orientation;
-    trailImageName = s.trailImageName;
-    trailImageIndex = s.trailImageIndex;
-    trailLength = s.trailLength;
-    curves = s.curves;  // curves are values: the copy's points are its own
-    for (Curve& c : curves) c.selectedPoint = -1;
 }
 
 void EmitterNode::copySettingsFrom(const EmitterNode& source, int32_t frameCount) {

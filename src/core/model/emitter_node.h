@@ -44,53 +44,56 @@ struct EmitterNode {
 
     std::vector<std::unique_ptr<EmitterNode>> children;
     EmitterNode* parent = nullptr;
-    std::string name;  // UTF-8
     std::vector<Particle> particles;
 
+    // The saved parameters, interleaved with the tables sampled from the curves. Their
+    // defaults, editing ranges and file order are in the node field table
+    // (node_fields.h), which the constructor and resetAsRoot apply.
+    std::string name;  // UTF-8
     std::array<int32_t, kSpreadShapeSize> spreadShape{};
-    int32_t emitType = kEmitOneDirection;
-    int32_t direction = 0;
-    int32_t inheritTilt = 0;
-    int32_t interval = 1;
-    int32_t intervalVar = 0;
-    int32_t amount = 1;
-    int32_t amountVar = 0;
-    int32_t positionVar = 0;
-    int32_t emitStart = 1;
-    int32_t emitEnd = 1;
-    int32_t life = 30;
-    int32_t lifeVar = 0;
-    int32_t evenlySpaced = 0;
-    int32_t directionSpread = 0;
+    int32_t emitType{};
+    int32_t direction{};
+    int32_t inheritTilt{};
+    int32_t interval{};
+    int32_t intervalVar{};
+    int32_t amount{};
+    int32_t amountVar{};
+    int32_t positionVar{};
+    int32_t emitStart{};
+    int32_t emitEnd{};
+    int32_t life{};
+    int32_t lifeVar{};
+    int32_t evenlySpaced{};
+    int32_t directionSpread{};
     SampleTable redSamples{};
     SampleTable greenSamples{};
     SampleTable blueSamples{};
     SampleTable alphaSamples{};
-    int32_t inheritAlpha = 0;
-    int32_t brightnessVar = 0;
+    int32_t inheritAlpha{};
+    int32_t brightnessVar{};
     SampleTable sizeSamples{};
-    int32_t maxSize = 50;
-    int32_t sizeVar = 0;
-    int32_t inheritSize = 0;
-    int32_t maxHeight = 50;
-    int32_t keepAspect = 1;
-    int32_t maxSpeed = 0;
-    int32_t speedVar = 0;
+    int32_t maxSize{};
+    int32_t sizeVar{};
+    int32_t inheritSize{};
+    int32_t maxHeight{};
+    int32_t keepAspect{};
+    int32_t maxSpeed{};
+    int32_t speedVar{};
     SampleTable speedSamples{};
-    float gravity = 0.0f;
-    int32_t maxAngle = 0;
-    int32_t rotationVar = 0;
+    float gravity{};
+    int32_t maxAngle{};
+    int32_t rotationVar{};
     SampleTable rotationSamples{};
-    int32_t spinDirection = kSpinClockwise;
+    int32_t spinDirection{};
     std::string imageName;
-    int32_t imageIndex = 0;
-    int32_t blendMode = kBlendNormal;
-    int32_t orientation = kOrientFixed;
+    int32_t imageIndex{};
+    int32_t blendMode{};
+    int32_t orientation{};
     std::string trailImageName;
-    int32_t trailImageIndex = 0;
-    int32_t trailLength = 0;
+    int32_t trailImageIndex{};
+    int32_t trailLength{};
     std::array<Curve, kCurveCount> curves;
-    int32_t hidden = 0;
+    int32_t hidden{};
 
     // Trail positions held by this node's particles; kept by the simulation.
     std::size_t trailPointCount = 0;
@@ -134,7 +137,7 @@ struct EmitterNode {
     // Speed factor of the spread shape for a direction of c degrees (50 in both neighbours → 1.0).
     float spreadShapeFactor(int32_t c) const;
 
-private:
+  private:
     void copyParametersFrom(const EmitterNode& source);
 };
 

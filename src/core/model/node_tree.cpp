@@ -8,37 +8,113 @@
 namespace sp {
 namespace {
 
-constexpr const char* kCannotDeleteText = "このノードは削除できません";
-constexpr const char* kConfirmCaption = "確認";
-constexpr const char* kNameNotStorableText = "この名前には保存できない文字が含まれています。";
-constexpr const char* kErrorCaption = "エラー";
 constexpr const char* kCopySuffix = "のｺﾋﾟｰ";
 
 }  // namespace
 
-NodeTree::NodeTree(ProjectState& state, Prompts& prompts) : m_state(state), m_prompts(prompts) {
-    clear();
-}
+// Carries out the steps of one operation on the tree and writes them down.
+class NodeTree::Recorder {
+public:
+    explicit Recorder(NodeTree& tree) : m_tree(tree) {
+        m_edit.nameCounterBefore = tree.m_nameCounter;
+    }
+
+    EmitterNode& insertNewNode(EmitterNode& parent, std::size_t index) {
+        index = std::min(index, parent.children.size());
+        EmitterNode& node = m_tree.insertNewNode(parent, index);
+        m_edit.steps.push_back({TreeStep::Kind::Inserted, &parent, index, &node});
+        return node;
+    }
+
+    // Insert sibling before: the new node goes directly above `reference`.
+    EmitterNode& insertSiblingBefore(EmitterNode& reference) {
+        EmitterNode& parent = *reference.parent;
+        const int i = parent.indexOfChild(&reference);
+        return insertNewNode(parent, static_cast<std::size_t>(std::max(i, 0)));
+    }
+
+    void remove(EmitterNode& node) {
+        EmitterNode& parent = *node.parent;
+        const auto index = static_cast<std::size_t>(parent.indexOfChild(&node));
+        m_edit.steps.push_back({TreeStep::Kind::Removed, &parent, index, &node});
+        m_edit.removed.push_back(m_tree.takeOut(node));
+    }
+
+    // Moves a node already in the tree to another place among its siblings.
+    void moveTo(EmitterNode& node, std::size_t index) {
+        EmitterNode& parent = *node.parent;
+        const auto from = static_cast<std::size_t>(parent.indexOfChild(&node));
+        m_edit.steps.push_back({TreeStep::Kind::Removed, &parent, from, &node});
+        std::unique_ptr<EmitterNode> taken = m_tree.takeOut(node);
+        m_edit.steps.push_back({TreeStep::Kind::Inserted, &parent, index, &node});
+        m_tree.putBack(parent, index, std::move(taken));
+    }
+
+    // Delete: the refusal, the restart and the choice of the next selection.
+    bool deleteNode(EmitterNode& node) {
+        EmitterNode* parent = node.parent;
+        if (parent == nullptr || (parent == m_tree.m_root.get() && parent->children.size() == 1)) {
+            m_edit.refusal = TreeEdit::Refusal::CannotDelete;
+            return false;
+        }
+        m_tree.m_state.requestRestart();
+        m_tree.m_root->clearParticles();
+
+        const int i = parent->indexOfChild(&node);
+        EmitterNode* next = nullptr;
+        if (parent->children.size() == 1) {
+            next = parent;
+        } else if (i == 0) {
+            next = parent->children[1].get();
+        } else {
+            next = parent->children[static_cast<std::size_t>(i - 1)].get();
+        }
+        remove(node);
+        // The parent of a top-level node is the hidden root, which is never selectable;
+        // it is chosen only for an only child, and a top-level node is never one here.
+        m_edit.select = next;
+        return true;
+    }
+
+    void rebuildTreeView() {
+        m_tree.m_root->relinkParents();
+        m_tree.m_state.requestRestart();
+        m_edit.rebuilt = true;
+    }
+
+    void select(EmitterNode* node) { m_edit.select = node; }
+
+    std::unique_ptr<EmitterNode> copyOf(const EmitterNode& source) const {
+        auto copy = std::make_unique<EmitterNode>(m_tree.m_state.frameCount);
+        copy->copySettingsFrom(source, m_tree.m_state.frameCount);
+        return copy;
+    }
+    void copyInto(EmitterNode& target, const EmitterNode& source) const {
+        target.copySettingsFrom(source, m_tree.m_state.frameCount);
+    }
+
+    TreeEdit finish() {
+        m_edit.nameCounterAfter = m_tree.m_nameCounter;
+        return std::move(m_edit);
+    }
+
+private:
+    NodeTree& m_tree;
+    TreeEdit m_edit;
+};
+
+NodeTree::NodeTree(ProjectState& state) : m_state(state) { clear(); }
 
 void NodeTree::clear() {
     m_root = std::make_unique<EmitterNode>(m_state.frameCount);
-    m_selected = nullptr;
     m_nameCounter = 0;
-    notify({TreeEvent::Kind::Rebuilt});
 }
 
 void NodeTree::replaceRoot(std::unique_ptr<EmitterNode> root, int nameCounter) {
     m_root = std::move(root);
+    m_root->parent = nullptr;
     m_root->relinkParents();
     m_nameCounter = nameCounter;
-    m_selected = nullptr;
-    notify({TreeEvent::Kind::Rebuilt});
-    if (!m_root->children.empty()) select(m_root->children.front().get());
-}
-
-void NodeTree::select(EmitterNode* node) {
-    m_selected = node;
-    notify({TreeEvent::Kind::SelectionChanged, node});
 }
 
 EmitterNode& NodeTree::insertNewNode(EmitterNode& parent, std::size_t index) {
@@ -52,139 +128,117 @@ EmitterNode& NodeTree::insertNewNode(EmitterNode& parent, std::size_t index) {
     char name[32];
     std::snprintf(name, sizeof name, "ノード%d", m_nameCounter);
     node.name = name;
-    notify({TreeEvent::Kind::Inserted, &node, &parent, static_cast<int>(index)});
-    select(&node);
     m_state.requestRestart();
     return node;
 }
 
-EmitterNode& NodeTree::insertSiblingBefore(EmitterNode& reference) {
-    EmitterNode& parent = *reference.parent;
-    const int i = parent.indexOfChild(&reference);
-    return insertNewNode(parent, static_cast<std::size_t>(std::max(i, 0)));
-}
-
-std::unique_ptr<EmitterNode> NodeTree::copyOf(const EmitterNode& source) const {
-    auto copy = std::make_unique<EmitterNode>(m_state.frameCount);
-    copy->copySettingsFrom(source, m_state.frameCount);
-    return copy;
-}
-
-void NodeTree::addNode() {
-    if (!m_selected || !m_selected->parent) return;
-    insertSiblingBefore(*m_selected);
-    markModified();
-}
-
-void NodeTree::addChildNode() {
-    if (!m_selected) return;
-    insertNewNode(*m_selected, 0);
-    markModified();
-}
-
-void NodeTree::duplicate() {
-    if (!m_selected || !m_selected->parent) return;
-    std::unique_ptr<EmitterNode> temporary = copyOf(*m_selected);
-    EmitterNode& created = insertSiblingBefore(*m_selected);
-    created.copySettingsFrom(*temporary, m_state.frameCount);
-    created.name = storableName(created.name + kCopySuffix);
-    rebuildTreeView();
-    select(&created);
-    markModified();
-}
-
-bool NodeTree::deleteNodeWithRefusal(EmitterNode& node) {
-    EmitterNode* parent = node.parent;
-    if (parent == nullptr || (parent == m_root.get() && parent->children.size() == 1)) {
-        m_prompts.showMessage(kCannotDeleteText, kConfirmCaption);
-        return false;
-    }
+std::unique_ptr<EmitterNode> NodeTree::takeOut(EmitterNode& node) {
+    EmitterNode& parent = *node.parent;
+    const int i = parent.indexOfChild(&node);
+    std::unique_ptr<EmitterNode> taken = std::move(parent.children[static_cast<std::size_t>(i)]);
+    parent.children.erase(parent.children.begin() + i);
+    taken->parent = nullptr;
+    taken->clearParticles();
     m_state.requestRestart();
-    m_root->clearParticles();
-
-    const int i = parent->indexOfChild(&node);
-    EmitterNode* next = nullptr;
-    if (parent->children.size() == 1) {
-        next = parent;
-    } else if (i == 0) {
-        next = parent->children[1].get();
-    } else {
-        next = parent->children[static_cast<std::size_t>(i - 1)].get();
-    }
-
-    notify({TreeEvent::Kind::Removing, &node, parent, i});
-    if (m_selected == &node) m_selected = nullptr;
-    parent->children.erase(parent->children.begin() + i);
-
-    // The parent of a top-level node is the hidden root, which is never selectable;
-    // it is chosen only for an only child, and a top-level node is never one here.
-    select(next);
-    return true;
+    return taken;
 }
 
-void NodeTree::deleteNode() {
-    if (!m_selected) return;
-    if (deleteNodeWithRefusal(*m_selected)) markModified();
+void NodeTree::putBack(EmitterNode& parent, std::size_t index, std::unique_ptr<EmitterNode> node) {
+    index = std::min(index, parent.children.size());
+    node->parent = &parent;
+    node->clearParticles();
+    parent.children.insert(parent.children.begin() + static_cast<std::ptrdiff_t>(index),
+                           std::move(node));
+    m_state.requestRestart();
 }
 
-bool NodeTree::moveBy(int step) {
-    if (!m_selected || !m_selected->parent) return false;
-    EmitterNode* node = m_selected;
-    auto& siblings = node->parent->children;
-    const int i = node->parent->indexOfChild(node);
-    const int j = i + step;
-    if (j < 0 || j >= static_cast<int>(siblings.size())) return false;
-    std::swap(siblings[static_cast<std::size_t>(i)], siblings[static_cast<std::size_t>(j)]);
-    rebuildTreeView();
-    select(node);
-    markModified();
-    return true;
+bool NodeTree::contains(const EmitterNode* node) const {
+    while (node != nullptr && node->parent != nullptr) node = node->parent;
+    return node == m_root.get();
 }
 
-void NodeTree::moveDown() { moveBy(+1); }
+TreeEdit NodeTree::addNode(EmitterNode& node) {
+    Recorder r(*this);
+    if (node.parent) r.select(&r.insertSiblingBefore(node));
+    return r.finish();
+}
 
-void NodeTree::moveUp() { moveBy(-1); }
+TreeEdit NodeTree::addChildNode(EmitterNode& node) {
+    Recorder r(*this);
+    r.select(&r.insertNewNode(node, 0));
+    return r.finish();
+}
 
-void NodeTree::levelDown() {
-    if (!m_selected || !m_selected->parent) return;
-    EmitterNode* source = m_selected;
-    EmitterNode& parent = *source->parent;
-    const int i = parent.indexOfChild(source);
-    if (i <= 0) return;
+TreeEdit NodeTree::duplicate(EmitterNode& node) {
+    Recorder r(*this);
+    if (!node.parent) return r.finish();
+    std::unique_ptr<EmitterNode> temporary = r.copyOf(node);
+    EmitterNode& created = r.insertSiblingBefore(node);
+    r.copyInto(created, *temporary);
+    created.name = storableName(created.name + kCopySuffix);
+    r.rebuildTreeView();
+    r.select(&created);
+    return r.finish();
+}
+
+TreeEdit NodeTree::deleteNode(EmitterNode& node) {
+    Recorder r(*this);
+    r.deleteNode(node);
+    return r.finish();
+}
+
+TreeEdit NodeTree::moveDown(EmitterNode& node) {
+    Recorder r(*this);
+    if (!node.parent) return r.finish();
+    const int i = node.parent->indexOfChild(&node);
+    if (i + 1 >= static_cast<int>(node.parent->children.size())) return r.finish();
+    r.moveTo(node, static_cast<std::size_t>(i + 1));
+    r.rebuildTreeView();
+    r.select(&node);
+    return r.finish();
+}
+
+TreeEdit NodeTree::moveUp(EmitterNode& node) {
+    Recorder r(*this);
+    if (!node.parent) return r.finish();
+    const int i = node.parent->indexOfChild(&node);
+    if (i <= 0) return r.finish();
+    r.moveTo(node, static_cast<std::size_t>(i - 1));
+    r.rebuildTreeView();
+    r.select(&node);
+    return r.finish();
+}
+
+TreeEdit NodeTree::levelDown(EmitterNode& source) {
+    Recorder r(*this);
+    if (!source.parent) return r.finish();
+    EmitterNode& parent = *source.parent;
+    const int i = parent.indexOfChild(&source);
+    if (i <= 0) return r.finish();
     EmitterNode& above = *parent.children[static_cast<std::size_t>(i - 1)];
-    EmitterNode& created = insertNewNode(above, above.children.size());
-    created.copySettingsFrom(*source, m_state.frameCount);
-    deleteNodeWithRefusal(*source);
-    rebuildTreeView();
-    select(&created);
-    markModified();
+    EmitterNode& created = r.insertNewNode(above, above.children.size());
+    r.copyInto(created, source);
+    r.deleteNode(source);
+    r.rebuildTreeView();
+    r.select(&created);
+    return r.finish();
 }
 
-void NodeTree::levelUp() {
-    if (!m_selected || !m_selected->parent) return;
-    EmitterNode* source = m_selected;
-    EmitterNode* formerParent = source->parent;
-    if (formerParent == m_root.get()) return;
-    std::unique_ptr<EmitterNode> temporary = copyOf(*source);
-    deleteNodeWithRefusal(*source);
-    EmitterNode& created = insertSiblingBefore(*formerParent);
-    created.copySettingsFrom(*temporary, m_state.frameCount);
-    rebuildTreeView();
-    select(&created);
-    moveDown();
-}
-
-bool NodeTree::rename(std::string_view text) {
-    // An emptied label is taken as a cancelled edit: a node always keeps a name.
-    if (!m_selected || !m_selected->parent || text.empty()) return false;
-    if (!text::isCp932Encodable(text)) {
-        m_prompts.showMessage(kNameNotStorableText, kErrorCaption);
-        return false;
-    }
-    m_selected->name = storableName(text);
-    notify({TreeEvent::Kind::Renamed, m_selected});
-    markModified();
-    return true;
+TreeEdit NodeTree::levelUp(EmitterNode& source) {
+    Recorder r(*this);
+    EmitterNode* formerParent = source.parent;
+    if (!formerParent || formerParent == m_root.get()) return r.finish();
+    std::unique_ptr<EmitterNode> temporary = r.copyOf(source);
+    r.deleteNode(source);
+    EmitterNode& created = r.insertSiblingBefore(*formerParent);
+    r.copyInto(created, *temporary);
+    r.rebuildTreeView();
+    // Then a move down, so that the node ends directly below its former parent.
+    const auto at = static_cast<std::size_t>(created.parent->indexOfChild(&created));
+    r.moveTo(created, at + 1);
+    r.rebuildTreeView();
+    r.select(&created);
+    return r.finish();
 }
 
 std::string NodeTree::storableName(std::string_view text) {
@@ -200,31 +254,6 @@ std::string NodeTree::storableName(std::string_view text) {
         }
     }
     return text::truncateToCp932Bytes(name, kMaxNameBytes);
-}
-
-void NodeTree::rebuildTreeView() {
-    m_root->relinkParents();
-    notify({TreeEvent::Kind::Rebuilt});
-    m_state.requestRestart();
-}
-
-void NodeTree::markModified() {
-    m_state.isDirty = 1;
-    notify({TreeEvent::Kind::Modified});
-}
-
-int NodeTree::addListener(Listener listener) {
-    const int id = m_nextListenerId++;
-    m_listeners.emplace_back(id, std::move(listener));
-    return id;
-}
-
-void NodeTree::removeListener(int id) {
-    std::erase_if(m_listeners, [id](const auto& entry) { return entry.first == id; });
-}
-
-void NodeTree::notify(const TreeEvent& event) {
-    for (const auto& [id, listener] : m_listeners) listener(event);
 }
 
 }  // namespace sp

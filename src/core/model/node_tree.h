@@ -1,6 +1,6 @@
 #pragma once
 
-#include <functional>
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -8,94 +8,91 @@
 
 #include "core/model/emitter_node.h"
 #include "core/model/project_state.h"
-#include "core/model/prompts.h"
 
 namespace sp {
 
-// What a view of the tree needs to stay in step with the model.
-struct TreeEvent {
-    enum class Kind {
-        Inserted,          // `node` was inserted into `parent` at `index`
-        Removing,          // `node` and its subtree are about to be destroyed
-        Rebuilt,           // the whole tree may have changed: rebuild the view
-        Renamed,           // `node`'s name changed
-        SelectionChanged,  // `node` is the new selection
-        Modified,          // the project was marked modified
-    };
+// One change of the tree's shape: a subtree went into a parent at an index, or
+// came out of it. Every structural operation is a sequence of these, so that it
+// can be taken back and done again by moving the very same nodes.
+struct TreeStep {
+    enum class Kind { Inserted, Removed };
     Kind kind;
-    EmitterNode* node = nullptr;
-    EmitterNode* parent = nullptr;
-    int index = -1;
+    EmitterNode* parent;
+    std::size_t index;
+    EmitterNode* node;
 };
 
-// The effect tree as the user edits it: the hidden root, the selected node, the
-// name counter and the eight tree operations. Every operation leaves the
-// selection set, restarts the loop when the structure changed, and marks the
-// project modified unless it did nothing.
+// What a tree operation did.
+struct TreeEdit {
+    enum class Refusal { None, CannotDelete };
+
+    Refusal refusal = Refusal::None;
+    std::vector<TreeStep> steps;  // in the order they happened; empty when nothing changed
+    // The subtrees the operation took out, still alive: whoever keeps the edit
+    // (the undo history) owns them.
+    std::vector<std::unique_ptr<EmitterNode>> removed;
+    EmitterNode* select = nullptr;  // the node to select afterwards
+    bool rebuilt = false;           // the views must be built again from the tree
+    int nameCounterBefore = 0;
+    int nameCounterAfter = 0;
+
+    bool changed() const { return !steps.empty(); }
+};
+
+// The effect tree as the user edits it: the hidden root, the name counter and
+// the eight tree operations. Each operation acts on the node it is given, restarts
+// the loop when the structure changed and reports what it did; it never destroys
+// a node, so that the edit can be taken back. Messages, the selection and the
+// modified flag belong to the document above.
 class NodeTree {
 public:
     // Names are stored in 260 bytes of CP932, the last one a terminating zero.
     static constexpr std::size_t kMaxNameBytes = 259;
 
-    NodeTree(ProjectState& state, Prompts& prompts);
+    explicit NodeTree(ProjectState& state);
 
     EmitterNode& root() { return *m_root; }
     const EmitterNode& root() const { return *m_root; }
-    EmitterNode* selectedNode() const { return m_selected; }
     int nameCounter() const { return m_nameCounter; }
     void setNameCounter(int counter) { m_nameCounter = counter; }
 
-    // Starts over with an empty root (the counter at 0) and no selection.
+    // Starts over with an empty root (the counter at 0).
     void clear();
-    // Replaces the whole tree, e.g. with one read from a file; selects the first top-level node.
+    // Replaces the whole tree, e.g. with one read from a file.
     void replaceRoot(std::unique_ptr<EmitterNode> root, int nameCounter);
 
-    // Selects a node (the view's selection or an operation's result).
-    void select(EmitterNode* node);
+    // The node panel's operations on `node`, which must be in this tree.
+    TreeEdit addNode(EmitterNode& node);
+    TreeEdit addChildNode(EmitterNode& node);
+    TreeEdit duplicate(EmitterNode& node);
+    TreeEdit deleteNode(EmitterNode& node);
+    TreeEdit moveDown(EmitterNode& node);
+    TreeEdit moveUp(EmitterNode& node);
+    TreeEdit levelDown(EmitterNode& node);
+    TreeEdit levelUp(EmitterNode& node);
 
-    // The node panel's operations; each acts on the selected node.
-    void addNode();
-    void addChildNode();
-    void duplicate();
-    void deleteNode();
-    void moveDown();
-    void moveUp();
-    void levelDown();
-    void levelUp();
-
-    // Renames the selected node. Commas and line breaks become spaces or full-width
-    // commas, and the name is cut to 259 CP932 bytes. Returns false, with a message,
-    // when the text holds characters a project file cannot store.
-    bool rename(std::string_view text);
-
-    // Inserts a new default node named "ノード%d" with the next number into parent at index,
-    // selects it and restarts the loop.
+    // Inserts a new default node named "ノード%d" with the next number into parent
+    // at index and restarts the loop.
     EmitterNode& insertNewNode(EmitterNode& parent, std::size_t index);
 
-    // Observers see every change; the returned id removes them again.
-    using Listener = std::function<void(const TreeEvent&)>;
-    int addListener(Listener listener);
-    void removeListener(int id);
+    // The two primitives every structural change is made of. takeOut removes a
+    // node with its subtree from its parent and clears their particles; putBack
+    // inserts a subtree taken out before. Both restart the loop.
+    std::unique_ptr<EmitterNode> takeOut(EmitterNode& node);
+    void putBack(EmitterNode& parent, std::size_t index, std::unique_ptr<EmitterNode> node);
+
+    // Whether `node` is the root or one of its descendants.
+    bool contains(const EmitterNode* node) const;
 
     // A name the project file can store: no separators, at most 259 CP932 bytes.
     static std::string storableName(std::string_view text);
 
 private:
-    EmitterNode& insertSiblingBefore(EmitterNode& reference);
-    bool deleteNodeWithRefusal(EmitterNode& node);
-    bool moveBy(int step);
-    void rebuildTreeView();
-    void markModified();
-    void notify(const TreeEvent& event);
-    std::unique_ptr<EmitterNode> copyOf(const EmitterNode& source) const;
+    class Recorder;
 
     ProjectState& m_state;
-    Prompts& m_prompts;
     std::unique_ptr<EmitterNode> m_root;
-    EmitterNode* m_selected = nullptr;
     int m_nameCounter = 0;
-    std::vector<std::pair<int, Listener>> m_listeners;
-    int m_nextListenerId = 1;
 };
 
 }  // namespace sp

@@ -18,6 +18,8 @@ struct ProjectHeader {
     int32_t backgroundGreen = 0;
     int32_t backgroundBlue = 0;
     int32_t randomSeed = 0;
+
+    bool operator==(const ProjectHeader&) const = default;
 };
 
 // The project header and the runtime values around it.
@@ -29,7 +31,6 @@ struct ProjectState : ProjectHeader {
     int32_t currentFrame = 0;
     float zoom = 1.0f;
     int32_t measuredFps = 0;
-    int32_t isDirty = 0;
     int32_t frameLoopSuspended = 0;
     int32_t exportInProgress = 0;
     std::string backgroundImagePath;

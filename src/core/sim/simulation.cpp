@@ -1,15 +1,12 @@
 #include "core/sim/simulation.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <vector>
 
 #include "core/sim/angle_table.h"
 
 namespace sp {
 namespace {
-
-constexpr const char* kLimitNote = "　（上限に達したため一部のパーティクルを省略しています）";
 
 // 1 + v or 1 - v, with v up to `variation` per cent, chosen by a coin.
 float randomFactor(MsvcRandom& random, int32_t variation) {
@@ -30,15 +27,6 @@ int32_t truncateToInt(double v) {
 
 }  // namespace
 
-std::string formatPreviewCaption(const ProjectState& state, bool limitReached) {
-    char buffer[128];
-    std::snprintf(buffer, sizeof buffer, "%03d／%03dフレーム  FPS：%d　%d％", state.currentFrame,
-                  state.frameCount, state.measuredFps, static_cast<int32_t>(state.zoom * 100.0f));
-    std::string caption = buffer;
-    if (limitReached) caption += kLimitNote;
-    return caption;
-}
-
 Simulation::Simulation(ProjectState& state, SimulationLimits limits) : m_state(state), m_limits(limits) {}
 
 void Simulation::restart(EmitterNode& root) {
@@ -49,6 +37,17 @@ void Simulation::restart(EmitterNode& root) {
     m_trailPoints = 0;
     m_particleLimitReached = false;
     m_trailLimitReached = false;
+}
+
+void Simulation::replay(EmitterNode& root, int32_t frames, const FrameVisitor& afterFrame, LoopEnd end) {
+    const int32_t exporting = m_state.exportInProgress;
+    m_state.exportInProgress = end == LoopEnd::RunsOn ? 1 : 0;
+    restart(root);
+    for (int32_t i = 0; i < frames; ++i) {
+        update(&root);
+        if (afterFrame && !afterFrame(m_state.currentFrame)) break;
+    }
+    m_state.exportInProgress = exporting;
 }
 
 bool Simulation::update(EmitterNode* root) {
@@ -72,7 +71,6 @@ bool Simulation::update(EmitterNode* root) {
     // Tree edits outside the simulation may have removed particles; count afresh.
     countLiveParticles(*root);
     updateNode(*root, m_state.currentFrame);
-    if (!m_state.exportInProgress) writePreviewCaption();
     return true;
 }
 
@@ -87,10 +85,6 @@ void Simulation::countLiveParticles(const EmitterNode& root) {
         m_trailPoints += node->trailPointCount;
         for (const auto& child : node->children) work.push_back(child.get());
     }
-}
-
-void Simulation::writePreviewCaption() {
-    m_previewCaption = formatPreviewCaption(m_state, m_particleLimitReached || m_trailLimitReached);
 }
 
 // Each node's particles first to last, then each child subtree in order: the

@@ -2,7 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <string>
+#include <functional>
 
 #include "core/model/emitter_node.h"
 #include "core/model/project_state.h"
@@ -32,6 +32,17 @@ public:
     // from its first frame, as an export does.
     void restart(EmitterNode& root);
 
+    // How a replay treats the end of the loop: an export runs on past it, the
+    // preview wraps and plays the loop again.
+    enum class LoopEnd { RunsOn, Wraps };
+    // Called after each update with the frame just made; false stops the replay.
+    using FrameVisitor = std::function<bool(int32_t frame)>;
+
+    // Restarts and runs `frames` updates, as the export does: exportInProgress is
+    // set meanwhile (unless the loop wraps) and restored afterwards.
+    void replay(EmitterNode& root, int32_t frames, const FrameVisitor& afterFrame = {},
+                LoopEnd end = LoopEnd::RunsOn);
+
     // A new particle of `node` born at `birth` travelling in direction c (degrees),
     // with the inherited opacity and size and a tilt in degrees.
     Particle emitParticle(EmitterNode& node, Vec3 birth, int32_t c, float parentAlpha,
@@ -49,9 +60,6 @@ public:
     std::size_t liveParticles() const { return m_liveParticles; }
     std::size_t trailPoints() const { return m_trailPoints; }
 
-    // The preview window's caption, written by every update outside an export.
-    const std::string& previewCaption() const { return m_previewCaption; }
-
 private:
     void updateNode(EmitterNode& node, int32_t frame);
     bool updateParticle(Particle& p, EmitterNode& node, int32_t frame);
@@ -59,7 +67,6 @@ private:
     bool emitInto(EmitterNode& child, const Particle& parentParticle, int32_t c, float parentAlpha,
                   float parentSize, int32_t tilt);
     void countLiveParticles(const EmitterNode& root);
-    void writePreviewCaption();
 
     ProjectState& m_state;
     SimulationLimits m_limits;
@@ -68,10 +75,6 @@ private:
     std::size_t m_trailPoints = 0;
     bool m_particleLimitReached = false;
     bool m_trailLimitReached = false;
-    std::string m_previewCaption;
 };
-
-// "%03d／%03dフレーム  FPS：%d　%d％", with a note when a limit cut the effect short.
-std::string formatPreviewCaption(const ProjectState& state, bool limitReached);
 
 }  // namespace sp

@@ -1,8 +1,12 @@
 #include "project/format/effect_data.h"
 
 #include <algorithm>
+#include <string>
+#include <utility>
+#include <variant>
 #include <vector>
 
+#include "core/model/node_fields.h"
 #include "core/model/node_tree.h"
 #include "core/text/cp932.h"
 #include "project/format/tokens.h"
@@ -11,13 +15,17 @@ namespace sp::format {
 namespace {
 
 // The emission type is stored as 1 − emitType: 1 radial, 0 one direction, −1 converging.
-int32_t emissionTypeCode(int32_t emitType) { return 1 - emitType; }
+int32_t emissionTypeCode(int32_t emitType) {
+    return 1 - emitType;
+}
 int32_t emitTypeFromCode(int32_t code) {
     if (code == -1) return kEmitConverging;
     if (code == 0) return kEmitOneDirection;
     return kEmitRadial;
 }
 
+// Gravity is edited and stored as a whole number: the fraction goes toward zero,
+// and values beyond 32 bits saturate.
 int32_t truncatedGravity(float gravity) {
     if (!(gravity > -2147483648.0f)) return gravity != gravity ? 0 : INT32_MIN;
     if (gravity >= 2147483647.0f) return INT32_MAX;
@@ -29,27 +37,7 @@ int32_t truncatedGravity(float gravity) {
 // nodes than that allows.
 constexpr std::size_t kMinNodeRecordBytes = 70;
 
-bool writeOwnFields(TokenWriter& w, const EmitterNode& n) {
-    auto name = text::toCp932(n.name);
-    auto image = text::toCp932(n.imageName);
-    auto trail = text::toCp932(n.trailImageName);
-    if (!name || !image || !trail) return false;
-    w.text(*name);
-    for (int32_t v : n.spreadShape) w.integer(v);
-    w.integer(emissionTypeCode(n.emitType));
-    for (int32_t v : {n.direction, n.inheritTilt, n.interval, n.intervalVar, n.amount, n.amountVar,
-                      n.positionVar, n.emitStart, n.emitEnd, n.life, n.lifeVar, n.evenlySpaced,
-                      n.directionSpread, n.inheritAlpha, n.brightnessVar, n.maxSize, n.sizeVar,
-                      n.inheritSize, n.maxSpeed, n.speedVar})
-        w.integer(v);
-    w.integer(truncatedGravity(n.gravity));
-    w.integer(n.maxAngle);
-    w.integer(n.rotationVar);
-    w.integer(n.spinDirection);
-    w.text(*image);
-    w.integer(n.imageIndex);
-    w.integer(n.blendMode);
-    w.integer(n.orientation);
+void writeCurves(TokenWriter& w, const EmitterNode& n) {
     for (const Curve& curve : n.curves) {
         w.integer(static_cast<int64_t>(curve.points.size()));
         for (const CurvePoint& p : curve.points) {
@@ -57,52 +45,46 @@ bool writeOwnFields(TokenWriter& w, const EmitterNode& n) {
             w.real(p.y);
         }
     }
-    w.text(*trail);
-    w.integer(n.trailLength);
-    w.integer(n.trailImageIndex);
-    w.integer(n.keepAspect);
-    w.integer(n.maxHeight);
-    w.integer(n.hidden);
+}
+
+bool writeField(TokenWriter& w, const EmitterNode& n, const NodeField& f) {
+    if (f.kind == NodeFieldKind::Curves) {
+        writeCurves(w, n);
+        return true;
+    }
+    const NodeFieldValue value = nodeFieldValue(n, f.id);
+    switch (f.kind) {
+        case NodeFieldKind::Integer: {
+            const int32_t v = std::get<int32_t>(value);
+            w.integer(f.id == NodeFieldId::emitType ? emissionTypeCode(v) : v);
+            return true;
+        }
+        case NodeFieldKind::Real:  // gravity, the only one, is stored whole
+            w.integer(truncatedGravity(std::get<float>(value)));
+            return true;
+        case NodeFieldKind::Text: {
+            auto bytes = text::toCp932(std::get<std::string>(value));
+            if (!bytes) return false;
+            w.text(*bytes);
+            return true;
+        }
+        case NodeFieldKind::SpreadShape:
+            for (int32_t v : std::get<SpreadShape>(value)) w.integer(v);
+            return true;
+        case NodeFieldKind::Curves:
+            break;
+    }
+    return false;
+}
+
+// A node record's own fields, after its children; false when a name cannot be stored.
+bool writeOwnFields(TokenWriter& w, const EmitterNode& n) {
+    for (const NodeField& f : nodeFields())
+        if (!writeField(w, n, f)) return false;
     return true;
 }
 
-// Reads a node's own fields, the part of its record after its children.
-bool readOwnFields(TokenReader& r, EmitterNode& n, int32_t version) {
-    auto name = r.token();
-    if (!name) return false;
-    n.name = NodeTree::storableName(text::fromCp932(*name));
-    for (int32_t& v : n.spreadShape) {
-        auto x = r.integer();
-        if (!x) return false;
-        v = *x;
-    }
-    auto code = r.integer();
-    if (!code) return false;
-    n.emitType = emitTypeFromCode(*code);
-    for (int32_t* field : {&n.direction, &n.inheritTilt, &n.interval, &n.intervalVar, &n.amount, &n.amountVar,
-                           &n.positionVar, &n.emitStart, &n.emitEnd, &n.life, &n.lifeVar, &n.evenlySpaced,
-                           &n.directionSpread, &n.inheritAlpha, &n.brightnessVar, &n.maxSize, &n.sizeVar,
-                           &n.inheritSize, &n.maxSpeed, &n.speedVar}) {
-        auto x = r.integer();
-        if (!x) return false;
-        *field = *x;
-    }
-    auto gravity = r.integer();
-    if (!gravity) return false;
-    n.gravity = static_cast<float>(*gravity);
-    for (int32_t* field : {&n.maxAngle, &n.rotationVar, &n.spinDirection}) {
-        auto x = r.integer();
-        if (!x) return false;
-        *field = *x;
-    }
-    auto image = r.token();
-    if (!image) return false;
-    n.imageName = text::fromCp932(*image);
-    for (int32_t* field : {&n.imageIndex, &n.blendMode, &n.orientation}) {
-        auto x = r.integer();
-        if (!x) return false;
-        *field = *x;
-    }
+bool readCurves(TokenReader& r, EmitterNode& n, int32_t version) {
     for (std::size_t slot = 0; slot < kCurveCount; ++slot) {
         Curve& curve = n.curves[slot];
         curve.points.clear();
@@ -121,31 +103,72 @@ bool readOwnFields(TokenReader& r, EmitterNode& n, int32_t version) {
         curve.resample();
     }
     n.copyAllSamplesFromCurves();
-    if (version >= 1) {
-        auto trail = r.token();
-        auto length = r.integer();
-        auto index = r.integer();
-        if (!trail || !length || !index) return false;
-        n.trailImageName = text::fromCp932(*trail);
-        n.trailLength = *length;
-        n.trailImageIndex = *index;
+    return true;
+}
+
+// Values are taken as they are stored: the editing ranges are not applied.
+bool readField(TokenReader& r, EmitterNode& n, const NodeField& f, int32_t version) {
+    switch (f.kind) {
+        case NodeFieldKind::Integer: {
+            auto x = r.integer();
+            if (!x) return false;
+            int32_t v = *x;
+            if (f.id == NodeFieldId::emitType) v = emitTypeFromCode(v);
+            if (f.id == NodeFieldId::hidden) v = v != 0 ? 1 : 0;
+            setNodeFieldValue(n, f.id, v);
+            return true;
+        }
+        case NodeFieldKind::Real: {
+            auto x = r.integer();
+            if (!x) return false;
+            setNodeFieldValue(n, f.id, static_cast<float>(*x));
+            return true;
+        }
+        case NodeFieldKind::Text: {
+            auto bytes = r.token();
+            if (!bytes) return false;
+            std::string value = text::fromCp932(*bytes);
+            // A node name is held to what renaming would allow.
+            if (f.id == NodeFieldId::name) value = NodeTree::storableName(value);
+            setNodeFieldValue(n, f.id, std::move(value));
+            return true;
+        }
+        case NodeFieldKind::SpreadShape: {
+            SpreadShape shape{};
+            for (int32_t& v : shape) {
+                auto x = r.integer();
+                if (!x) return false;
+                v = *x;
+            }
+            setNodeFieldValue(n, f.id, shape);
+            return true;
+        }
+        case NodeFieldKind::Curves:
+            return readCurves(r, n, version);
     }
-    if (version >= 2) {
-        auto keep = r.integer();
-        auto height = r.integer();
-        if (!keep || !height) return false;
-        n.keepAspect = *keep;
-        n.maxHeight = *height;
-    } else {
-        n.keepAspect = 1;
+    return false;
+}
+
+// A field that the file's version does not store yet.
+void giveMissingField(EmitterNode& n, const NodeField& f, int32_t frameCount) {
+    // Older files had one size for both sides.
+    if (f.id == NodeFieldId::maxHeight) {
         n.maxHeight = n.maxSize;
-    }
-    if (version >= 4) {
-        auto hidden = r.integer();
-        if (!hidden) return false;
-        n.hidden = *hidden != 0 ? 1 : 0;
     } else {
-        n.hidden = 0;
+        setNodeFieldValue(n, f.id, newNodeDefault(f, frameCount));
+    }
+}
+
+// Reads a node's own fields, the part of its record after its children.
+bool readOwnFields(TokenReader& r, EmitterNode& n, int32_t version, int32_t frameCount) {
+    // Versions below 0 read like version 0: every file has the first fields.
+    const int32_t stored = std::max(version, 0);
+    for (const NodeField& f : nodeFields()) {
+        if (stored < f.sinceVersion) {
+            giveMissingField(n, f, frameCount);
+        } else if (!readField(r, n, f, version)) {
+            return false;
+        }
     }
     return true;
 }
@@ -187,8 +210,9 @@ std::optional<EffectData> readEffectData(std::string_view data, int32_t version)
     TokenReader r(data);
     EffectData result;
     ProjectHeader& h = result.header;
-    for (int32_t* field : {&h.projectWidth, &h.projectHeight, &h.frameCount, &h.emitX, &h.emitY, &h.previewFps,
-                           &h.backgroundRed, &h.backgroundGreen, &h.backgroundBlue, &h.randomSeed}) {
+    for (int32_t* field :
+         {&h.projectWidth, &h.projectHeight, &h.frameCount, &h.emitX, &h.emitY, &h.previewFps,
+          &h.backgroundRed, &h.backgroundGreen, &h.backgroundBlue, &h.randomSeed}) {
         auto x = r.integer();
         if (!x) return std::nullopt;
         *field = *x;
@@ -231,7 +255,7 @@ std::optional<EffectData> readEffectData(std::string_view data, int32_t version)
                 stack.push_back({child, *childCount});
                 continue;
             }
-            if (!readOwnFields(r, *f.node, version)) return std::nullopt;
+            if (!readOwnFields(r, *f.node, version, h.frameCount)) return std::nullopt;
             stack.pop_back();
         }
     }

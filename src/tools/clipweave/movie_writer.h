@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "exchange/render_exchange.h"
 #include "tools/common/render_job.h"
 
 namespace sp::tools {
@@ -16,7 +17,9 @@ class MovieWriter {
   public:
     explicit MovieWriter(RenderJob job) : m_job(std::move(job)) {}
 
-    QString moviePath() const { return m_job.resultName + QStringLiteral(".avi"); }
+    QString moviePath() const {
+        return m_job.resultName + QString::fromUtf8(exchange::kMovieExtension);
+    }
 
     // Throws Failure.
     void run();

@@ -9,6 +9,7 @@
 #include <QSaveFile>
 #include <utility>
 
+#include "exchange/render_exchange.h"
 #include "tools/common/ini_reader.h"
 
 namespace sp::tools {
@@ -19,6 +20,10 @@ constexpr int kMaxFrameNumber = 999999;
 constexpr int kMaxFps = 1000;
 constexpr int kMaxCanvasSide = 16384;
 constexpr int kMaxGridSide = 10000;
+
+QString key(std::string_view name) {
+    return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+}
 
 QString shown(const QString& path) {
     return QDir::toNativeSeparators(path);
@@ -53,7 +58,7 @@ class IniValues {
 }  // namespace
 
 QString RenderJob::frameFileName(int index) const {
-    return QStringLiteral("%1%2").arg(index, 4, 10, QLatin1Char('0')).arg(extension);
+    return QString::fromStdString(exchange::frameFileName(index, extension.toStdString()));
 }
 
 QString RenderJob::framePath(int index) const {
@@ -73,31 +78,31 @@ bool RenderJob::formatHasAlpha() const {
 
 RenderJob readRenderJob(const QDir& workspace, JobKeys keys) {
     RenderJob job;
-    job.renderDir = QDir(workspace.filePath(QStringLiteral("RENDER")));
-    QFile file(job.renderDir.filePath(QStringLiteral("render.ini")));
+    job.renderDir = QDir(workspace.filePath(key(exchange::kRenderFolder)));
+    QFile file(job.renderDir.filePath(key(exchange::kSettingsFile)));
     if (!file.exists()) throw Failure(QStringLiteral("RENDER/render.ini が見つかりません。"));
     if (!file.open(QIODevice::ReadOnly))
         throw Failure(QStringLiteral("RENDER/render.ini を読み込めません。"));
     const IniValues ini(IniReader::parse(file.readAll()));
 
-    job.lastFrame = ini.number(QStringLiteral("info"), QStringLiteral("end"), 0, kMaxFrameNumber);
-    job.fps = ini.number(QStringLiteral("info"), QStringLiteral("fps"), 1, kMaxFps);
-    job.extension = ini.text(QStringLiteral("info"), QStringLiteral("ext"));
+    job.lastFrame = ini.number(key(exchange::kInfoSection), key(exchange::kLastFrameKey), 0, kMaxFrameNumber);
+    job.fps = ini.number(key(exchange::kInfoSection), key(exchange::kFpsKey), 1, kMaxFps);
+    job.extension = ini.text(key(exchange::kInfoSection), key(exchange::kExtensionKey));
     const QString ext = job.extension.toLower();
     if (ext != QLatin1String(".png") && ext != QLatin1String(".bmp") &&
         ext != QLatin1String(".jpg") && ext != QLatin1String(".jpeg"))
         throw Failure(QStringLiteral("render.ini の [info] ext「%1」は対応していない形式です。")
                           .arg(job.extension));
     job.canvas.setWidth(
-        ini.number(QStringLiteral("size"), QStringLiteral("width"), 1, kMaxCanvasSide));
+        ini.number(key(exchange::kSizeSection), key(exchange::kWidthKey), 1, kMaxCanvasSide));
     job.canvas.setHeight(
-        ini.number(QStringLiteral("size"), QStringLiteral("height"), 1, kMaxCanvasSide));
-    job.resultName = ini.text(QStringLiteral("result"), QStringLiteral("name"));
+        ini.number(key(exchange::kSizeSection), key(exchange::kHeightKey), 1, kMaxCanvasSide));
+    job.resultName = ini.text(key(exchange::kResultSection), key(exchange::kResultNameKey));
     if (keys == JobKeys::FramesAndSheetGrid) {
-        job.columns = ini.number(QStringLiteral("info"), QStringLiteral("x"), 1, kMaxGridSide);
-        job.rows = ini.number(QStringLiteral("info"), QStringLiteral("y"), 1, kMaxGridSide);
+        job.columns = ini.number(key(exchange::kInfoSection), key(exchange::kColumnsKey), 1, kMaxGridSide);
+        job.rows = ini.number(key(exchange::kInfoSection), key(exchange::kRowsKey), 1, kMaxGridSide);
         job.division =
-            ini.number(QStringLiteral("info"), QStringLiteral("sep"), 1, kMaxFrameNumber + 1);
+            ini.number(key(exchange::kInfoSection), key(exchange::kDivisionKey), 1, kMaxFrameNumber + 1);
     }
     return job;
 }

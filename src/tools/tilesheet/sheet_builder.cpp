@@ -1,5 +1,7 @@
 #include "tools/tilesheet/sheet_builder.h"
 
+#include "exchange/render_exchange.h"
+
 #include <QFileInfo>
 #include <QImage>
 #include <QJsonDocument>
@@ -25,9 +27,13 @@ QJsonObject size(int w, int h) {
 
 }  // namespace
 
+int SheetBuilder::sheetCount() const {
+    return exchange::sheetCount(m_job.frameCount(), m_job.columns, m_job.rows);
+}
+
 QString SheetBuilder::sheetStem(int sheet) const {
-    if (sheetCount() == 1) return m_job.resultName;
-    return m_job.resultName + QStringLiteral("_%1").arg(sheet);
+    return QString::fromStdString(
+        exchange::sheetStem(m_job.resultName.toStdString(), sheet, sheetCount()));
 }
 
 QStringList SheetBuilder::run() {
@@ -64,7 +70,7 @@ QStringList SheetBuilder::run() {
         const QString path = sheetStem(sheet) + m_job.extension;
         saveImage(image, path, m_job.imageFormat());
         written << path;
-        const QString atlasPath = sheetStem(sheet) + QStringLiteral(".json");
+        const QString atlasPath = sheetStem(sheet) + QString::fromUtf8(exchange::kAtlasExtension);
         const QString imageName = QFileInfo(path).fileName();
         saveBytes(QJsonDocument(atlas(sheet, imageName)).toJson(QJsonDocument::Indented),
                   atlasPath);

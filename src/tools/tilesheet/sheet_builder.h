@@ -21,7 +21,7 @@ class SheetBuilder {
     explicit SheetBuilder(RenderJob job) : m_job(std::move(job)) {}
 
     int cellsPerSheet() const { return m_job.columns * m_job.rows; }
-    int sheetCount() const { return (m_job.frameCount() + cellsPerSheet() - 1) / cellsPerSheet(); }
+    int sheetCount() const;
     // The sheet's path without its extension; the picture adds the frames' extension,
     // the atlas ".json".
     QString sheetStem(int sheet) const;

@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "core/text/cp932.h"
+#include "document/app_context.h"
 #include "project/format/container.h"
-#include "project/project_graphics.h"
 #include "project/window_title.h"
-#include "services_test_support.h"
+#include "services/services_test_support.h"
 
 namespace sp {
 namespace {
@@ -25,22 +25,27 @@ protected:
     fs::path programDir = root / "program";
     fs::path documents = root / "documents";
     ScriptedPrompts prompts;
-    std::unique_ptr<SetupIni> setup;
-    std::unique_ptr<Project> project;
-    std::unique_ptr<FileCommands> files;
+    std::unique_ptr<AppContext> context;
+    Document* document = nullptr;
+    Project* project = nullptr;
+    SetupIni* setup = nullptr;
+    FileCommands* files = nullptr;
     int titleChanges = 0;
 
     void SetUp() override {
-        workspace.ensureExists();
         fs::create_directories(programDir);
         fs::create_directories(documents);
-        setup = std::make_unique<SetupIni>(workspace.setupIniPath());
-        project = std::make_unique<Project>(workspace, prompts);
-        project->onTitleChanged = [this] { ++titleChanges; };
-        files = std::make_unique<FileCommands>(*project, *setup, prompts, programDir);
-        files->newProject();
+        context = std::make_unique<AppContext>(
+            prompts, AppContext::Options{workspace.root(), programDir, false, {}});
+        document = &context->document();
+        project = &document->project();
+        setup = &context->setup();
+        files = &context->files();
+        QObject::connect(document, &Document::titleChanged, [this] { ++titleChanges; });
+        context->start();
     }
 
+    std::string title() const { return document->title().toStdString(); }
     NodeTree& tree() { return project->tree; }
     EmitterNode& top(std::size_t i) { return *tree().root().children.at(i); }
 
@@ -48,13 +53,13 @@ protected:
     fs::path saveBusyProject(const std::string& name) {
         writePicture(workspace.textureDir() / "火花.png.png", 8, 8);
         writePicture(workspace.textureDir() / "smoke.png.png", 16, 8);
-        project->reloadMaterials();
-        tree().addChildNode();
-        tree().select(&top(0));
-        tree().addNode();
+        document->reloadMaterials();
+        document->addChildNode();
+        document->select(&top(0));
+        document->addNode();
         top(0).imageName = "smoke.png";
         top(1).children[0]->trailImageName = "火花.png";
-        project->reloadMaterials();
+        document->reloadMaterials();
         project->state.randomSeed = 99;
         project->state.frameCount = 12;
         const fs::path target = documents / name;
@@ -68,17 +73,17 @@ TEST_F(FileCommandsTest, NewProjectStartsUntitledWithOneNode) {
     project->state.randomSeed = 5;
     project->state.projectWidth = 999;
     writePicture(workspace.textureDir() / "a.png.png", 4, 4);
-    tree().addNode();
+    document->addNode();
     files->newProject();
-    EXPECT_EQ(project->title(), kUntitledTitle);
+    EXPECT_EQ(title(), kUntitledTitle);
     ASSERT_EQ(tree().root().children.size(), 1u);
     EXPECT_EQ(top(0).name, "ノード1");
-    EXPECT_EQ(tree().selectedNode(), &top(0));
+    EXPECT_EQ(document->selectedNode(), &top(0));
     EXPECT_EQ(tree().nameCounter(), 1);
     EXPECT_EQ(project->state.projectWidth, 256);
     EXPECT_EQ(project->state.randomSeed, 5);
     EXPECT_EQ(project->state.currentFrame, project->state.frameCount);
-    EXPECT_EQ(project->state.isDirty, 0);
+    EXPECT_FALSE(document->isModified());
     EXPECT_TRUE(filesIn(workspace.textureDir()).empty());
     EXPECT_EQ(project->materials.size(), 0u);
 }
@@ -87,24 +92,24 @@ TEST_F(FileCommandsTest, TheTitleShowsTheFileAndTheModifiedMark) {
     EXPECT_EQ(windowTitle("fire.spd", false), "【fire.spd】 - Sparkplume 1.5.0　βテスト版");
     EXPECT_EQ(windowTitle("fire.spd", true), "【fire.spd】* - Sparkplume 1.5.0　βテスト版");
     const int before = titleChanges;
-    tree().addNode();
-    EXPECT_EQ(project->title(), "【無題.spd】* - Sparkplume 1.5.0　βテスト版");
+    document->addNode();
+    EXPECT_EQ(title(), "【無題.spd】* - Sparkplume 1.5.0　βテスト版");
     EXPECT_GT(titleChanges, before);
 }
 
 TEST_F(FileCommandsTest, SaveAsksForANameOnceThenWritesInPlace) {
-    tree().addNode();
+    document->addNode();
     prompts.saveChoices.push_back((documents / "fire").string());  // no extension typed
     ASSERT_EQ(files->commandSave(), FileCommands::SaveResult::Saved);
     ASSERT_EQ(prompts.saveRequests.size(), 1u);
     EXPECT_EQ(prompts.saveRequests[0].initialName, "無題.spd");
     EXPECT_EQ(prompts.saveRequests[0].defaultExtension, "spd");
     EXPECT_EQ(prompts.saveRequests[0].initialFolder, programDir.string());
-    EXPECT_EQ(project->title(), "【fire.spd】 - Sparkplume 1.5.0　βテスト版");
-    EXPECT_EQ(project->state.isDirty, 0);
+    EXPECT_EQ(title(), "【fire.spd】 - Sparkplume 1.5.0　βテスト版");
+    EXPECT_FALSE(document->isModified());
     EXPECT_EQ(setup->readString("Directory", "Save"), documents.string());
 
-    tree().addNode();
+    document->addNode();
     ASSERT_EQ(files->commandSave(), FileCommands::SaveResult::Saved);
     EXPECT_EQ(prompts.saveRequests.size(), 1u);
     EXPECT_EQ(filesIn(documents), (std::vector<std::string>{"fire.spd"}));  // no temporary left behind
@@ -114,16 +119,16 @@ TEST_F(FileCommandsTest, SaveAsksForANameOnceThenWritesInPlace) {
     ASSERT_EQ(files->commandSaveAs(), FileCommands::SaveResult::Saved);
     EXPECT_EQ(prompts.saveRequests.back().initialFolder, documents.string());
     EXPECT_EQ(prompts.saveRequests.back().initialName, "fire.spd");
-    tree().addNode();
+    document->addNode();
     files->commandSave();
     EXPECT_EQ(prompts.saveRequests.size(), 2u);
     EXPECT_EQ(project->currentFileName, "copy.spd");
 }
 
 TEST_F(FileCommandsTest, CancellingTheSaveDialogWritesNothingAndKeepsTheMark) {
-    tree().addNode();
+    document->addNode();
     EXPECT_EQ(files->commandSave(), FileCommands::SaveResult::Cancelled);
-    EXPECT_EQ(project->state.isDirty, 1);
+    EXPECT_TRUE(document->isModified());
     EXPECT_TRUE(filesIn(workspace.textureDir()).empty());
     EXPECT_TRUE(filesIn(documents).empty());
 }
@@ -139,17 +144,17 @@ TEST_F(FileCommandsTest, SaveAndOpenBringBackTreeMaterialsAndSeed) {
     project->state.zoom = 3.0f;
     prompts.openChoices.push_back(file.string());
     files->commandOpen();
-    EXPECT_EQ(project->title(), "【busy.spd】 - Sparkplume 1.5.0　βテスト版");
+    EXPECT_EQ(title(), "【busy.spd】 - Sparkplume 1.5.0　βテスト版");
     EXPECT_EQ(setup->readString("Directory", "Open"), documents.string());
     ASSERT_EQ(tree().root().children.size(), 2u);
     EXPECT_EQ(top(0).name, "ノード3");
     EXPECT_EQ(top(1).children.at(0)->name, "ノード2");
-    EXPECT_EQ(tree().selectedNode(), &top(0));
+    EXPECT_EQ(document->selectedNode(), &top(0));
     EXPECT_EQ(project->state.randomSeed, 99);
     EXPECT_EQ(project->state.frameCount, 12);
     EXPECT_EQ(project->state.zoom, 1.0f);
     EXPECT_EQ(project->state.currentFrame, 9999);
-    EXPECT_EQ(project->state.isDirty, 0);
+    EXPECT_FALSE(document->isModified());
     EXPECT_EQ(project->materials.names(), (std::vector<std::string>{"smoke.png", "火花.png"}));
     EXPECT_EQ(top(0).imageIndex, 1);
     EXPECT_EQ(top(1).children[0]->trailImageIndex, 2);
@@ -157,7 +162,7 @@ TEST_F(FileCommandsTest, SaveAndOpenBringBackTreeMaterialsAndSeed) {
 
     // Saving the opened project again gives the same bytes.
     const std::string before = readFile(file);
-    project->state.isDirty = 1;
+    document->undoStack().resetClean();
     ASSERT_EQ(files->commandSave(), FileCommands::SaveResult::Saved);
     EXPECT_EQ(readFile(file), before);
 }
@@ -166,29 +171,29 @@ TEST_F(FileCommandsTest, NodeNumbersAfterOpeningFromTheMenuOrByPath) {
     const fs::path file = saveBusyProject("three.spd");
     prompts.openChoices.push_back(file.string());
     files->commandOpen();
-    tree().addNode();
-    EXPECT_EQ(tree().selectedNode()->name, "ノード4");
+    document->addNode();
+    EXPECT_EQ(document->selectedNode()->name, "ノード4");
 
     // Opening by path (a dropped file) goes on from the counter it had, plus the file's nodes.
     files->openByPath(file);
-    tree().addNode();
-    EXPECT_EQ(tree().selectedNode()->name, "ノード8");
+    document->addNode();
+    EXPECT_EQ(document->selectedNode()->name, "ノード8");
 
     // A cancelled Open dialog still starts the numbering again.
-    project->state.isDirty = 0;
+    document->undoStack().setClean();
     files->commandOpen();
-    tree().addNode();
-    EXPECT_EQ(tree().selectedNode()->name, "ノード1");
+    document->addNode();
+    EXPECT_EQ(document->selectedNode()->name, "ノード1");
 }
 
 TEST_F(FileCommandsTest, AFailedOpenKeepsTheProjectThatWasOpen) {
     writePicture(workspace.textureDir() / "keep.png.png", 4, 4);
-    project->reloadMaterials();
-    tree().addNode();
+    document->reloadMaterials();
+    document->addNode();
 
     const fs::path damaged = documents / "damaged.spd";
     std::string good = readFile(saveBusyProject("good.spd"));
-    project->state.isDirty = 1;
+    document->undoStack().resetClean();
     writeFile(damaged, good.substr(0, good.size() - 10));
     const fs::path newer = documents / "newer.spd";
     writeFile(newer, "SparkplumeData,5,1,save.png,0,");
@@ -216,7 +221,7 @@ TEST_F(FileCommandsTest, AFailedOpenKeepsTheProjectThatWasOpen) {
         EXPECT_EQ(prompts.messages.back().caption, kCannotOpenCaption);
         EXPECT_EQ(filesIn(workspace.textureDir()), textureBefore) << c.file;
         EXPECT_EQ(project->currentFileName, "good.spd");
-        EXPECT_EQ(project->state.isDirty, 1);
+        EXPECT_TRUE(document->isModified());
         EXPECT_EQ(tree().root().children.size(), nodesBefore);
     }
     EXPECT_EQ(prompts.messages.size(), 2u);
@@ -240,7 +245,7 @@ TEST_F(FileCommandsTest, AFileWithJapaneseNamesFromAnotherMachineOpens) {
     writeFile(documents / "炎.spd", file);
 
     ASSERT_TRUE(files->openByPath(documents / "炎.spd"));
-    EXPECT_EQ(project->title(), "【炎.spd】 - Sparkplume 1.5.0　βテスト版");
+    EXPECT_EQ(title(), "【炎.spd】 - Sparkplume 1.5.0　βテスト版");
     EXPECT_EQ(top(0).name, "炎のノード");
     EXPECT_EQ(top(0).emitType, kEmitRadial);
     EXPECT_EQ(project->state.projectWidth, 300);
@@ -249,35 +254,35 @@ TEST_F(FileCommandsTest, AFileWithJapaneseNamesFromAnotherMachineOpens) {
     EXPECT_TRUE(fs::exists(workspace.textureDir() / "炎.png.png"));
 
     // And what we write back carries the same CP932 bytes.
-    project->state.isDirty = 1;
+    document->undoStack().resetClean();
     ASSERT_EQ(files->commandSave(), FileCommands::SaveResult::Saved);
     EXPECT_EQ(readFile(documents / "炎.spd"), file);
 }
 
 TEST_F(FileCommandsTest, SaveFailuresAreReportedAndKeepTheModifiedMark) {
-    tree().addNode();
+    document->addNode();
     prompts.saveChoices.push_back((documents / "no-such-folder" / "x.spd").string());
     EXPECT_EQ(files->commandSave(), FileCommands::SaveResult::Failed);
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(prompts.messages[0].caption, kErrorCaption);
-    EXPECT_EQ(project->state.isDirty, 1);
-    EXPECT_EQ(project->title(), "【無題.spd】* - Sparkplume 1.5.0　βテスト版");
+    EXPECT_TRUE(document->isModified());
+    EXPECT_EQ(title(), "【無題.spd】* - Sparkplume 1.5.0　βテスト版");
 
     // A material that vanished from the folder cannot be packed.
     writePicture(workspace.textureDir() / "gone.png.png", 4, 4);
-    project->reloadMaterials();
+    document->reloadMaterials();
     fs::remove(workspace.textureDir() / "gone.png.png");
     prompts.saveChoices.push_back((documents / "x.spd").string());
     EXPECT_EQ(files->commandSave(), FileCommands::SaveResult::Failed);
     EXPECT_EQ(prompts.messages.back().text, formatMessage(kMaterialUnreadableText, "gone.png"));
     EXPECT_FALSE(fs::exists(documents / "x.spd"));
-    EXPECT_EQ(project->state.isDirty, 1);
+    EXPECT_TRUE(document->isModified());
 }
 
 TEST_F(FileCommandsTest, AFailedSaveLeavesTheOldFileWhole) {
     const fs::path file = saveBusyProject("keep.spd");
     const std::string before = readFile(file);
-    tree().addNode();
+    document->addNode();
     fs::remove(workspace.textureDir() / "smoke.png.png");
     EXPECT_EQ(files->commandSave(), FileCommands::SaveResult::Failed);
     EXPECT_EQ(readFile(file), before);
@@ -289,14 +294,14 @@ TEST_F(FileCommandsTest, UnsavedChangesAreNeverLostToACommand) {
     files->commandNew();
     EXPECT_TRUE(prompts.questions.empty());
 
-    tree().addNode();
+    document->addNode();
     prompts.answers = {Answer::Cancel};
     files->commandNew();
     ASSERT_EQ(prompts.questions.size(), 1u);
     EXPECT_EQ(prompts.questions[0].text, "変更内容を保存しますか？");
     EXPECT_EQ(prompts.questions[0].caption, "確認");
     EXPECT_EQ(tree().root().children.size(), 2u);
-    EXPECT_EQ(project->state.isDirty, 1);
+    EXPECT_TRUE(document->isModified());
 
     // Yes, then cancelling the save dialog: the command does not run.
     prompts.answers = {Answer::Yes};
@@ -313,7 +318,7 @@ TEST_F(FileCommandsTest, UnsavedChangesAreNeverLostToACommand) {
     EXPECT_EQ(tree().root().children.size(), 1u);
 
     // No: the changes are given up.
-    tree().addNode();
+    document->addNode();
     prompts.answers = {Answer::No};
     EXPECT_TRUE(files->confirmClose());
 }
@@ -362,30 +367,27 @@ namespace fs = std::filesystem;
 TEST(ProjectServices, ImportingAPictureListsItAndMarksTheProject) {
     QTemporaryDir temp;
     Workspace workspace(pathOf(temp) / "ws");
-    workspace.ensureExists();
     ScriptedPrompts prompts;
-    Project project(workspace, prompts);
-    SetupIni setup(workspace.setupIniPath());
-    FileCommands files(project, setup, prompts, pathOf(temp));
-    files.newProject();
-    render::Graphics graphics(prompts);
-    attachGraphics(project, graphics);
-    files.newProject();
+    AppContext context(prompts, {workspace.root(), pathOf(temp), false, {}});
+    Document& document = context.document();
+    document.enableGraphics();
+    ASSERT_TRUE(context.start());
+    render::Graphics& graphics = document.graphics();
     ASSERT_TRUE(graphics.exists());
     EXPECT_EQ(graphics.device()->backBuffer().width(), 256);
 
     int titles = 0;
-    project.onTitleChanged = [&titles] { ++titles; };
+    QObject::connect(&document, &Document::titleChanged, [&titles] { ++titles; });
     writePicture(pathOf(temp) / "spark.png", 10, 30);
-    EXPECT_TRUE(project.importMaterial(pathOf(temp) / "spark.png", *graphics.device()));
+    EXPECT_TRUE(document.importMaterial(pathOf(temp) / "spark.png", *graphics.device()));
+    const Project& project = document.project();
     EXPECT_EQ(project.materials.names(), std::vector<std::string>{"spark.png"});
     EXPECT_EQ(project.materials.materials()[0].width, 32u);
-    EXPECT_EQ(project.state.isDirty, 1);
+    EXPECT_TRUE(document.isModified());
     EXPECT_EQ(titles, 1);
 
     // A size change runs the device cycle for the new canvas.
-    project.state.projectWidth = 300;
-    project.runGraphicsCycle();
+    document.setCanvasSize(300, 256, false);
     EXPECT_EQ(graphics.device()->backBuffer().width(), 300);
 }
 

@@ -6,6 +6,10 @@
 
 namespace sp {
 
+// The captions most messages and questions carry.
+inline constexpr const char* kErrorCaption = "エラー";
+inline constexpr const char* kConfirmCaption = "確認";
+
 // What a file dialog starts with.
 struct FileDialogRequest {
     std::string initialFolder;

@@ -1,0 +1,162 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QUndoStack>
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "core/curves/curve.h"
+#include "core/model/emitter_node.h"
+#include "core/model/node_fields.h"
+#include "project/project.h"
+#include "project/project_owner.h"
+#include "prompts/prompts.h"
+#include "render/device.h"
+#include "render/graphics.h"
+
+namespace sp {
+
+// How the tree changed, for the views that show it: one node inserted or
+// removed (the rest of the tree as it was), or anything, to be built again.
+struct TreeChange {
+    enum class Kind { Inserted, Removed, Rebuilt };
+    Kind kind = Kind::Rebuilt;
+    EmitterNode* node = nullptr;    // the inserted or removed node
+    EmitterNode* parent = nullptr;  // where it went in or came out
+    int index = -1;
+};
+
+// The open project as one object. Every edit of saved data goes through one of
+// its edit functions, which records it on the undo stack, applies the loop
+// restart where the edit calls for it and tells the views. The modified flag is
+// the undo stack's: undoing back to the saved state clears it.
+class Document : public QObject, public ProjectOwner {
+    Q_OBJECT
+
+public:
+    using FieldChange = std::pair<NodeFieldId, NodeFieldValue>;
+
+    Document(const Workspace& workspace, Prompts& prompts, QObject* parent = nullptr);
+    ~Document() override;
+
+    // The project itself, for the services and for reading. Views read it; they
+    // change it only through the edit functions below.
+    Project& project() { return m_project; }
+    const Project& project() const { return m_project; }
+    const ProjectState& state() const { return m_project.state; }
+    const EmitterNode& root() const { return m_project.tree.root(); }
+    QUndoStack& undoStack() { return m_undo; }
+    Prompts& prompts() { return m_prompts; }
+
+    // The node the parameter pages edit; never the hidden root.
+    EmitterNode* selectedNode() const { return m_selected; }
+    void select(EmitterNode* node);
+
+    // The node panel's operations, on the selected node. Each returns whether
+    // the tree changed; a refusal is shown to the user.
+    bool addNode();
+    bool addChildNode();
+    bool duplicate();
+    bool deleteNode();
+    bool moveDown();
+    bool moveUp();
+    bool levelDown();
+    bool levelUp();
+
+    // The label of a node, finished with `text`. An emptied label changes nothing;
+    // text a project file cannot store is refused with a message.
+    bool rename(EmitterNode& node, std::string_view text);
+    // The node panel's check box: a hidden node is simulated but not drawn.
+    void setHidden(EmitterNode& node, bool hidden);
+
+    // Node parameters. Repeated edits of the same fields of one node merge into
+    // one undo step, so that typing a number is undone at once.
+    void setNodeField(EmitterNode& node, NodeFieldId field, NodeFieldValue value);
+    void setNodeFields(EmitterNode& node, std::vector<FieldChange> changes);
+    // A curve's points; the node's sample table follows.
+    void setCurvePoints(EmitterNode& node, CurveSlot slot, std::vector<CurvePoint> points);
+
+    // The project header. The canvas is kept within the sides a device can have;
+    // with moveEmission the emission position keeps its place relative to it.
+    void setCanvasSize(int32_t width, int32_t height, bool moveEmission);
+    void setAnimation(int32_t frameCount, int32_t previewFps);
+    void setEmissionPosition(int32_t x, int32_t y);
+    void setBackgroundColour(int32_t red, int32_t green, int32_t blue);
+    // A new seed: the effect replays at once with it.
+    void reseed();
+
+    // The preview's background picture is not part of the project file: it is
+    // neither undone nor does it mark the project modified. False, with a
+    // message, when the picture cannot be read; the old picture then stays.
+    bool setBackgroundPicture(const std::string& path, bool originalSize);
+    void clearBackgroundPicture();
+
+    // Imports a picture into TEXTURE as a material (see importMaterial). An
+    // import cannot be undone, so the project stays modified from then on.
+    bool importMaterial(const std::filesystem::path& picture, render::Device& device);
+
+    // The preview's device. Headless uses never make one; the editor turns it on
+    // before the first project is created.
+    void enableGraphics() { m_graphicsEnabled = true; }
+    render::Graphics& graphics() { return m_graphics; }
+
+    QString title() const;
+
+    // ProjectOwner: the file commands and the export report through these.
+    bool isModified() const override { return !m_undo.isClean(); }
+    void projectAboutToBeReplaced() override;
+    void cycleGraphics() override;
+    void reloadMaterials() override;
+    void projectWasReplaced() override;
+    void projectWasSaved() override;
+
+signals:
+    void treeChanged(const sp::TreeChange& change);
+    void selectionChanged(sp::EmitterNode* node);
+    void nodeChanged(sp::EmitterNode* node);
+    void headerChanged();
+    void materialsChanged();
+    void modifiedChanged(bool modified);
+    void titleChanged(const QString& title);
+    void projectReplaced();
+
+private:
+    friend class TreeOperationCommand;
+    friend class NodeFieldsCommand;
+    friend class CurvePointsCommand;
+    friend class HeaderCommand;
+
+    template <typename Operation>
+    bool runTreeOperation(const char* text, Operation operation);
+    void pushHeaderEdit(const char* text, const ProjectHeader& after, int mergeId, bool restart,
+                        bool forcedWrap, bool graphicsCycle);
+
+    // What the undo commands call after they changed the project.
+    void setSelection(EmitterNode* node);
+    void announceTreeChange(const TreeChange& change) { emit treeChanged(change); }
+    void announceNodeChange(EmitterNode* node) { emit nodeChanged(node); }
+    void announceHeaderChange() { emit headerChanged(); }
+    void cleanStateChanged(bool clean);
+
+    Project m_project;
+    Prompts& m_prompts;
+    QUndoStack m_undo;
+    EmitterNode* m_selected = nullptr;
+    render::Graphics m_graphics;
+    bool m_graphicsEnabled = false;
+};
+
+// The texts of the document's refusals.
+inline constexpr const char* kCannotDeleteText = "このノードは削除できません";
+inline constexpr const char* kNodeNameNotStorableText = "この名前には保存できない文字が含まれています。";
+inline constexpr const char* kBackgroundUnreadableText = "指定したファイルは読み込みません";
+
+}  // namespace sp
+
+Q_DECLARE_METATYPE(sp::TreeChange)
