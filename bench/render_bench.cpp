@@ -45,7 +45,8 @@ struct Scene {
     ParticleRenderer renderer{device, state};
     Texture texture;
 
-    Scene(int particles, int size, int32_t blendMode, int trailPoints, int textureSide) : texture(roundTexture(textureSide)) {
+    Scene(int particles, int size, int32_t blendMode, int trailPoints, int textureSide)
+        : texture(roundTexture(textureSide)) {
         state.projectWidth = state.projectHeight = kCanvas;
         root.children.push_back(std::make_unique<EmitterNode>(30));
         node = root.children.back().get();
@@ -62,7 +63,8 @@ struct Scene {
         for (int i = 0; i < particles; ++i) {
             Particle p;
             p.node = node;
-            p.position = {static_cast<float>(random.rand() % kCanvas), static_cast<float>(random.rand() % kCanvas), 0};
+            p.position = {static_cast<float>(random.rand() % kCanvas),
+                          static_cast<float>(random.rand() % kCanvas), 0};
             p.previousPosition = p.position;
             p.heading = {1, 0, 0};
             p.lifetime = 30;
@@ -71,7 +73,8 @@ struct Scene {
             // particle moving at three pixels a frame leaves it.
             for (int k = trailPoints - 1; k >= 0; --k) {
                 const float along = static_cast<float>(k) * 3.0f;
-                p.trail.pushNewest({p.position.x - along, p.position.y + along * along * 0.004f, 0});
+                p.trail.pushNewest(
+                    {p.position.x - along, p.position.y + along * along * 0.004f, 0});
             }
             node->particles.push_back(std::move(p));
         }
@@ -100,7 +103,8 @@ void BM_LargeAdditiveLinearTrails(benchmark::State& bench) {
 void BM_PlainFrameCopy(benchmark::State& bench) {
     Texture from(kCanvas, kCanvas, 0xFF102030u), to(kCanvas, kCanvas);
     for (auto _ : bench) {
-        std::memcpy(to.pixels().data(), from.pixels().data(), from.pixels().size() * sizeof(uint32_t));
+        std::memcpy(to.pixels().data(), from.pixels().data(),
+                    from.pixels().size() * sizeof(uint32_t));
         benchmark::DoNotOptimize(to.pixels().data());
         benchmark::ClobberMemory();
     }
@@ -109,6 +113,15 @@ void BM_PlainFrameCopy(benchmark::State& bench) {
 
 }  // namespace
 
-BENCHMARK(BM_SmallTexturedNormalPoint)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK(BM_LargeAdditiveLinearTrails)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK(BM_PlainFrameCopy)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_SmallTexturedNormalPoint)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_LargeAdditiveLinearTrails)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_PlainFrameCopy)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);

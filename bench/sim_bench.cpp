@@ -48,17 +48,22 @@ void movingParticles(benchmark::State& bench, int trailLength) {
     node.trailLength = trailLength;
     scene.frame();  // root particle
     for (int i = 0; i < kParticles; ++i)
-        node.particles.push_back(scene.simulation.emitParticle(node, {128, 128, 0}, i % 360, 1, 1, 0));
+        node.particles.push_back(
+            scene.simulation.emitParticle(node, {128, 128, 0}, i % 360, 1, 1, 0));
     for (int i = 0; i < trailLength + 2; ++i) scene.frame();  // trails at their full length
 
     for (auto _ : bench) scene.frame();
     bench.counters["particles"] = static_cast<double>(node.particles.size());
-    bench.counters["per_particle"] =
-        benchmark::Counter(kParticles, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+    bench.counters["per_particle"] = benchmark::Counter(
+        kParticles, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
-void BM_UpdateNoTrail(benchmark::State& bench) { movingParticles(bench, 0); }
-void BM_UpdateTrail16(benchmark::State& bench) { movingParticles(bench, 16); }
+void BM_UpdateNoTrail(benchmark::State& bench) {
+    movingParticles(bench, 0);
+}
+void BM_UpdateTrail16(benchmark::State& bench) {
+    movingParticles(bench, 16);
+}
 
 // Root particle → radial node (20 per frame) → each of its particles emits 5 per frame.
 void BM_ThreeLevelTree(benchmark::State& bench) {
@@ -85,6 +90,15 @@ void BM_ThreeLevelTree(benchmark::State& bench) {
 
 }  // namespace
 
-BENCHMARK(BM_UpdateNoTrail)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK(BM_UpdateTrail16)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK(BM_ThreeLevelTree)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_UpdateNoTrail)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_UpdateTrail16)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_ThreeLevelTree)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);

@@ -19,9 +19,9 @@
 #include <vector>
 
 #include "core/model/emitter_node.h"
-#include "prompts/prompts.h"
 #include "document/app_context.h"
 #include "materials/material_import.h"
+#include "prompts/prompts.h"
 #include "render/software_device.h"
 #include "render/texture.h"
 
@@ -173,7 +173,6 @@ void colour(EmitterNode& node, std::vector<CurvePoint> red, std::vector<CurvePoi
     shape(node, kCurveGreen, std::move(green));
     shape(node, kCurveBlue, std::move(blue));
 }
-
 
 struct Sample {
     const char* fileName;

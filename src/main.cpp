@@ -66,7 +66,8 @@ int main(int argc, char** argv) {
     if (command == "trace") return sp::cli::runTrace(args, limits, std::cout, std::cerr);
     if (command == "render") return sp::cli::runRender(args, limits, std::cout, std::cerr);
     if (command == "export") {
-        const std::filesystem::path programDir = QCoreApplication::applicationDirPath().toStdString();
+        const std::filesystem::path programDir =
+            QCoreApplication::applicationDirPath().toStdString();
         return sp::cli::runExportCommand(args, limits, programDir, std::cout, std::cerr);
     }
     if (command == "demo" && args.empty()) return sp::cli::runDemo(std::cout, limits);

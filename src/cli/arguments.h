@@ -10,7 +10,8 @@ namespace sp::cli {
 inline std::optional<int> parseCount(const std::string& text, int minimum) {
     int value = 0;
     auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (ec != std::errc() || end != text.data() + text.size() || value < minimum) return std::nullopt;
+    if (ec != std::errc() || end != text.data() + text.size() || value < minimum)
+        return std::nullopt;
     return value;
 }
 

@@ -15,8 +15,10 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr const char* kUsage =
-    "使い方: sparkplume export FILE --out RESULT [--layout sheet|files|movie] [--type png|bmp|jpeg]\n"
-    "         [--start N] [--end N] [--step N] [--transparent | --opaque] [--columns N] [--division N]\n";
+    "使い方: sparkplume export FILE --out RESULT [--layout sheet|files|movie] [--type "
+    "png|bmp|jpeg]\n"
+    "         [--start N] [--end N] [--step N] [--transparent | --opaque] [--columns N] "
+    "[--division N]\n";
 
 struct ExportOptions {
     std::string file;
@@ -38,20 +40,29 @@ std::string parse(const std::vector<std::string>& args, ExportOptions& o) {
         const std::string& a = args[i];
         std::string error;
         if (a == "--out") {
-            if (i + 1 >= args.size() || args[i + 1].empty()) return "--out には書き出し先を指定してください。";
+            if (i + 1 >= args.size() || args[i + 1].empty())
+                return "--out には書き出し先を指定してください。";
             o.out = args[++i];
         } else if (a == "--layout") {
             const std::string v = i + 1 < args.size() ? args[++i] : "";
-            if (v == "sheet") o.settings.exportLayout = kLayoutSheet;
-            else if (v == "files") o.settings.exportLayout = kLayoutFiles;
-            else if (v == "movie") o.settings.exportLayout = kLayoutMovie;
-            else return "--layout には sheet、files、movie のいずれかを指定してください。";
+            if (v == "sheet")
+                o.settings.exportLayout = kLayoutSheet;
+            else if (v == "files")
+                o.settings.exportLayout = kLayoutFiles;
+            else if (v == "movie")
+                o.settings.exportLayout = kLayoutMovie;
+            else
+                return "--layout には sheet、files、movie のいずれかを指定してください。";
         } else if (a == "--type") {
             const std::string v = i + 1 < args.size() ? args[++i] : "";
-            if (v == "png") o.settings.exportFileType = kFilePng;
-            else if (v == "bmp") o.settings.exportFileType = kFileBmp;
-            else if (v == "jpeg" || v == "jpg") o.settings.exportFileType = kFileJpeg;
-            else return "--type には png、bmp、jpeg のいずれかを指定してください。";
+            if (v == "png")
+                o.settings.exportFileType = kFilePng;
+            else if (v == "bmp")
+                o.settings.exportFileType = kFileBmp;
+            else if (v == "jpeg" || v == "jpg")
+                o.settings.exportFileType = kFileJpeg;
+            else
+                return "--type には png、bmp、jpeg のいずれかを指定してください。";
         } else if (a == "--start") {
             error = number(i, 1, o.start);
         } else if (a == "--end") {
@@ -84,11 +95,17 @@ std::string parse(const std::vector<std::string>& args, ExportOptions& o) {
 
 // The command line answers the export's questions from its options.
 class CommandLineInteraction : public ExportInteraction {
-public:
-    CommandLineInteraction(std::string result, std::optional<int> columns, int division, int width, int height)
-        : m_result(std::move(result)), m_columns(columns), m_division(division), m_width(width), m_height(height) {}
+  public:
+    CommandLineInteraction(std::string result, std::optional<int> columns, int division, int width,
+                           int height)
+        : m_result(std::move(result)),
+          m_columns(columns),
+          m_division(division),
+          m_width(width),
+          m_height(height) {}
 
-    std::optional<std::string> chooseResult(const FileDialogRequest&, const ResultFilter& filter) override {
+    std::optional<std::string> chooseResult(const FileDialogRequest&,
+                                            const ResultFilter& filter) override {
         fs::path result = fs::absolute(m_result);
         if (!result.has_extension()) result += "." + filter.extension;
         return result.string();
@@ -107,7 +124,7 @@ public:
         return true;
     }
 
-private:
+  private:
     std::string m_result;
     std::optional<int> m_columns;
     int m_division;
@@ -116,8 +133,8 @@ private:
 
 }  // namespace
 
-int runExportCommand(const std::vector<std::string>& args, const SimulationLimits& limits, const fs::path& programDir,
-                     std::ostream& out, std::ostream& err) {
+int runExportCommand(const std::vector<std::string>& args, const SimulationLimits& limits,
+                     const fs::path& programDir, std::ostream& out, std::ostream& err) {
     ExportOptions options;
     if (std::string error = parse(args, options); !error.empty()) {
         err << error << '\n' << kUsage;
@@ -132,13 +149,15 @@ int runExportCommand(const std::vector<std::string>& args, const SimulationLimit
     s.exportEnd = options.end.value_or(project.state.frameCount);
     s.exportStep = options.step.value_or(1);
     s.exportTransparent = options.transparent.value_or(true) ? 1 : 0;
-    if (s.exportLayout == kLayoutSheet && writtenFrameCount(s) > 0 && writtenFrameCount(s) / options.division < 1) {
-        err << kErrorCaption << ": 分割数が書き出すフレーム数より多いため、並べて保存できません。\n";
+    if (s.exportLayout == kLayoutSheet && writtenFrameCount(s) > 0 &&
+        writtenFrameCount(s) / options.division < 1) {
+        err << kErrorCaption
+            << ": 分割数が書き出すフレーム数より多いため、並べて保存できません。\n";
         return 2;
     }
 
-    CommandLineInteraction interaction(options.out, options.columns, options.division, project.state.projectWidth,
-                                       project.state.projectHeight);
+    CommandLineInteraction interaction(options.out, options.columns, options.division,
+                                       project.state.projectWidth, project.state.projectHeight);
     const ExportResult result = session.context().runExport(interaction, s);
     if (result.outcome != ExportOutcome::Completed) return 2;
 

@@ -15,7 +15,7 @@ namespace sp::cli {
 // The editor's setup for one headless command, in a private temporary workspace
 // that is removed afterwards: the editor's work folder is never touched.
 class HeadlessSession {
-public:
+  public:
     explicit HeadlessSession(std::ostream& err, SimulationLimits limits = {});
 
     // Starts as the editor does, with a new project; false (with the message on
@@ -33,7 +33,7 @@ public:
     Playback& playback() { return m_context->playback(); }
     Prompts& prompts() { return m_prompts; }
 
-private:
+  private:
     QTemporaryDir m_folder;
     ConsolePrompts m_prompts;
     SimulationLimits m_limits;

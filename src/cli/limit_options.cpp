@@ -27,7 +27,8 @@ std::string takeLimitOptions(std::vector<std::string>& args, SimulationLimits& l
         }
         if (i + 1 >= args.size() || !parseCount(args[i + 1], *target))
             return args[i] + " には1以上の整数を指定してください。";
-        args.erase(args.begin() + static_cast<std::ptrdiff_t>(i), args.begin() + static_cast<std::ptrdiff_t>(i) + 2);
+        args.erase(args.begin() + static_cast<std::ptrdiff_t>(i),
+                   args.begin() + static_cast<std::ptrdiff_t>(i) + 2);
     }
     return "";
 }

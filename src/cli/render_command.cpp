@@ -13,7 +13,8 @@
 namespace sp::cli {
 namespace {
 
-constexpr const char* kUsage = "使い方: sparkplume render FILE --frame N --out OUT.png [--transparent]\n";
+constexpr const char* kUsage =
+    "使い方: sparkplume render FILE --frame N --out OUT.png [--transparent]\n";
 
 struct RenderOptions {
     std::string file;
@@ -34,7 +35,8 @@ std::string parse(const std::vector<std::string>& args, RenderOptions& options) 
             options.frame = *frame;
             ++i;
         } else if (a == "--out") {
-            if (i + 1 >= args.size() || args[i + 1].empty()) return "--out には書き出すファイルを指定してください。";
+            if (i + 1 >= args.size() || args[i + 1].empty())
+                return "--out には書き出すファイルを指定してください。";
             options.out = args[++i];
         } else if (!a.empty() && a[0] == '-') {
             return "不明なオプションです: " + a;
@@ -52,7 +54,8 @@ std::string parse(const std::vector<std::string>& args, RenderOptions& options) 
 
 render::PictureFormat formatOf(const std::filesystem::path& out) {
     std::string e = out.extension().string();
-    std::transform(e.begin(), e.end(), e.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    std::transform(e.begin(), e.end(), e.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     if (e == ".bmp") return render::PictureFormat::Bmp;
     if (e == ".jpg" || e == ".jpeg") return render::PictureFormat::Jpeg;
     return render::PictureFormat::Png;
@@ -60,8 +63,8 @@ render::PictureFormat formatOf(const std::filesystem::path& out) {
 
 }  // namespace
 
-int runRender(const std::vector<std::string>& args, const SimulationLimits& limits, std::ostream& out,
-              std::ostream& err) {
+int runRender(const std::vector<std::string>& args, const SimulationLimits& limits,
+              std::ostream& out, std::ostream& err) {
     RenderOptions options;
     if (std::string error = parse(args, options); !error.empty()) {
         err << error << '\n' << kUsage;
@@ -78,8 +81,10 @@ int runRender(const std::vector<std::string>& args, const SimulationLimits& limi
         render::ExportFrameRenderer frames(state, project.materials.textures());
         const render::Texture& target = frames.render(root, options.transparent);
         const std::filesystem::path file = std::filesystem::absolute(options.out);
-        if (!render::saveTexture(target, file, formatOf(file), state.projectWidth, state.projectHeight)) {
-            session.prompts().showMessage(formatMessage(kSaveFailedText, file.string()), kErrorCaption);
+        if (!render::saveTexture(target, file, formatOf(file), state.projectWidth,
+                                 state.projectHeight)) {
+            session.prompts().showMessage(formatMessage(kSaveFailedText, file.string()),
+                                          kErrorCaption);
             return 2;
         }
         out << file.string() << '\n';

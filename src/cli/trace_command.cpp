@@ -40,25 +40,28 @@ std::string parse(const std::vector<std::string>& args, TraceOptions& options) {
 
 void appendFixed3(std::string& line, float v) {
     char buffer[64];
-    auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, static_cast<double>(v), std::chars_format::fixed, 3);
+    auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, static_cast<double>(v),
+                                   std::chars_format::fixed, 3);
     line.append(buffer, ec == std::errc() ? end : buffer);
 }
 
 void collectPreOrder(const EmitterNode& node, std::vector<const EmitterNode*>& out) {
     std::vector<const EmitterNode*> work;
-    for (auto it = node.children.rbegin(); it != node.children.rend(); ++it) work.push_back(it->get());
+    for (auto it = node.children.rbegin(); it != node.children.rend(); ++it)
+        work.push_back(it->get());
     while (!work.empty()) {
         const EmitterNode* n = work.back();
         work.pop_back();
         out.push_back(n);
-        for (auto it = n->children.rbegin(); it != n->children.rend(); ++it) work.push_back(it->get());
+        for (auto it = n->children.rbegin(); it != n->children.rend(); ++it)
+            work.push_back(it->get());
     }
 }
 
 }  // namespace
 
-int runTrace(const std::vector<std::string>& args, const SimulationLimits& limits, std::ostream& out,
-             std::ostream& err) {
+int runTrace(const std::vector<std::string>& args, const SimulationLimits& limits,
+             std::ostream& out, std::ostream& err) {
     TraceOptions options;
     if (std::string error = parse(args, options); !error.empty()) {
         err << error << "\n使い方: sparkplume trace FILE [--frames N] [--particles]\n";

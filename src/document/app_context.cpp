@@ -21,7 +21,8 @@ bool AppContext::start() {
                          m_document->project().materials);
     }
     if (!m_workspace.ensureExists()) {
-        if (!m_options.fillWorkspace) m_prompts.showMessage(kWorkspaceCopyFailedText, kErrorCaption);
+        if (!m_options.fillWorkspace)
+            m_prompts.showMessage(kWorkspaceCopyFailedText, kErrorCaption);
         return false;
     }
     m_files->newProject();
@@ -30,9 +31,8 @@ bool AppContext::start() {
 
 ExportResult AppContext::runExport(ExportInteraction& interaction, const ExportSettings& settings) {
     Document& document = *m_document;
-    ExportContext context{document.project(), document,
-                          *m_setup,           m_prompts,
-                          interaction,        m_playback->simulation(),
+    ExportContext context{document.project(),  document,    *m_setup,
+                          m_prompts,           interaction, m_playback->simulation(),
                           m_options.programDir};
     return sp::runExport(context, settings);
 }

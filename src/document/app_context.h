@@ -18,7 +18,7 @@ namespace sp {
 // settings, the document, the file commands and the playback. The editor, the
 // headless commands, the sample generator and the tests all stand on it.
 class AppContext {
-public:
+  public:
     struct Options {
         std::filesystem::path workspace;  // the work folder
         // Where the program lives: the file dialogs start there, and start-up
@@ -50,7 +50,7 @@ public:
     // Exports the open project through the preview's simulation.
     ExportResult runExport(ExportInteraction& interaction, const ExportSettings& settings);
 
-private:
+  private:
     Prompts& m_prompts;
     Options m_options;
     Workspace m_workspace;

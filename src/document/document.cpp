@@ -43,7 +43,9 @@ Document::Document(const Workspace& workspace, Prompts& prompts, QObject* parent
 }
 
 // The history goes first: its commands hold nodes taken out of the tree.
-Document::~Document() { m_undo.clear(); }
+Document::~Document() {
+    m_undo.clear();
+}
 
 void Document::select(EmitterNode* node) {
     if (node == &m_project.tree.root()) node = nullptr;
@@ -68,7 +70,8 @@ bool Document::runTreeOperation(const char* text, Operation operation) {
 }
 
 bool Document::addNode() {
-    return runTreeOperation("ノードの追加", [](NodeTree& t, EmitterNode& n) { return t.addNode(n); });
+    return runTreeOperation("ノードの追加",
+                            [](NodeTree& t, EmitterNode& n) { return t.addNode(n); });
 }
 
 bool Document::addChildNode() {
@@ -199,7 +202,8 @@ bool Document::setBackgroundPicture(const std::string& path, bool originalSize) 
     if (!m_graphics.loadBackground(path)) {
         m_prompts.showMessage(kBackgroundUnreadableText, kErrorCaption);
         // The picture shown before stays.
-        if (!state.backgroundImagePath.empty()) m_graphics.loadBackground(state.backgroundImagePath);
+        if (!state.backgroundImagePath.empty())
+            m_graphics.loadBackground(state.backgroundImagePath);
         return false;
     }
     state.backgroundImagePath = path;

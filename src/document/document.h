@@ -39,7 +39,7 @@ struct TreeChange {
 class Document : public QObject, public ProjectOwner {
     Q_OBJECT
 
-public:
+  public:
     using FieldChange = std::pair<NodeFieldId, NodeFieldValue>;
 
     Document(const Workspace& workspace, Prompts& prompts, QObject* parent = nullptr);
@@ -116,7 +116,7 @@ public:
     void projectWasReplaced() override;
     void projectWasSaved() override;
 
-signals:
+  signals:
     void treeChanged(const sp::TreeChange& change);
     void selectionChanged(sp::EmitterNode* node);
     void nodeChanged(sp::EmitterNode* node);
@@ -126,7 +126,7 @@ signals:
     void titleChanged(const QString& title);
     void projectReplaced();
 
-private:
+  private:
     friend class TreeOperationCommand;
     friend class NodeFieldsCommand;
     friend class CurvePointsCommand;
@@ -154,7 +154,8 @@ private:
 
 // The texts of the document's refusals.
 inline constexpr const char* kCannotDeleteText = "このノードは削除できません";
-inline constexpr const char* kNodeNameNotStorableText = "この名前には保存できない文字が含まれています。";
+inline constexpr const char* kNodeNameNotStorableText =
+    "この名前には保存できない文字が含まれています。";
 inline constexpr const char* kBackgroundUnreadableText = "指定したファイルは読み込みません";
 
 }  // namespace sp

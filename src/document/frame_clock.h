@@ -9,7 +9,7 @@ namespace sp {
 // 17 ms; the rate shown is the number of frames in the last whole second. All
 // arithmetic is unsigned 32-bit, so the millisecond counter may wrap around.
 class FrameClock {
-public:
+  public:
     // One idle pass at `now`: closes the measuring second when it is over
     // (writing the frames it counted into `measuredFps`), then says whether a
     // frame is due, counting it when it is.
@@ -19,7 +19,7 @@ public:
     // that the loop can sleep instead of spinning.
     uint32_t millisecondsUntilDue(uint32_t now, int32_t previewFps) const;
 
-private:
+  private:
     uint32_t m_lastFrameTime = 0;
     uint32_t m_secondStart = 0;
     uint32_t m_framesThisSecond = 0;

@@ -35,7 +35,9 @@ void Playback::advance() {
         m_state, m_simulation.particleLimitReached() || m_simulation.trailLimitReached());
 }
 
-void Playback::replayTo(int32_t frame) { m_simulation.replay(m_tree.root(), frame); }
+void Playback::replayTo(int32_t frame) {
+    m_simulation.replay(m_tree.root(), frame);
+}
 
 void Playback::replay(int32_t frames, const Simulation::FrameVisitor& afterFrame,
                       Simulation::LoopEnd end) {

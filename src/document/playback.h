@@ -14,7 +14,7 @@ namespace sp {
 // caption, and the one replay that the export, the headless commands and the
 // preview's scrubbing share.
 class Playback {
-public:
+  public:
     Playback(ProjectState& state, NodeTree& tree, SimulationLimits limits = {});
 
     Simulation& simulation() { return m_simulation; }
@@ -40,7 +40,7 @@ public:
     void replay(int32_t frames, const Simulation::FrameVisitor& afterFrame,
                 Simulation::LoopEnd end = Simulation::LoopEnd::RunsOn);
 
-private:
+  private:
     ProjectState& m_state;
     NodeTree& m_tree;
     Simulation m_simulation;

@@ -30,7 +30,9 @@ void NodeFieldsCommand::redo() {
     m_first = false;
 }
 
-void NodeFieldsCommand::undo() { apply(m_before, true); }
+void NodeFieldsCommand::undo() {
+    apply(m_before, true);
+}
 
 // Undo and redo show the node they change.
 void NodeFieldsCommand::apply(const std::vector<Document::FieldChange>& values, bool select) {
@@ -41,7 +43,8 @@ void NodeFieldsCommand::apply(const std::vector<Document::FieldChange>& values, 
 
 bool NodeFieldsCommand::mergeWith(const QUndoCommand* other) {
     const auto* next = dynamic_cast<const NodeFieldsCommand*>(other);
-    if (!next || !next->m_mergeable || next->m_node != m_node || !sameFields(m_after, next->m_after))
+    if (!next || !next->m_mergeable || next->m_node != m_node ||
+        !sameFields(m_after, next->m_after))
         return false;
     m_after = next->m_after;
     setObsolete(m_after == m_before);
@@ -62,7 +65,9 @@ void CurvePointsCommand::redo() {
     m_first = false;
 }
 
-void CurvePointsCommand::undo() { apply(m_before, true); }
+void CurvePointsCommand::undo() {
+    apply(m_before, true);
+}
 
 void CurvePointsCommand::apply(const std::vector<CurvePoint>& points, bool select) {
     m_node->setCurvePoints(m_slot, points);

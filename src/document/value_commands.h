@@ -22,7 +22,7 @@ enum MergeId : int {
 // New values for some fields of one node, with the values they replace.
 // Mergeable edits of the same fields of the same node become one step.
 class NodeFieldsCommand final : public QUndoCommand {
-public:
+  public:
     NodeFieldsCommand(Document& document, EmitterNode& node,
                       std::vector<Document::FieldChange> after, bool mergeable,
                       const QString& text);
@@ -32,7 +32,7 @@ public:
     int id() const override { return m_mergeable ? kMergeNodeFields : -1; }
     bool mergeWith(const QUndoCommand* other) override;
 
-private:
+  private:
     void apply(const std::vector<Document::FieldChange>& values, bool select);
 
     Document& m_document;
@@ -45,7 +45,7 @@ private:
 
 // New points for one curve of one node; a drag of a point merges into one step.
 class CurvePointsCommand final : public QUndoCommand {
-public:
+  public:
     CurvePointsCommand(Document& document, EmitterNode& node, CurveSlot slot,
                        std::vector<CurvePoint> after);
 
@@ -54,7 +54,7 @@ public:
     int id() const override { return kMergeCurvePoints; }
     bool mergeWith(const QUndoCommand* other) override;
 
-private:
+  private:
     void apply(const std::vector<CurvePoint>& points, bool select);
 
     Document& m_document;
@@ -74,7 +74,7 @@ struct HeaderEffects {
 
 // New values for the project header, with the values they replace.
 class HeaderCommand final : public QUndoCommand {
-public:
+  public:
     HeaderCommand(Document& document, const QString& text, const ProjectHeader& before,
                   const ProjectHeader& after, HeaderEffects effects, int mergeId);
 
@@ -83,7 +83,7 @@ public:
     int id() const override { return m_mergeId; }
     bool mergeWith(const QUndoCommand* other) override;
 
-private:
+  private:
     void apply(const ProjectHeader& header);
 
     Document& m_document;

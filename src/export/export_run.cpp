@@ -24,15 +24,18 @@ int32_t simulatedFrames(int32_t frameCount) {
 }
 
 class ExportRun {
-public:
+  public:
     ExportRun(ExportContext& context, const ExportSettings& settings)
-        : m_context(context), m_settings(settings), m_project(context.project), m_state(context.project.state),
+        : m_context(context),
+          m_settings(settings),
+          m_project(context.project),
+          m_state(context.project.state),
           m_render(context.project.workspace().renderDir()) {}
 
     ExportOutcome run();
     std::vector<fs::path> takeWrittenFiles() { return std::move(m_made); }
 
-private:
+  private:
     bool renderFrames();
     bool handOver();
     bool runProgram(std::string_view name);
@@ -56,7 +59,8 @@ ExportOutcome ExportRun::run() {
     // Settings that cannot give a result are refused before anything happens.
     if (m_settings.exportLayout == kLayoutMovie || m_settings.exportFileType == kFileJpeg)
         m_settings.exportTransparent = 0;
-    if (std::string problem = checkExportSettings(m_settings, m_state.frameCount); !problem.empty()) {
+    if (std::string problem = checkExportSettings(m_settings, m_state.frameCount);
+        !problem.empty()) {
         fail(problem);
         return ExportOutcome::Failed;
     }

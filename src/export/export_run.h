@@ -16,11 +16,12 @@ namespace sp {
 
 // What the export asks of whoever runs it: the editor's dialogs, or the command line's options.
 class ExportInteraction {
-public:
+  public:
     virtual ~ExportInteraction() = default;
 
     // The result file; nullopt when the save dialog was cancelled.
-    virtual std::optional<std::string> chooseResult(const FileDialogRequest& request, const ResultFilter& filter) = 0;
+    virtual std::optional<std::string> chooseResult(const FileDialogRequest& request,
+                                                    const ResultFilter& filter) = 0;
 
     // Progress over `total` frames; abortRequested is asked once a frame.
     virtual void progressStart(int total) { (void)total; }
@@ -60,8 +61,10 @@ inline constexpr const char* kRenderFolderMissingText =
     "データが欠損しているため書き出しできません。\n再インストールするこで治る可能性があります。";
 inline constexpr const char* kFrameNotWrittenText = "フレーム画像「%s」を書き込めませんでした。";
 inline constexpr const char* kCopyNotWrittenText = "「%s」を書き込めませんでした。";
-inline constexpr const char* kToolNotStartedText = "書き出し用のプログラム「%s」を起動できませんでした。";
+inline constexpr const char* kToolNotStartedText =
+    "書き出し用のプログラム「%s」を起動できませんでした。";
 inline constexpr const char* kToolFailedText = "書き出し用のプログラム「%s」が失敗しました。";
-inline constexpr const char* kSettingsNotWrittenText = "書き出しの設定ファイルを書き込めませんでした。";
+inline constexpr const char* kSettingsNotWrittenText =
+    "書き出しの設定ファイルを書き込めませんでした。";
 
 }  // namespace sp

@@ -39,7 +39,8 @@ std::string checkExportSettings(const ExportSettings& s, int32_t frameCount) {
     if (s.exportStep < 1) return "フレーム毎の値は1以上にしてください。";
     if (s.exportStart > s.exportEnd) return "最初のフレームは最後のフレーム以下にしてください。";
     if (s.exportStart < 1 || s.exportEnd > frameCount)
-        return "書き出すフレームは1から" + std::to_string(frameCount) + "の範囲で指定してください。";
+        return "書き出すフレームは1から" + std::to_string(frameCount) +
+               "の範囲で指定してください。";
     if (writtenFrameCount(s) == 0) return "書き出すフレームがありません。";
     return "";
 }

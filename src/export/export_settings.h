@@ -24,7 +24,8 @@ struct ExportSettings {
 std::string frameExtension(int32_t fileType);
 render::PictureFormat framePictureFormat(int32_t fileType);
 
-// The save dialog's filter for a layout and file type: "PNG(*.png)" and so on, "AVI(*.avi)" for movies.
+// The save dialog's filter for a layout and file type: "PNG(*.png)" and so on, "AVI(*.avi)" for
+// movies.
 struct ResultFilter {
     std::string description;
     std::string pattern;
@@ -35,7 +36,8 @@ ResultFilter resultFilter(int32_t layout, int32_t fileType);
 // Whether frame f (counted from 1) is written: within the range and on the step,
 // which is counted from frame 1, not from the first frame.
 inline bool isFrameWritten(const ExportSettings& s, int32_t f) {
-    return s.exportStart <= f && f <= s.exportEnd && s.exportStep >= 1 && (f - 1) % s.exportStep == 0;
+    return s.exportStart <= f && f <= s.exportEnd && s.exportStep >= 1 &&
+           (f - 1) % s.exportStep == 0;
 }
 
 // How many frames a run writes.

@@ -33,7 +33,8 @@ bool IniFile::load() {
         }
         const auto equals = line.find('=');
         if (equals == std::string::npos || m_sections.empty()) continue;
-        m_sections.back().entries.emplace_back(trim(line.substr(0, equals)), trim(line.substr(equals + 1)));
+        m_sections.back().entries.emplace_back(trim(line.substr(0, equals)),
+                                               trim(line.substr(equals + 1)));
     }
     return !in.bad();
 }
@@ -50,7 +51,8 @@ bool IniFile::save() const {
     return !file.fail();
 }
 
-void IniFile::set(const std::string& sectionName, const std::string& key, const std::string& value) {
+void IniFile::set(const std::string& sectionName, const std::string& key,
+                  const std::string& value) {
     Section* section = nullptr;
     for (Section& s : m_sections)
         if (s.name == sectionName) section = &s;

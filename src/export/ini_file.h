@@ -11,7 +11,7 @@ namespace sp {
 // first written: keys are replaced in place or appended, never removed.
 // Values are plain text; integers are written as decimal numbers.
 class IniFile {
-public:
+  public:
     explicit IniFile(std::filesystem::path file);
 
     // Reads the file if it exists; false when it exists but cannot be read.
@@ -23,7 +23,7 @@ public:
     void set(const std::string& section, const std::string& key, long long value);
     std::string get(const std::string& section, const std::string& key) const;
 
-private:
+  private:
     struct Section {
         std::string name;
         std::vector<std::pair<std::string, std::string>> entries;

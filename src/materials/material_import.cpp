@@ -40,8 +40,8 @@ std::optional<std::string> storableFileName(const std::string& name) {
 
 }  // namespace
 
-ImportOutcome importMaterial(const fs::path& picture, const fs::path& textureDir, render::Device& device,
-                             Prompts& prompts) {
+ImportOutcome importMaterial(const fs::path& picture, const fs::path& textureDir,
+                             render::Device& device, Prompts& prompts) {
     const std::string fileName = picture.filename().string();
     if (!isSupportedExtension(picture)) {
         prompts.showMessage(kUnsupportedPictureText, kImportRefusedCaption);
@@ -62,8 +62,9 @@ ImportOutcome importMaterial(const fs::path& picture, const fs::path& textureDir
     render::SpriteImage image;
     render::LoadError error = render::LoadError::None;
     if (!image.load(picture, &error)) {
-        prompts.showMessage(error == render::LoadError::TooLarge ? kPictureTooLargeText : kPictureUnreadableText,
-                            kImportRefusedCaption);
+        prompts.showMessage(
+            error == render::LoadError::TooLarge ? kPictureTooLargeText : kPictureUnreadableText,
+            kImportRefusedCaption);
         return {};
     }
     const int w = image.width(), h = image.height();
@@ -89,7 +90,8 @@ ImportOutcome importMaterial(const fs::path& picture, const fs::path& textureDir
         // pixels keep their own colour.
         const render::Device::States saved = device.states();
         device.setAlphaBlend(render::BlendFactor::One, render::BlendFactor::Zero);
-        image.draw(device, x, y, w, h, scale, scale, 0.0f, render::BlendFactor::One, render::BlendFactor::Zero);
+        image.draw(device, x, y, w, h, scale, scale, 0.0f, render::BlendFactor::One,
+                   render::BlendFactor::Zero);
         device.restore(saved);
         device.setRenderTarget(nullptr);
         if (!render::saveTexture(square, destination, render::PictureFormat::Png)) {

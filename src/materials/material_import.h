@@ -16,14 +16,18 @@ struct ImportOutcome {
     bool written = false;   // a material file was written
     bool modified = false;  // the project must be marked modified
 };
-ImportOutcome importMaterial(const std::filesystem::path& picture, const std::filesystem::path& textureDir,
-                             render::Device& device, Prompts& prompts);
+ImportOutcome importMaterial(const std::filesystem::path& picture,
+                             const std::filesystem::path& textureDir, render::Device& device,
+                             Prompts& prompts);
 
 inline constexpr const char* kImportRefusedCaption = "画像を読み込むことができません";
-inline constexpr const char* kUnsupportedPictureText = "対応していない形式のファイルです。\n\n対応形式：bmp,png,jpg";
-inline constexpr const char* kOverwriteMaterialText = "同名のファイルが存在します。\n上書きしてよろしいですか？";
+inline constexpr const char* kUnsupportedPictureText =
+    "対応していない形式のファイルです。\n\n対応形式：bmp,png,jpg";
+inline constexpr const char* kOverwriteMaterialText =
+    "同名のファイルが存在します。\n上書きしてよろしいですか？";
 inline constexpr const char* kPictureUnreadableText = "画像ファイルを読み込めませんでした。";
-inline constexpr const char* kPictureTooLargeText = "画像が大きすぎるため取り込めません（縦横とも8192ピクセルまで）。";
+inline constexpr const char* kPictureTooLargeText =
+    "画像が大きすぎるため取り込めません（縦横とも8192ピクセルまで）。";
 inline constexpr const char* kPictureNameNotStorableText =
     "ファイル名にプロジェクトファイルへ保存できない文字が含まれているため、取り込めません。";
 inline constexpr const char* kMaterialNotWrittenText = "素材ファイルを書き込めませんでした。";

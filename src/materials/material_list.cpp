@@ -10,7 +10,8 @@ namespace {
 bool endsWithIgnoringCase(const std::string& name, const std::string& suffix) {
     if (name.size() < suffix.size()) return false;
     return std::equal(suffix.rbegin(), suffix.rend(), name.rbegin(), [](char a, char b) {
-        return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+        return std::tolower(static_cast<unsigned char>(a)) ==
+               std::tolower(static_cast<unsigned char>(b));
     });
 }
 
@@ -21,7 +22,9 @@ const std::vector<std::string>& MaterialList::scanExtensions() {
     return extensions;
 }
 
-bool MaterialList::isReservedName(std::string_view materialName) { return materialName == "save"; }
+bool MaterialList::isReservedName(std::string_view materialName) {
+    return materialName == "save";
+}
 
 void MaterialList::reload(const std::filesystem::path& textureDir) {
     m_materials.clear();
@@ -64,7 +67,8 @@ render::MaterialTextures MaterialList::textures() const {
     return result;
 }
 
-void reloadMaterials(MaterialList& list, const std::filesystem::path& textureDir, EmitterNode* root) {
+void reloadMaterials(MaterialList& list, const std::filesystem::path& textureDir,
+                     EmitterNode* root) {
     list.reload(textureDir);
     if (root != nullptr) root->resolveMaterials(list.names());
 }
@@ -72,7 +76,8 @@ void reloadMaterials(MaterialList& list, const std::filesystem::path& textureDir
 bool clearTextureFolder(MaterialList& list, const std::filesystem::path& textureDir) {
     std::error_code ec;
     if (!std::filesystem::is_directory(textureDir, ec)) {
-        return std::filesystem::create_directories(textureDir, ec) || std::filesystem::is_directory(textureDir, ec);
+        return std::filesystem::create_directories(textureDir, ec) ||
+               std::filesystem::is_directory(textureDir, ec);
     }
     list.clear();
     bool ok = true;

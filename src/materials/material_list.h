@@ -14,9 +14,9 @@ namespace sp {
 
 // One imported picture of the project, a file in the TEXTURE folder.
 struct Material {
-    std::string name;              // the file name without its last four characters
-    std::filesystem::path file;    // full path of the picture in the TEXTURE folder
-    uint32_t width = 0;            // the picture's own size; 0 when it cannot be read
+    std::string name;            // the file name without its last four characters
+    std::filesystem::path file;  // full path of the picture in the TEXTURE folder
+    uint32_t width = 0;          // the picture's own size; 0 when it cannot be read
     uint32_t height = 0;
     std::shared_ptr<const render::Texture> texture;  // null when the picture cannot be read
 };
@@ -24,7 +24,7 @@ struct Material {
 // The materials of the open project in folder-scan order: material number k
 // (from 1) is entry k − 1; 0 means none.
 class MaterialList {
-public:
+  public:
     // Picture patterns in scan order; within one pattern files are taken by name.
     static const std::vector<std::string>& scanExtensions();
 
@@ -42,13 +42,14 @@ public:
     // The textures by material number, for drawing.
     render::MaterialTextures textures() const;
 
-private:
+  private:
     std::vector<Material> m_materials;
 };
 
 // Rebuilds the list from the folder and re-resolves every node's picture
 // references by name.
-void reloadMaterials(MaterialList& list, const std::filesystem::path& textureDir, EmitterNode* root);
+void reloadMaterials(MaterialList& list, const std::filesystem::path& textureDir,
+                     EmitterNode* root);
 
 // Empties the list and deletes every file in the folder, or creates the folder
 // when it does not exist. Returns false when the folder cannot be made empty.

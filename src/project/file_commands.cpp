@@ -40,7 +40,8 @@ bool writeWholeFile(const fs::path& path, std::string_view bytes) {
 bool replaceFileAtomically(const fs::path& target, std::string_view bytes) {
     QSaveFile file(QString::fromStdString(target.string()));
     if (!file.open(QIODevice::WriteOnly)) return false;
-    if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size())) {
+    if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
+        static_cast<qint64>(bytes.size())) {
         file.cancelWriting();
         return false;
     }
@@ -119,7 +120,9 @@ bool FileCommands::openFromCommandLine(const std::string& text) {
     return openByPath(path);
 }
 
-void FileCommands::failOpen(std::string_view text) { m_prompts.showMessage(text, kCannotOpenCaption); }
+void FileCommands::failOpen(std::string_view text) {
+    m_prompts.showMessage(text, kCannotOpenCaption);
+}
 
 bool FileCommands::openByPath(const fs::path& given) {
     std::error_code ec;
@@ -127,7 +130,8 @@ bool FileCommands::openByPath(const fs::path& given) {
 
     std::string bytes;
     if (!readWholeFile(path, bytes)) {
-        m_prompts.showMessage(formatMessage(kFileReadErrorText, path.string()), kFileReadErrorCaption);
+        m_prompts.showMessage(formatMessage(kFileReadErrorText, path.string()),
+                              kFileReadErrorCaption);
         bytes.clear();  // and go on with nothing, which the checks below refuse
     }
     const format::ParsedContainer container = format::parseContainer(bytes);
@@ -140,7 +144,8 @@ bool FileCommands::openByPath(const fs::path& given) {
         return false;
     }
     const format::ContainerEntry* effectEntry = format::findEffectData(container);
-    std::optional<format::EffectData> effect = format::readEffectData(effectEntry->bytes, container.version);
+    std::optional<format::EffectData> effect =
+        format::readEffectData(effectEntry->bytes, container.version);
     if (!effect) {
         failOpen(kNotSupportedText);
         return false;
@@ -160,7 +165,8 @@ bool FileCommands::openByPath(const fs::path& given) {
     ProjectState& state = m_project.state;
     state.header() = effect->header;
     m_project.fileFormatVersion = container.version;
-    m_project.tree.replaceRoot(std::move(effect->root), m_project.tree.nameCounter() + effect->nodeCount);
+    m_project.tree.replaceRoot(std::move(effect->root),
+                               m_project.tree.nameCounter() + effect->nodeCount);
     m_project.currentFilePath = path.string();
     m_project.currentFileName = path.filename().string();
     state.zoom = 1.0f;
@@ -234,7 +240,8 @@ FileCommands::SaveResult FileCommands::saveProject(bool toCurrentPath) {
     for (const Material& material : project.materials.materials()) {
         format::ContainerEntry entry{material.file.filename().string(), {}};
         if (!readWholeFile(material.file, entry.bytes)) {
-            m_prompts.showMessage(formatMessage(kMaterialUnreadableText, material.name), kErrorCaption);
+            m_prompts.showMessage(formatMessage(kMaterialUnreadableText, material.name),
+                                  kErrorCaption);
             return SaveResult::Failed;
         }
         entries.push_back(std::move(entry));

@@ -14,7 +14,7 @@ namespace sp {
 // changes and the remembered folders. Dialogs and questions go through Prompts;
 // the owner of the project hears of every replacement and save.
 class FileCommands {
-public:
+  public:
     enum class SaveResult { Saved, Cancelled, Failed };
 
     FileCommands(Project& project, ProjectOwner& owner, SetupIni& setup, Prompts& prompts,
@@ -49,7 +49,7 @@ public:
     // Save (toCurrentPath) or Save As. The file is replaced atomically.
     SaveResult saveProject(bool toCurrentPath);
 
-private:
+  private:
     bool installMaterials(const std::vector<std::pair<std::string, std::string>>& files);
     void failOpen(std::string_view text);
 
@@ -65,16 +65,19 @@ inline constexpr const char* kAskSaveChangesText = "変更内容を保存しま�
 inline constexpr const char* kFileReadErrorText =
     "「%s」は存在しないか、他のアプリケーションで開いているため読み込めません。";
 inline constexpr const char* kFileReadErrorCaption = "ファイル読み込みエラー";
-inline constexpr const char* kNotSupportedText = "対応していないファイルか、ファイルが壊れている可能性があります。";
+inline constexpr const char* kNotSupportedText =
+    "対応していないファイルか、ファイルが壊れている可能性があります。";
 inline constexpr const char* kNewerVersionText =
     "このファイルは、より新しいバージョンのSparkplumeで作成されたものです。\n"
     "開くためには最新版のSparkplumeをインストールしてください。";
 inline constexpr const char* kCannotOpenCaption = "ファイルを開くことができません";
 inline constexpr const char* kSaveFailedText = "「%s」に保存できませんでした。";
-inline constexpr const char* kMaterialUnreadableText = "素材「%s」を読み込めないため、保存できませんでした。";
+inline constexpr const char* kMaterialUnreadableText =
+    "素材「%s」を読み込めないため、保存できませんでした。";
 inline constexpr const char* kNameNotStorableText =
     "プロジェクトファイルに保存できない文字を含む名前があるため、保存できませんでした。";
-inline constexpr const char* kMaterialsNotWrittenText = "素材を作業用フォルダに書き出せませんでした。";
+inline constexpr const char* kMaterialsNotWrittenText =
+    "素材を作業用フォルダに書き出せませんでした。";
 
 // Fills the one "%s" of a message.
 std::string formatMessage(const char* pattern, std::string_view value);

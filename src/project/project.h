@@ -16,7 +16,7 @@ namespace sp {
 // material list of the workspace's TEXTURE folder, and the file it belongs to.
 // It is edited through the document, which owns it.
 class Project {
-public:
+  public:
     explicit Project(const Workspace& workspace)
         : tree(state), currentFileName(kUntitledFileName), m_workspace(workspace) {}
     Project(const Project&) = delete;
@@ -37,7 +37,7 @@ public:
         sp::reloadMaterials(materials, m_workspace.textureDir(), &tree.root());
     }
 
-private:
+  private:
     const Workspace& m_workspace;
 };
 

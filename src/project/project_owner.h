@@ -6,7 +6,7 @@ namespace sp {
 // (the document): they change the project's files and contents, the owner keeps
 // its history, its selection, its modified flag and its views in step.
 class ProjectOwner {
-public:
+  public:
     virtual ~ProjectOwner() = default;
 
     // Whether the project differs from its file.

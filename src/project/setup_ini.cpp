@@ -13,7 +13,8 @@ QString keyOf(const std::string& section, const std::string& key) {
 }  // namespace
 
 SetupIni::SetupIni(const std::filesystem::path& file)
-    : m_settings(std::make_unique<QSettings>(QString::fromStdString(file.string()), QSettings::IniFormat)) {}
+    : m_settings(std::make_unique<QSettings>(QString::fromStdString(file.string()),
+                                             QSettings::IniFormat)) {}
 
 SetupIni::~SetupIni() = default;
 
@@ -21,7 +22,8 @@ std::string SetupIni::readString(const std::string& section, const std::string& 
     return m_settings->value(keyOf(section, key)).toString().toStdString();
 }
 
-void SetupIni::writeString(const std::string& section, const std::string& key, const std::string& value) {
+void SetupIni::writeString(const std::string& section, const std::string& key,
+                           const std::string& value) {
     m_settings->setValue(keyOf(section, key), QString::fromStdString(value));
     m_settings->sync();
 }
@@ -37,7 +39,8 @@ void SetupIni::writeInt(const std::string& section, const std::string& key, int 
     m_settings->sync();
 }
 
-std::filesystem::path SetupIni::folderOr(const std::string& key, const std::filesystem::path& fallback) const {
+std::filesystem::path SetupIni::folderOr(const std::string& key,
+                                         const std::filesystem::path& fallback) const {
     const std::string folder = readString("Directory", key);
     std::error_code ec;
     if (folder.empty() || !std::filesystem::is_directory(folder, ec)) return fallback;

@@ -11,7 +11,7 @@ namespace sp {
 // setup.ini in the workspace: window placement and remembered folders, in
 // sections and keys, integers written as numbers.
 class SetupIni {
-public:
+  public:
     explicit SetupIni(const std::filesystem::path& file);
     ~SetupIni();
 
@@ -21,9 +21,10 @@ public:
     void writeInt(const std::string& section, const std::string& key, int value);
 
     // A remembered folder, or `fallback` when it is empty or no longer a folder.
-    std::filesystem::path folderOr(const std::string& key, const std::filesystem::path& fallback) const;
+    std::filesystem::path folderOr(const std::string& key,
+                                   const std::filesystem::path& fallback) const;
 
-private:
+  private:
     std::unique_ptr<QSettings> m_settings;
 };
 

@@ -5,9 +5,9 @@
 
 #include <cstdlib>
 
-#include "prompts/prompts.h"
-#include "materials/material_list.h"
 #include <system_error>
+#include "materials/material_list.h"
+#include "prompts/prompts.h"
 
 namespace sp {
 
@@ -18,7 +18,8 @@ std::filesystem::path Workspace::defaultLocation() {
     return std::filesystem::path(data.toStdString()) / "Sparkplume";
 }
 
-std::optional<std::filesystem::path> Workspace::findSeedFolder(const std::filesystem::path& programDir) {
+std::optional<std::filesystem::path> Workspace::findSeedFolder(
+    const std::filesystem::path& programDir) {
     std::error_code ec;
     const std::filesystem::path candidates[] = {
         std::filesystem::current_path(ec) / "WorkSpace",
@@ -26,7 +27,8 @@ std::optional<std::filesystem::path> Workspace::findSeedFolder(const std::filesy
         programDir / ".." / "share" / "sparkplume" / "WorkSpace",
     };
     for (const auto& candidate : candidates)
-        if (std::filesystem::is_directory(candidate, ec)) return std::filesystem::absolute(candidate, ec);
+        if (std::filesystem::is_directory(candidate, ec))
+            return std::filesystem::absolute(candidate, ec);
     return std::nullopt;
 }
 
@@ -44,21 +46,23 @@ bool Workspace::copyFrom(const std::filesystem::path& seed) const {
     // the first failure ends the copy.
     for (auto it = std::filesystem::recursive_directory_iterator(seed, ec);
          !ec && it != std::filesystem::recursive_directory_iterator(); it.increment(ec)) {
-        const std::filesystem::path target = m_root / std::filesystem::relative(it->path(), seed, ec);
+        const std::filesystem::path target =
+            m_root / std::filesystem::relative(it->path(), seed, ec);
         if (ec) return false;
         if (it->is_directory(ec)) {
             std::filesystem::create_directories(target, ec);
             if (!std::filesystem::is_directory(target, ec)) return false;
         } else {
-            std::filesystem::copy_file(it->path(), target, std::filesystem::copy_options::overwrite_existing, ec);
+            std::filesystem::copy_file(it->path(), target,
+                                       std::filesystem::copy_options::overwrite_existing, ec);
             if (ec) return false;
         }
     }
     return !ec;
 }
 
-void prepareWorkspace(const Workspace& workspace, const std::filesystem::path& programDir, Prompts& prompts,
-                      MaterialList& materials) {
+void prepareWorkspace(const Workspace& workspace, const std::filesystem::path& programDir,
+                      Prompts& prompts, MaterialList& materials) {
     const auto seed = Workspace::findSeedFolder(programDir);
     const bool copied = seed ? workspace.copyFrom(*seed) : workspace.ensureExists();
     if (!copied) prompts.showMessage(kWorkspaceCopyFailedText, kErrorCaption);

@@ -10,7 +10,7 @@ namespace sp {
 // The per-user work folder: TEXTURE holds the open project's pictures, RENDER
 // the export tools and their exchange file, and setup.ini the settings.
 class Workspace {
-public:
+  public:
     explicit Workspace(std::filesystem::path root) : m_root(std::move(root)) {}
 
     // SPARKPLUME_WORKSPACE when set, else the per-user data folder + "/Sparkplume".
@@ -18,7 +18,8 @@ public:
 
     // The WorkSpace seed folder: in the current directory, else beside the
     // executable, else in the installed data folder.
-    static std::optional<std::filesystem::path> findSeedFolder(const std::filesystem::path& programDir);
+    static std::optional<std::filesystem::path> findSeedFolder(
+        const std::filesystem::path& programDir);
 
     // Copies the seed folder into the workspace, file by file, overwriting.
     // Returns false when the workspace cannot be made or a file cannot be copied.
@@ -32,12 +33,13 @@ public:
     std::filesystem::path renderDir() const { return m_root / exchange::kRenderFolder; }
     std::filesystem::path setupIniPath() const { return m_root / "setup.ini"; }
 
-private:
+  private:
     std::filesystem::path m_root;
 };
 
 // The message shown when the work folder cannot be prepared at start-up.
-inline constexpr const char* kWorkspaceCopyFailedText = "作業用フォルダを作成することができません。";
+inline constexpr const char* kWorkspaceCopyFailedText =
+    "作業用フォルダを作成することができません。";
 
 class Prompts;
 class MaterialList;
@@ -45,7 +47,7 @@ class MaterialList;
 // Start-up: copies the WorkSpace seed folder found for `programDir` into the
 // workspace (a failure is reported, and the program goes on with what the
 // workspace holds), then empties or creates its TEXTURE folder.
-void prepareWorkspace(const Workspace& workspace, const std::filesystem::path& programDir, Prompts& prompts,
-                      MaterialList& materials);
+void prepareWorkspace(const Workspace& workspace, const std::filesystem::path& programDir,
+                      Prompts& prompts, MaterialList& materials);
 
 }  // namespace sp

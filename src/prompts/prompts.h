@@ -22,7 +22,7 @@ struct FileDialogRequest {
 // Questions that a headless caller cannot answer default to the answer that
 // loses nothing: Cancel, and no file chosen.
 class Prompts {
-public:
+  public:
     enum class Answer { Yes, No, Cancel };
 
     virtual ~Prompts() = default;
@@ -40,8 +40,12 @@ public:
 
     // The project Open and Save dialogs; nullopt when cancelled. Save asks
     // itself before an existing file is replaced.
-    virtual std::optional<std::string> chooseProjectToOpen(const FileDialogRequest&) { return std::nullopt; }
-    virtual std::optional<std::string> chooseProjectToSave(const FileDialogRequest&) { return std::nullopt; }
+    virtual std::optional<std::string> chooseProjectToOpen(const FileDialogRequest&) {
+        return std::nullopt;
+    }
+    virtual std::optional<std::string> chooseProjectToSave(const FileDialogRequest&) {
+        return std::nullopt;
+    }
 };
 
 }  // namespace sp

@@ -28,7 +28,7 @@ enum class TextureAddress { Wrap, Clamp };
 // with separate factors for alpha, point or linear sampling with wrapping
 // addresses, and triangle strips. An unbound texture samples as opaque white.
 class Device {
-public:
+  public:
     virtual ~Device() = default;
 
     // The back buffer has the canvas size.

@@ -4,10 +4,12 @@
 
 namespace sp::render {
 
-int exportTargetSide(int canvasSide) { return powerOfTwoAtLeast(canvasSide, 2); }
+int exportTargetSide(int canvasSide) {
+    return powerOfTwoAtLeast(canvasSide, 2);
+}
 
-void renderExportFrame(Device& device, ParticleRenderer& renderer, Texture& target, const ProjectState& state,
-                       const EmitterNode& root, bool transparent) {
+void renderExportFrame(Device& device, ParticleRenderer& renderer, Texture& target,
+                       const ProjectState& state, const EmitterNode& root, bool transparent) {
     device.setRenderTarget(&target);
     if (!transparent) {
         device.clear(0xFF000000u | (static_cast<uint32_t>(state.backgroundRed) & 0xFFu) << 16 |

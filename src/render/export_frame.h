@@ -16,19 +16,19 @@ int exportTargetSide(int canvasSide);
 // opaque with normal blending, whose colours are kept with alpha 0, then the
 // particles with their own blending over that, which leaves straight (not
 // premultiplied) colour and the accumulated coverage as alpha.
-void renderExportFrame(Device& device, ParticleRenderer& renderer, Texture& target, const ProjectState& state,
-                       const EmitterNode& root, bool transparent);
+void renderExportFrame(Device& device, ParticleRenderer& renderer, Texture& target,
+                       const ProjectState& state, const EmitterNode& root, bool transparent);
 
 // A device, a renderer and a target of the export size, made once for a run of
 // frames. Throws std::bad_alloc when the canvas is too large to allocate.
 class ExportFrameRenderer {
-public:
+  public:
     ExportFrameRenderer(const ProjectState& state, MaterialTextures textures);
 
     // Renders the tree's current particles; the frame is valid until the next call.
     const Texture& render(const EmitterNode& root, bool transparent);
 
-private:
+  private:
     const ProjectState& m_state;
     SoftwareDevice m_device;
     ParticleRenderer m_renderer;

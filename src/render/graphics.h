@@ -12,7 +12,7 @@ namespace sp::render {
 // reset: after New, Open, a size or zoom change and every export, the owner
 // runs releaseGraphics, createGraphics and then reloads the materials.
 class Graphics {
-public:
+  public:
     // Creates the device with a back buffer of the canvas size and its fixed
     // states, and loads the background picture when a path is given. False when
     // the device cannot be made; the caller shows kDeviceFailedText.
@@ -29,7 +29,7 @@ public:
     bool exists() const { return m_device != nullptr; }
     const SpriteImage& backgroundImage() const { return m_background; }
 
-private:
+  private:
     std::unique_ptr<SoftwareDevice> m_device;
     SpriteImage m_background;
 };

@@ -8,7 +8,9 @@
 namespace sp::render {
 namespace {
 
-inline float sqrtFloat(float v) { return static_cast<float>(std::sqrt(static_cast<double>(v))); }
+inline float sqrtFloat(float v) {
+    return static_cast<float>(std::sqrt(static_cast<double>(v)));
+}
 
 // Truncation toward zero that stays defined for absurd values.
 inline int32_t toInt(float v) {
@@ -34,11 +36,13 @@ const SinCos kQuarterTurn{static_cast<float>(std::sin(static_cast<double>(-1.570
 
 }  // namespace
 
-ParticleRenderer::ParticleRenderer(Device& device, const ProjectState& state) : m_device(device), m_state(state) {}
+ParticleRenderer::ParticleRenderer(Device& device, const ProjectState& state)
+    : m_device(device), m_state(state) {}
 
 bool ParticleRenderer::drawFrame(const EmitterNode* root, const SpriteImage* background) {
     if (m_state.exportInProgress) return false;
-    const uint32_t colour = 0xFF000000u | (static_cast<uint32_t>(m_state.backgroundRed) & 0xFFu) << 16 |
+    const uint32_t colour = 0xFF000000u |
+                            (static_cast<uint32_t>(m_state.backgroundRed) & 0xFFu) << 16 |
                             (static_cast<uint32_t>(m_state.backgroundGreen) & 0xFFu) << 8 |
                             (static_cast<uint32_t>(m_state.backgroundBlue) & 0xFFu);
     m_device.clear(colour);
@@ -51,9 +55,11 @@ void ParticleRenderer::drawBackground(const SpriteImage& background) {
     float scaleX = 1.0f, scaleY = 1.0f;
     if (!m_state.backgroundOriginalSize) {
         scaleX = static_cast<float>(m_state.projectWidth) / static_cast<float>(background.width());
-        scaleY = static_cast<float>(m_state.projectHeight) / static_cast<float>(background.height());
+        scaleY =
+            static_cast<float>(m_state.projectHeight) / static_cast<float>(background.height());
     }
-    background.draw(m_device, 0.0f, 0.0f, background.width(), background.height(), scaleX, scaleY, 0.0f);
+    background.draw(m_device, 0.0f, 0.0f, background.width(), background.height(), scaleX, scaleY,
+                    0.0f);
 }
 
 void ParticleRenderer::drawNodeTree(const EmitterNode* top) {
@@ -78,24 +84,29 @@ void ParticleRenderer::drawNodeTree(const EmitterNode* top) {
     }
 }
 
-ParticleRenderer::Appearance ParticleRenderer::appearanceOf(const Particle& p, const EmitterNode& n) const {
+ParticleRenderer::Appearance ParticleRenderer::appearanceOf(const Particle& p,
+                                                            const EmitterNode& n) const {
     auto sample = [&p](const SampleTable& table) {
         return static_cast<float>(EmitterNode::sampleAt(table, p.age, p.lifetime));
     };
     Appearance a{};
     const float size = sample(n.sizeSamples);
     a.width = static_cast<float>(n.maxSize) * size / 100.0f * p.sizeFactor * p.parentSize;
-    a.height = n.keepAspect ? a.width : static_cast<float>(n.maxHeight) * size / 100.0f * p.sizeFactor * p.parentSize;
-    a.turn = static_cast<float>(n.maxAngle) * sample(n.rotationSamples) / 100.0f * p.rotationFactor *
-             static_cast<float>(p.spin);
+    a.height = n.keepAspect
+                   ? a.width
+                   : static_cast<float>(n.maxHeight) * size / 100.0f * p.sizeFactor * p.parentSize;
+    a.turn = static_cast<float>(n.maxAngle) * sample(n.rotationSamples) / 100.0f *
+             p.rotationFactor * static_cast<float>(p.spin);
 
     a.direction = 0.0f;
     if (n.orientation == kOrientTravel) {
         Vec d{p.position.x - p.previousPosition.x, p.position.y - p.previousPosition.y,
               p.position.z - p.previousPosition.z};
-        if (!(sqrtFloat(d.x * d.x + d.y * d.y + d.z * d.z) > 0.0f)) d = {p.heading.x, p.heading.y, p.heading.z};
+        if (!(sqrtFloat(d.x * d.x + d.y * d.y + d.z * d.z) > 0.0f))
+            d = {p.heading.x, p.heading.y, p.heading.z};
         const Vec unit = normalised(d);
-        const float c = static_cast<float>(std::acos(static_cast<double>(std::clamp(unit.x, -1.0f, 1.0f))));
+        const float c =
+            static_cast<float>(std::acos(static_cast<double>(std::clamp(unit.x, -1.0f, 1.0f))));
         a.direction = unit.y < 0.0f ? c : -c;
     }
 
@@ -106,20 +117,24 @@ ParticleRenderer::Appearance ParticleRenderer::appearanceOf(const Particle& p, c
     }
     alpha = std::clamp(alpha, 0, 255);
     auto channel = [&](const SampleTable& table) {
-        const int64_t v = static_cast<int64_t>(EmitterNode::sampleAt(table, p.age, p.lifetime)) * 255 / 100 +
-                          p.brightness;
+        const int64_t v =
+            static_cast<int64_t>(EmitterNode::sampleAt(table, p.age, p.lifetime)) * 255 / 100 +
+            p.brightness;
         return static_cast<uint32_t>(std::clamp<int64_t>(v, 0, 255));
     };
-    a.colour = static_cast<uint32_t>(alpha) << 24 | channel(n.redSamples) << 16 | channel(n.greenSamples) << 8 |
-               channel(n.blueSamples);
+    a.colour = static_cast<uint32_t>(alpha) << 24 | channel(n.redSamples) << 16 |
+               channel(n.greenSamples) << 8 | channel(n.blueSamples);
     return a;
 }
 
 void ParticleRenderer::applyBlendStates(int32_t blendMode) {
     // A mode outside 0..2 keeps whatever the previous particle set.
-    if (blendMode == kBlendNormal) m_device.setColourBlend(BlendFactor::SrcAlpha, BlendFactor::InvSrcAlpha);
-    if (blendMode == kBlendAdditive) m_device.setColourBlend(BlendFactor::SrcAlpha, BlendFactor::One);
-    if (blendMode == kBlendDarken) m_device.setColourBlend(BlendFactor::Zero, BlendFactor::InvSrcAlpha);
+    if (blendMode == kBlendNormal)
+        m_device.setColourBlend(BlendFactor::SrcAlpha, BlendFactor::InvSrcAlpha);
+    if (blendMode == kBlendAdditive)
+        m_device.setColourBlend(BlendFactor::SrcAlpha, BlendFactor::One);
+    if (blendMode == kBlendDarken)
+        m_device.setColourBlend(BlendFactor::Zero, BlendFactor::InvSrcAlpha);
     if (solidColourPass) m_device.setColourBlend(BlendFactor::SrcAlpha, BlendFactor::InvSrcAlpha);
     // The target's alpha accumulates as source + target × (1 − source), whatever the colour blend.
     m_device.setAlphaBlend(BlendFactor::One, BlendFactor::InvSrcAlpha);
@@ -147,9 +162,10 @@ int ParticleRenderer::drawParticle(const Particle& p, const EmitterNode& n) {
     const float angle = static_cast<float>(whole) * kDegreesToRadians - a.direction;
     // Without a direction the angle is a whole number of degrees: the table holds
     // exactly the same values.
-    const SinCos r = a.direction == 0.0f ? sinCosDegrees(whole)
-                                         : SinCos{static_cast<float>(std::sin(static_cast<double>(angle))),
-                                                  static_cast<float>(std::cos(static_cast<double>(angle)))};
+    const SinCos r = a.direction == 0.0f
+                         ? sinCosDegrees(whole)
+                         : SinCos{static_cast<float>(std::sin(static_cast<double>(angle))),
+                                  static_cast<float>(std::cos(static_cast<double>(angle)))};
     for (int i = 0; i < 4; ++i) {
         const float x = corners[i][0], y = corners[i][1];
         quad[i].x = x * r.cos + y * -r.sin + p.position.x;
@@ -166,7 +182,8 @@ int ParticleRenderer::drawParticle(const Particle& p, const EmitterNode& n) {
     return 0;
 }
 
-void ParticleRenderer::drawTrail(const Particle& p, const EmitterNode& n, float thickness, uint32_t colour) {
+void ParticleRenderer::drawTrail(const Particle& p, const EmitterNode& n, float thickness,
+                                 uint32_t colour) {
     const std::size_t count = p.trail.size();
     m_trailVertices.resize(2 * count);
     Vec offset{0.0f, 0.0f, 0.0f};
@@ -178,8 +195,8 @@ void ParticleRenderer::drawTrail(const Particle& p, const EmitterNode& n, float 
             Vec d = normalised({next.x - point.x, next.y - point.y, next.z - point.z});
             const float half = thickness * 0.5f;
             d = {d.x * half, d.y * half, d.z * half};
-            offset = {d.x * kQuarterTurn.cos + d.y * -kQuarterTurn.sin, d.x * kQuarterTurn.sin + d.y * kQuarterTurn.cos,
-                      d.z};
+            offset = {d.x * kQuarterTurn.cos + d.y * -kQuarterTurn.sin,
+                      d.x * kQuarterTurn.sin + d.y * kQuarterTurn.cos, d.z};
         }
         const float u = 1.0f - static_cast<float>(k) * step;
         ParticleVertex& inner = m_trailVertices[2 * k];

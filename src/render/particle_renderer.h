@@ -18,7 +18,7 @@ using MaterialTextures = std::vector<const Texture*>;
 // coloured, faded, scaled and turned by its node's curves, optionally textured
 // and followed by a trail strip.
 class ParticleRenderer {
-public:
+  public:
     ParticleRenderer(Device& device, const ProjectState& state);
 
     void setMaterialTextures(MaterialTextures textures) { m_textures = std::move(textures); }
@@ -44,8 +44,9 @@ public:
     };
     Appearance appearanceOf(const Particle& particle, const EmitterNode& node) const;
 
-private:
-    void drawTrail(const Particle& particle, const EmitterNode& node, float thickness, uint32_t colour);
+  private:
+    void drawTrail(const Particle& particle, const EmitterNode& node, float thickness,
+                   uint32_t colour);
     void applyBlendStates(int32_t blendMode);
     const Texture* materialTexture(int32_t index) const;
 

@@ -13,7 +13,7 @@ namespace sp::render {
 // linearly (every vertex has rhw 1); texel centres lie at (i + 0.5) / size.
 // Colour and alpha are 8-bit, blended with rounding to the nearest value.
 class SoftwareDevice : public Device {
-public:
+  public:
     // Throws std::bad_alloc when the back buffer cannot be allocated.
     SoftwareDevice(int width, int height);
 
@@ -35,13 +35,14 @@ public:
     // them off lets tests compare the two.
     void setFastPaths(bool enabled) { m_fastPaths = enabled; }
     States states() const override {
-        return {m_colourSource, m_colourDestination, m_alphaSource, m_alphaDestination, m_filter, m_texture, m_address};
+        return {m_colourSource, m_colourDestination, m_alphaSource, m_alphaDestination,
+                m_filter,       m_texture,           m_address};
     }
 
     // The blend combinations the drawing uses, each exactly equal to the general rule.
     enum class BlendKind { Normal, Additive, Darken, Copy, General };
 
-private:
+  private:
     struct Span;
     struct RowSetup;
     using Rasteriser = void (SoftwareDevice::*)(const RowSetup&);

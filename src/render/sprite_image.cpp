@@ -27,8 +27,9 @@ void SpriteImage::release() {
     m_height = 0;
 }
 
-bool SpriteImage::draw(Device& device, float x, float y, int width, int height, float scaleX, float scaleY,
-                       float angleDegrees, BlendFactor source, BlendFactor destination) const {
+bool SpriteImage::draw(Device& device, float x, float y, int width, int height, float scaleX,
+                       float scaleY, float angleDegrees, BlendFactor source,
+                       BlendFactor destination) const {
     if (!m_texture) return false;
     // Transform S × R × T: scale, turn about the centre, and move the centre to
     // where the unturned, scaled picture's centre lies.
@@ -37,7 +38,8 @@ bool SpriteImage::draw(Device& device, float x, float y, int width, int height, 
     const float tx = w * scaleX * 0.5f + x;
     const float ty = h * scaleY * 0.5f + y;
     const float cx = w * 0.5f, cy = h * 0.5f;
-    const float texW = static_cast<float>(m_texture->width()), texH = static_cast<float>(m_texture->height());
+    const float texW = static_cast<float>(m_texture->width()),
+                texH = static_cast<float>(m_texture->height());
     const float corners[4][2] = {{0, 0}, {w, 0}, {0, h}, {w, h}};
     ParticleVertex quad[4];
     for (int i = 0; i < 4; ++i) {

@@ -10,7 +10,7 @@ namespace sp::render {
 
 // A picture loaded as a texture, drawn scaled and turned about its centre.
 class SpriteImage {
-public:
+  public:
     // Loads the picture; false (and an empty image) when it cannot be read.
     bool load(const std::filesystem::path& file, LoadError* error = nullptr);
     void release();
@@ -30,7 +30,7 @@ public:
               float angleDegrees, BlendFactor source = BlendFactor::SrcAlpha,
               BlendFactor destination = BlendFactor::InvSrcAlpha) const;
 
-private:
+  private:
     std::unique_ptr<Texture> m_texture;
     int m_width = 0;
     int m_height = 0;

@@ -18,7 +18,9 @@ Texture::Texture(int width, int height, uint32_t fill)
       m_height(std::max(height, 0)),
       m_pixels(static_cast<std::size_t>(m_width) * static_cast<std::size_t>(m_height), fill) {}
 
-void Texture::fill(uint32_t argb) { std::fill(m_pixels.begin(), m_pixels.end(), argb); }
+void Texture::fill(uint32_t argb) {
+    std::fill(m_pixels.begin(), m_pixels.end(), argb);
+}
 
 int powerOfTwoAtLeast(int side, int minimum) {
     int b = std::max(minimum, 1);
@@ -37,19 +39,22 @@ LoadedTexture loadTexture(const std::filesystem::path& file, LoadError* error) {
         return fail(LoadError::TooLarge);
     QImage image;
     if (!reader.read(&image) || image.isNull()) return fail(LoadError::Unreadable);
-    if (image.width() > kMaxPictureSide || image.height() > kMaxPictureSide) return fail(LoadError::TooLarge);
+    if (image.width() > kMaxPictureSide || image.height() > kMaxPictureSide)
+        return fail(LoadError::TooLarge);
     image = image.convertToFormat(QImage::Format_ARGB32);
     if (image.isNull()) return fail(LoadError::OutOfMemory);
 
     LoadedTexture result;
     try {
-        result.texture = std::make_unique<Texture>(powerOfTwoAtLeast(image.width()), powerOfTwoAtLeast(image.height()));
+        result.texture = std::make_unique<Texture>(powerOfTwoAtLeast(image.width()),
+                                                   powerOfTwoAtLeast(image.height()));
     } catch (const std::bad_alloc&) {
         return fail(LoadError::OutOfMemory);
     }
     for (int y = 0; y < image.height(); ++y) {
         const auto* source = reinterpret_cast<const uint32_t*>(image.constScanLine(y));
-        std::memcpy(result.texture->row(y), source, static_cast<std::size_t>(image.width()) * sizeof(uint32_t));
+        std::memcpy(result.texture->row(y), source,
+                    static_cast<std::size_t>(image.width()) * sizeof(uint32_t));
     }
     result.fileWidth = image.width();
     result.fileHeight = image.height();
@@ -57,8 +62,8 @@ LoadedTexture loadTexture(const std::filesystem::path& file, LoadError* error) {
     return result;
 }
 
-bool saveTexture(const Texture& texture, const std::filesystem::path& file, PictureFormat format, int width,
-                 int height) {
+bool saveTexture(const Texture& texture, const std::filesystem::path& file, PictureFormat format,
+                 int width, int height) {
     if (width <= 0) width = texture.width();
     if (height <= 0) height = texture.height();
     width = std::min(width, texture.width());
@@ -66,7 +71,8 @@ bool saveTexture(const Texture& texture, const std::filesystem::path& file, Pict
     QImage image(width, height, QImage::Format_ARGB32);
     if (image.isNull()) return false;
     for (int y = 0; y < height; ++y)
-        std::memcpy(image.scanLine(y), texture.row(y), static_cast<std::size_t>(width) * sizeof(uint32_t));
+        std::memcpy(image.scanLine(y), texture.row(y),
+                    static_cast<std::size_t>(width) * sizeof(uint32_t));
     const QString path = QString::fromStdString(file.string());
     switch (format) {
         case PictureFormat::Png:

@@ -11,12 +11,14 @@ namespace sp::render {
 
 // A picture of A8R8G8B8 pixels (0xAARRGGBB, straight alpha), rows top to bottom.
 class Texture {
-public:
+  public:
     Texture(int width, int height, uint32_t fill = 0);
 
     int width() const { return m_width; }
     int height() const { return m_height; }
-    uint32_t* row(int y) { return m_pixels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(m_width); }
+    uint32_t* row(int y) {
+        return m_pixels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(m_width);
+    }
     const uint32_t* row(int y) const {
         return m_pixels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(m_width);
     }
@@ -26,7 +28,7 @@ public:
     std::vector<uint32_t>& pixels() { return m_pixels; }
     const std::vector<uint32_t>& pixels() const { return m_pixels; }
 
-private:
+  private:
     int m_width;
     int m_height;
     std::vector<uint32_t> m_pixels;
@@ -56,7 +58,7 @@ enum class PictureFormat { Png, Bmp, Jpeg };
 
 // Writes the top-left `width` × `height` of a texture (the whole texture when 0).
 // JPEG drops the alpha channel. Returns false when the file cannot be written.
-bool saveTexture(const Texture& texture, const std::filesystem::path& file, PictureFormat format, int width = 0,
-                 int height = 0);
+bool saveTexture(const Texture& texture, const std::filesystem::path& file, PictureFormat format,
+                 int width = 0, int height = 0);
 
 }  // namespace sp::render

@@ -46,19 +46,21 @@ ExportRun exportWith(std::vector<std::string> args) {
 }
 
 class ExportCommandTest : public ::testing::Test {
-protected:
+  protected:
     QTemporaryDir temp;
     fs::path folder = temp.path().toStdString();
     fs::path project = makeProject(folder);
 };
 
 TEST_F(ExportCommandTest, ASheetWithItsFrameDataIsMadeThroughTheRealPrograms) {
-    const ExportRun run = exportWith({project.string(), "--out", (folder / "out" / "fx.png").string()});
+    const ExportRun run =
+        exportWith({project.string(), "--out", (folder / "out" / "fx.png").string()});
     // The result folder does not exist yet: the sheet cannot be written, and the run says so.
     EXPECT_EQ(run.status, 2);
 
     fs::create_directories(folder / "out");
-    const ExportRun ok = exportWith({project.string(), "--out", (folder / "out" / "fx.png").string(), "--columns", "3"});
+    const ExportRun ok = exportWith(
+        {project.string(), "--out", (folder / "out" / "fx.png").string(), "--columns", "3"});
     ASSERT_EQ(ok.status, 0) << ok.err;
     EXPECT_NE(ok.out.find("fx.png"), std::string::npos);
     const QImage sheet(QString::fromStdString((folder / "out" / "fx.png").string()));
@@ -67,42 +69,52 @@ TEST_F(ExportCommandTest, ASheetWithItsFrameDataIsMadeThroughTheRealPrograms) {
     std::ifstream json(folder / "out" / "fx.json");
     std::stringstream text;
     text << json.rdbuf();
-    const QJsonObject frames =
-        QJsonDocument::fromJson(QByteArray::fromStdString(text.str())).object().value("frames").toObject();
+    const QJsonObject frames = QJsonDocument::fromJson(QByteArray::fromStdString(text.str()))
+                                   .object()
+                                   .value("frames")
+                                   .toObject();
     EXPECT_EQ(frames.size(), 6);
     EXPECT_EQ(frames.value("fx_0004").toObject().value("frame").toObject().value("x").toInt(), 32);
 }
 
 TEST_F(ExportCommandTest, NumberedFilesAndAMovie) {
-    const ExportRun files = exportWith({project.string(), "--out", (folder / "f.png").string(), "--layout", "files",
-                                  "--type", "bmp", "--step", "2"});
+    const ExportRun files = exportWith({project.string(), "--out", (folder / "f.png").string(),
+                                        "--layout", "files", "--type", "bmp", "--step", "2"});
     ASSERT_EQ(files.status, 0) << files.err;
     EXPECT_TRUE(fs::exists(folder / "f0000.bmp"));
     EXPECT_TRUE(fs::exists(folder / "f0002.bmp"));
     EXPECT_FALSE(fs::exists(folder / "f0003.bmp"));
-    EXPECT_EQ(QImage(QString::fromStdString((folder / "f0001.bmp").string())).size(), QSize(32, 16));
+    EXPECT_EQ(QImage(QString::fromStdString((folder / "f0001.bmp").string())).size(),
+              QSize(32, 16));
 
-    const ExportRun movie = exportWith({project.string(), "--out", (folder / "m").string(), "--layout", "movie"});
+    const ExportRun movie =
+        exportWith({project.string(), "--out", (folder / "m").string(), "--layout", "movie"});
     ASSERT_EQ(movie.status, 0) << movie.err;
     EXPECT_GT(fs::file_size(folder / "m.avi"), 0u);
 }
 
 TEST_F(ExportCommandTest, UsageErrorsAndImpossibleSettings) {
     for (std::vector<std::string> args :
-         {std::vector<std::string>{project.string()}, {project.string(), "--out", "x.png", "--layout", "poster"},
-          {project.string(), "--out", "x.png", "--step", "0"}, {"--out", "x.png"}}) {
+         {std::vector<std::string>{project.string()},
+          {project.string(), "--out", "x.png", "--layout", "poster"},
+          {project.string(), "--out", "x.png", "--step", "0"},
+          {"--out", "x.png"}}) {
         const ExportRun run = exportWith(args);
         EXPECT_EQ(run.status, 1) << args.back();
         EXPECT_NE(run.err.find("sparkplume export"), std::string::npos);
     }
-    // More sheets than frames, and a range beyond the loop, are refused before anything is rendered.
-    const ExportRun division = exportWith({project.string(), "--out", (folder / "d.png").string(), "--division", "7"});
+    // More sheets than frames, and a range beyond the loop, are refused before anything is
+    // rendered.
+    const ExportRun division =
+        exportWith({project.string(), "--out", (folder / "d.png").string(), "--division", "7"});
     EXPECT_EQ(division.status, 2);
-    const ExportRun range = exportWith({project.string(), "--out", (folder / "r.png").string(), "--end", "9"});
+    const ExportRun range =
+        exportWith({project.string(), "--out", (folder / "r.png").string(), "--end", "9"});
     EXPECT_EQ(range.status, 2);
     EXPECT_FALSE(fs::exists(folder / "d.png"));
     EXPECT_FALSE(fs::exists(folder / "r.png"));
-    const ExportRun missing = exportWith({(folder / "none.spd").string(), "--out", (folder / "n.png").string()});
+    const ExportRun missing =
+        exportWith({(folder / "none.spd").string(), "--out", (folder / "n.png").string()});
     EXPECT_EQ(missing.status, 2);
 }
 

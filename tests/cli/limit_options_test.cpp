@@ -10,8 +10,8 @@ namespace sp::cli {
 namespace {
 
 TEST(LimitOptions, TakesBothLimitsAndLeavesOtherArguments) {
-    std::vector<std::string> args{"file.spd", "--max-particles", "5000000", "--frames", "3",
-                                  "--max-trail-points", "7"};
+    std::vector<std::string> args{"file.spd", "--max-particles",    "5000000", "--frames",
+                                  "3",        "--max-trail-points", "7"};
     SimulationLimits limits;
     EXPECT_EQ(takeLimitOptions(args, limits), "");
     EXPECT_EQ(limits.maxLiveParticles, 5'000'000u);

@@ -17,7 +17,7 @@ inline std::filesystem::path saveProject(const std::filesystem::path& folder,
                                          const std::string& name,
                                          const std::function<void(Document&)>& shape) {
     class SavingPrompts : public Prompts {
-    public:
+      public:
         std::string target;
         void showMessage(std::string_view, std::string_view) override {}
         std::optional<std::string> chooseProjectToSave(const FileDialogRequest&) override {

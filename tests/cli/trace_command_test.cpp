@@ -22,9 +22,9 @@ fs::path makeProject(const fs::path& folder) {
     return testing::saveProject(folder, "trace me.spd", [](Document& document) {
         document.setAnimation(4, document.state().previewFps);
         document.addNode();
-        document.setNodeFields(*document.selectedNode(), {{NodeFieldId::maxSpeed, 10},
-                                                          {NodeFieldId::direction, 90},
-                                                          {NodeFieldId::life, 4}});
+        document.setNodeFields(
+            *document.selectedNode(),
+            {{NodeFieldId::maxSpeed, 10}, {NodeFieldId::direction, 90}, {NodeFieldId::life, 4}});
         document.addChildNode();
     });
 }
@@ -71,7 +71,8 @@ TEST(TraceCommand, NumbersIgnoreTheProcessLocale) {
     const fs::path file = makeProject(temp.path().toStdString());
     const std::string expected = trace({file.string(), "--particles"}).out;
     const std::string previous = std::setlocale(LC_ALL, nullptr);
-    if (!sp::testing::useDecimalCommaLocale()) GTEST_SKIP() << "no decimal-comma locale could be made";
+    if (!sp::testing::useDecimalCommaLocale())
+        GTEST_SKIP() << "no decimal-comma locale could be made";
     const std::string german = trace({file.string(), "--particles"}).out;
     std::setlocale(LC_ALL, previous.c_str());
     EXPECT_EQ(german, expected);
@@ -83,13 +84,17 @@ TEST(TraceCommand, UnreadableFilesAndUsageErrorsHaveTheirOwnStatus) {
     std::ofstream(folder / "junk.spd") << "hello";
     const TraceRun junk = trace({(folder / "junk.spd").string()});
     EXPECT_EQ(junk.status, 2);
-    EXPECT_NE(junk.err.find("対応していないファイルか、ファイルが壊れている可能性があります。"), std::string::npos);
+    EXPECT_NE(junk.err.find("対応していないファイルか、ファイルが壊れている可能性があります。"),
+              std::string::npos);
     const TraceRun missing = trace({(folder / "none.spd").string()});
     EXPECT_EQ(missing.status, 2);
     EXPECT_NE(missing.err.find("none.spd"), std::string::npos);
 
-    for (std::vector<std::string> args : {std::vector<std::string>{}, {"a.spd", "b.spd"}, {"a.spd", "--frames"},
-                                          {"a.spd", "--frames", "-1"}, {"a.spd", "--bogus"}}) {
+    for (std::vector<std::string> args : {std::vector<std::string>{},
+                                          {"a.spd", "b.spd"},
+                                          {"a.spd", "--frames"},
+                                          {"a.spd", "--frames", "-1"},
+                                          {"a.spd", "--bogus"}}) {
         const TraceRun usage = trace(args);
         EXPECT_EQ(usage.status, 1);
         EXPECT_NE(usage.err.find("sparkplume trace"), std::string::npos);

@@ -493,7 +493,8 @@ TEST(CurveSampling, AbsurdPointsFromADamagedFileFinishQuickly) {
     const float nan = std::numeric_limits<float>::quiet_NaN();
     const float inf = std::numeric_limits<float>::infinity();
     for (std::vector<CurvePoint> points :
-         {std::vector<CurvePoint>{{-1e30f, 50}, {1e30f, 50}}, std::vector<CurvePoint>{{0, nan}, {nan, 3}, {100, 7}},
+         {std::vector<CurvePoint>{{-1e30f, 50}, {1e30f, 50}},
+          std::vector<CurvePoint>{{0, nan}, {nan, 3}, {100, 7}},
           std::vector<CurvePoint>{{-inf, 0}, {0, inf}, {inf, 100}}}) {
         Curve curve;
         curve.points = points;

@@ -12,7 +12,8 @@ TEST(MsvcRandom, ReproducesTheRuntimeSequence) {
     random.srand(1);
     std::vector<int> values;
     for (int i = 0; i < 10; ++i) values.push_back(random.rand());
-    EXPECT_EQ(values, (std::vector<int>{41, 18467, 6334, 26500, 19169, 15724, 11478, 29358, 26962, 24464}));
+    EXPECT_EQ(values,
+              (std::vector<int>{41, 18467, 6334, 26500, 19169, 15724, 11478, 29358, 26962, 24464}));
 }
 
 TEST(MsvcRandom, UnseededGeneratorStartsLikeSeedOne) {

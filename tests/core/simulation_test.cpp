@@ -15,7 +15,9 @@ namespace {
 using testing::drawsBetween;
 using testing::SimScene;
 
-float distance(const Vec3& a, float x, float y) { return std::hypot(a.x - x, a.y - y); }
+float distance(const Vec3& a, float x, float y) {
+    return std::hypot(a.x - x, a.y - y);
+}
 
 // ---------------------------------------------------------------------------
 // The effect loop
@@ -522,7 +524,6 @@ TEST(Determinism, BitExactResultsOfAKnownEffect) {
     }
     EXPECT_EQ(count, 125u);
     EXPECT_EQ(hash, 3470023515681788681ull);
-
 }
 
 }  // namespace

@@ -5,7 +5,9 @@
 namespace sp {
 namespace {
 
-Vec3 at(float i) { return {i, -i, 0.0f}; }
+Vec3 at(float i) {
+    return {i, -i, 0.0f};
+}
 
 TEST(Trail, KeepsNewestFirstAcrossGrowthAndWrapping) {
     Trail trail;
@@ -17,7 +19,8 @@ TEST(Trail, KeepsNewestFirstAcrossGrowthAndWrapping) {
         trail.dropOldest();
     }
     ASSERT_EQ(trail.size(), 50u);
-    for (std::size_t i = 0; i < trail.size(); ++i) EXPECT_EQ(trail[i], at(next - 1.0f - static_cast<float>(i)));
+    for (std::size_t i = 0; i < trail.size(); ++i)
+        EXPECT_EQ(trail[i], at(next - 1.0f - static_cast<float>(i)));
 }
 
 TEST(Trail, DropOnEmptyIsHarmlessAndCopiesAreDeep) {

@@ -18,7 +18,7 @@ using Answer = Prompts::Answer;
 const std::string kUntitledTitle = "【無題.spd】 - Sparkplume 1.5.0　βテスト版";
 
 class FileCommandsTest : public ::testing::Test {
-protected:
+  protected:
     QTemporaryDir temp;
     fs::path root = pathOf(temp);
     Workspace workspace{root / "workspace"};
@@ -112,7 +112,8 @@ TEST_F(FileCommandsTest, SaveAsksForANameOnceThenWritesInPlace) {
     document->addNode();
     ASSERT_EQ(files->commandSave(), FileCommands::SaveResult::Saved);
     EXPECT_EQ(prompts.saveRequests.size(), 1u);
-    EXPECT_EQ(filesIn(documents), (std::vector<std::string>{"fire.spd"}));  // no temporary left behind
+    EXPECT_EQ(filesIn(documents),
+              (std::vector<std::string>{"fire.spd"}));  // no temporary left behind
 
     // Save As always asks, starting in the remembered folder; Save then follows the new path.
     prompts.saveChoices.push_back((documents / "copy.spd").string());
@@ -158,7 +159,8 @@ TEST_F(FileCommandsTest, SaveAndOpenBringBackTreeMaterialsAndSeed) {
     EXPECT_EQ(project->materials.names(), (std::vector<std::string>{"smoke.png", "火花.png"}));
     EXPECT_EQ(top(0).imageIndex, 1);
     EXPECT_EQ(top(1).children[0]->trailImageIndex, 2);
-    EXPECT_EQ(filesIn(workspace.textureDir()), (std::vector<std::string>{"smoke.png.png", "火花.png.png"}));
+    EXPECT_EQ(filesIn(workspace.textureDir()),
+              (std::vector<std::string>{"smoke.png.png", "火花.png.png"}));
 
     // Saving the opened project again gives the same bytes.
     const std::string before = readFile(file);
@@ -211,13 +213,15 @@ TEST_F(FileCommandsTest, AFailedOpenKeepsTheProjectThatWasOpen) {
         {foreign, {kNotSupportedText}},
         {newer, {kNewerVersionText}},
         {documents / "missing.spd",
-         {formatMessage(kFileReadErrorText, (documents / "missing.spd").string()), kNotSupportedText}},
+         {formatMessage(kFileReadErrorText, (documents / "missing.spd").string()),
+          kNotSupportedText}},
     };
     for (const Case& c : cases) {
         prompts.messages.clear();
         EXPECT_FALSE(files->openByPath(c.file));
         ASSERT_EQ(prompts.messages.size(), c.texts.size()) << c.file;
-        for (std::size_t i = 0; i < c.texts.size(); ++i) EXPECT_EQ(prompts.messages[i].text, c.texts[i]);
+        for (std::size_t i = 0; i < c.texts.size(); ++i)
+            EXPECT_EQ(prompts.messages[i].text, c.texts[i]);
         EXPECT_EQ(prompts.messages.back().caption, kCannotOpenCaption);
         EXPECT_EQ(filesIn(workspace.textureDir()), textureBefore) << c.file;
         EXPECT_EQ(project->currentFileName, "good.spd");
@@ -240,8 +244,9 @@ TEST_F(FileCommandsTest, AFileWithJapaneseNamesFromAnotherMachineOpens) {
     effect += *text::toCp932("炎.png") + ",1,1,0,";
     for (int c = 0; c < 7; ++c) effect += "2,0.000000,100.000000,100.000000,100.000000,";
     effect += ",0,0,1,40,0,";
-    const std::string file = "SparkplumeData,4,2," + materialName + "," + std::to_string(png.size()) + "," + png +
-                             "save.png," + std::to_string(effect.size()) + "," + effect;
+    const std::string file = "SparkplumeData,4,2," + materialName + "," +
+                             std::to_string(png.size()) + "," + png + "save.png," +
+                             std::to_string(effect.size()) + "," + effect;
     writeFile(documents / "炎.spd", file);
 
     ASSERT_TRUE(files->openByPath(documents / "炎.spd"));
@@ -341,7 +346,8 @@ TEST_F(FileCommandsTest, TheCommandLineMayQuoteThePath) {
     EXPECT_TRUE(files->openFromCommandLine("\"" + file.string() + "\""));
     EXPECT_EQ(project->currentFileName, "a b.spd");
     files->newProject();
-    EXPECT_TRUE(files->openFromCommandLine("\"" + file.string()));  // no closing quote: up to the end
+    EXPECT_TRUE(
+        files->openFromCommandLine("\"" + file.string()));  // no closing quote: up to the end
     EXPECT_EQ(project->currentFileName, "a b.spd");
 }
 

@@ -720,8 +720,8 @@ TEST_F(NodeTreeEvents, StructuralRearrangementsAskForARebuild) {
 
 TEST_F(NodeTreeEvents, RemovedListenerHearsNothing) {
     int heard = 0;
-    const QMetaObject::Connection id =
-        QObject::connect(&document, &Document::treeChanged, [&heard](const TreeChange&) { ++heard; });
+    const QMetaObject::Connection id = QObject::connect(&document, &Document::treeChanged,
+                                                        [&heard](const TreeChange&) { ++heard; });
     document.addNode();
     EXPECT_GT(heard, 0);
     const int before = heard;

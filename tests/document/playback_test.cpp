@@ -50,13 +50,15 @@ TEST(FrameClock, TheMillisecondCounterMayWrapAround) {
 }
 
 class QuietPrompts : public Prompts {
-public:
+  public:
     void showMessage(std::string_view, std::string_view) override {}
 };
 
 class PlaybackTest : public ::testing::Test {
-protected:
-    PlaybackTest() : context(prompts, {temp.path().toStdString(), {}, false, {}}) { context.start(); }
+  protected:
+    PlaybackTest() : context(prompts, {temp.path().toStdString(), {}, false, {}}) {
+        context.start();
+    }
 
     ProjectState& state() { return context.document().project().state; }
     Playback& playback() { return context.playback(); }
@@ -104,8 +106,13 @@ TEST_F(PlaybackTest, ReplayToRunsTheExportsFramesAndLeavesNoExportFlagBehind) {
 
     // The preview's replay wraps as the loop does.
     std::vector<int32_t> frames;
-    playback().replay(32, [&](int32_t f) { frames.push_back(f); return true; },
-                      Simulation::LoopEnd::Wraps);
+    playback().replay(
+        32,
+        [&](int32_t f) {
+            frames.push_back(f);
+            return true;
+        },
+        Simulation::LoopEnd::Wraps);
     EXPECT_EQ(frames[29], 30);
     EXPECT_EQ(frames[30], 0);
     EXPECT_EQ(frames[31], 1);

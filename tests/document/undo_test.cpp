@@ -18,15 +18,16 @@ namespace sp {
 namespace {
 
 class QuietPrompts : public Prompts {
-public:
+  public:
     int messages = 0;
     void showMessage(std::string_view, std::string_view) override { ++messages; }
 };
 
 // A new project with a small tree: ノード3 ノード2(ノード4) ノード1, ノード2 selected.
 class UndoTest : public ::testing::Test {
-protected:
-    UndoTest() : context(prompts, {temp.path().toStdString(), {}, false, {}}), doc(context.document()) {
+  protected:
+    UndoTest()
+        : context(prompts, {temp.path().toStdString(), {}, false, {}}), doc(context.document()) {
         context.start();
         doc.addNode();
         doc.addNode();
@@ -41,9 +42,11 @@ protected:
     // What a save would write, plus what the history must also bring back.
     std::string snapshot(bool withSelection = true) {
         const Project& p = doc.project();
-        std::string s = format::writeEffectData(p.state.header(), p.tree.root()).value_or("<unstorable>");
+        std::string s =
+            format::writeEffectData(p.state.header(), p.tree.root()).value_or("<unstorable>");
         s += "|counter " + std::to_string(p.tree.nameCounter());
-        if (withSelection) s += "|selected " + (doc.selectedNode() ? doc.selectedNode()->name : std::string("-"));
+        if (withSelection)
+            s += "|selected " + (doc.selectedNode() ? doc.selectedNode()->name : std::string("-"));
         return s;
     }
 
@@ -75,10 +78,14 @@ TEST_F(UndoTest, EveryKindOfEditIsUndoneAndRedoneExactly) {
         {"hide", [](Document& d) { d.setHidden(*d.selectedNode(), true); }},
         {"field", [](Document& d) { d.setNodeField(*d.selectedNode(), F::maxSpeed, 12); }},
         {"gravity", [](Document& d) { d.setNodeField(*d.selectedNode(), F::gravity, -40.0f); }},
-        {"picture", [](Document& d) {
+        {"picture",
+         [](Document& d) {
              d.setNodeFields(*d.selectedNode(), {{F::imageIndex, 2}, {F::imageName, "spark.png"}});
          }},
-        {"curve", [](Document& d) { d.setCurvePoints(*d.selectedNode(), kCurveAlpha, {{0, 100}, {100, 0}}); }},
+        {"curve",
+         [](Document& d) {
+             d.setCurvePoints(*d.selectedNode(), kCurveAlpha, {{0, 100}, {100, 0}});
+         }},
         {"canvas", [](Document& d) { d.setCanvasSize(512, 128, true); }},
         {"animation", [](Document& d) { d.setAnimation(45, 24); }},
         {"emission", [](Document& d) { d.setEmissionPosition(10, 20); }},
@@ -142,18 +149,42 @@ TEST_F(UndoTest, ARandomSessionUndoneToTheStartAndRedoneToTheEnd) {
         doc.select(nodes[random() % nodes.size()]);
         EmitterNode& n = *doc.selectedNode();
         switch (random() % 12) {
-            case 0: doc.addNode(); break;
-            case 1: doc.addChildNode(); break;
-            case 2: doc.duplicate(); break;
-            case 3: doc.deleteNode(); break;
-            case 4: doc.moveDown(); break;
-            case 5: doc.moveUp(); break;
-            case 6: doc.levelDown(); break;
-            case 7: doc.levelUp(); break;
-            case 8: doc.setNodeField(n, NodeFieldId::amount, static_cast<int32_t>(random() % 50)); break;
-            case 9: doc.setHidden(n, random() % 2 == 0); break;
-            case 10: doc.setCurvePoints(n, kCurveSize, {{0, float(random() % 100)}, {100, 50}}); break;
-            default: doc.rename(n, "n" + std::to_string(random() % 1000)); break;
+            case 0:
+                doc.addNode();
+                break;
+            case 1:
+                doc.addChildNode();
+                break;
+            case 2:
+                doc.duplicate();
+                break;
+            case 3:
+                doc.deleteNode();
+                break;
+            case 4:
+                doc.moveDown();
+                break;
+            case 5:
+                doc.moveUp();
+                break;
+            case 6:
+                doc.levelDown();
+                break;
+            case 7:
+                doc.levelUp();
+                break;
+            case 8:
+                doc.setNodeField(n, NodeFieldId::amount, static_cast<int32_t>(random() % 50));
+                break;
+            case 9:
+                doc.setHidden(n, random() % 2 == 0);
+                break;
+            case 10:
+                doc.setCurvePoints(n, kCurveSize, {{0, float(random() % 100)}, {100, 50}});
+                break;
+            default:
+                doc.rename(n, "n" + std::to_string(random() % 1000));
+                break;
         }
     }
     const std::string end = snapshot();

@@ -23,14 +23,16 @@ std::string readFile(const fs::path& file) {
 }
 
 class RecordingPrompts : public Prompts {
-public:
+  public:
     std::vector<std::string> messages;
-    void showMessage(std::string_view text, std::string_view) override { messages.emplace_back(text); }
+    void showMessage(std::string_view text, std::string_view) override {
+        messages.emplace_back(text);
+    }
 };
 
 // Answers like a user who picks `result`, and aborts after `abortAfter` frames when set.
 class ScriptedExport : public ExportInteraction {
-public:
+  public:
     std::optional<std::string> result;
     int abortAfter = -1;
     int steps = 0;
@@ -39,7 +41,8 @@ public:
     bool sheetOk = true;
     int dialogs = 0;
 
-    std::optional<std::string> chooseResult(const FileDialogRequest&, const ResultFilter&) override {
+    std::optional<std::string> chooseResult(const FileDialogRequest&,
+                                            const ResultFilter&) override {
         ++dialogs;
         return result;
     }
@@ -62,7 +65,7 @@ void writeTool(const fs::path& file, const std::string& body) {
 }
 
 class ExportRunTest : public ::testing::Test {
-protected:
+  protected:
     QTemporaryDir temp;
     fs::path root = temp.path().toStdString();
     Workspace workspace{root / "ws"};
@@ -80,19 +83,23 @@ protected:
     void SetUp() override {
         fs::create_directories(render);
         fs::create_directories(results);
-        writeTool(render / "framecrop", "ls RENDER > crop_frames.txt; cp RENDER/render.ini crop_ini.txt");
+        writeTool(render / "framecrop",
+                  "ls RENDER > crop_frames.txt; cp RENDER/render.ini crop_ini.txt");
         // The sheet stand-in writes one sheet too many, which the run must not claim.
-        writeTool(render / "tilesheet",
-                  "cp RENDER/render.ini sheet_ini.txt; name=$(sed -n 's/^name=//p' RENDER/render.ini);"
-                  " for k in 0 1 2 3; do : > \"${name}_$k.png\"; : > \"${name}_$k.json\"; done");
+        writeTool(
+            render / "tilesheet",
+            "cp RENDER/render.ini sheet_ini.txt; name=$(sed -n 's/^name=//p' RENDER/render.ini);"
+            " for k in 0 1 2 3; do : > \"${name}_$k.png\"; : > \"${name}_$k.json\"; done");
         writeTool(render / "clipweave", "ls RENDER > movie_frames.txt");
-        context = std::make_unique<AppContext>(prompts, AppContext::Options{workspace.root(), root, false, {}});
+        context = std::make_unique<AppContext>(
+            prompts, AppContext::Options{workspace.root(), root, false, {}});
         ASSERT_TRUE(context->start());
         project = &context->document().project();
         setup = &context->setup();
         context->document().setCanvasSize(16, 16, false);
         // Every device cycle ends with the materials reloaded.
-        QObject::connect(&context->document(), &Document::materialsChanged, [this] { ++cycleCount; });
+        QObject::connect(&context->document(), &Document::materialsChanged,
+                         [this] { ++cycleCount; });
         interaction.result = (results / "fire.png").string();
     }
 
@@ -114,18 +121,21 @@ protected:
         std::vector<std::string> result;
         std::istringstream in(readFile(file));
         for (std::string line; std::getline(in, line);)
-            if (!line.empty() && std::isdigit(static_cast<unsigned char>(line[0]))) result.push_back(line);
+            if (!line.empty() && std::isdigit(static_cast<unsigned char>(line[0])))
+                result.push_back(line);
         return result;
     }
     bool numberedFramesLeft() {
         for (const auto& e : fs::directory_iterator(render))
-            if (std::isdigit(static_cast<unsigned char>(e.path().filename().string()[0]))) return true;
+            if (std::isdigit(static_cast<unsigned char>(e.path().filename().string()[0])))
+                return true;
         return false;
     }
 };
 
 TEST_F(ExportRunTest, EveryFrameOfTheLoopBecomesASheet) {
-    ASSERT_EQ(run(settings(1, 30, 1)), ExportOutcome::Completed) << (prompts.messages.empty() ? "" : prompts.messages[0]);
+    ASSERT_EQ(run(settings(1, 30, 1)), ExportOutcome::Completed)
+        << (prompts.messages.empty() ? "" : prompts.messages[0]);
     const auto frames = lines(workspace.root() / "crop_frames.txt");
     ASSERT_EQ(frames.size(), 30u);
     EXPECT_EQ(frames.front(), "0000.png");
@@ -211,7 +221,8 @@ TEST_F(ExportRunTest, ACancelledSaveDialogOnlyCleansUp) {
 }
 
 TEST_F(ExportRunTest, SettingsThatCannotWorkAreRefusedBeforeAnything) {
-    for (ExportSettings s : {settings(1, 30, 0), settings(10, 5, 1), settings(0, 30, 1), settings(1, 31, 1)}) {
+    for (ExportSettings s :
+         {settings(1, 30, 0), settings(10, 5, 1), settings(0, 30, 1), settings(1, 31, 1)}) {
         prompts.messages.clear();
         EXPECT_EQ(run(s), ExportOutcome::Failed);
         EXPECT_EQ(prompts.messages.size(), 1u);

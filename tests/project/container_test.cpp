@@ -39,9 +39,11 @@ TEST(Container, VersionRules) {
         const std::string file = std::string("SparkplumeData,") + version + ",1,save.png,0,";
         EXPECT_EQ(parseContainer(file).status, ContainerStatus::Ok) << version;
     }
-    EXPECT_EQ(parseContainer("SparkplumeData,5,1,save.png,0,").status, ContainerStatus::NewerVersion);
+    EXPECT_EQ(parseContainer("SparkplumeData,5,1,save.png,0,").status,
+              ContainerStatus::NewerVersion);
     EXPECT_EQ(parseContainer("SparkplumeData,77,").status, ContainerStatus::NewerVersion);
-    EXPECT_EQ(parseContainer("SparklumeData,4,1,save.png,0,").status, ContainerStatus::NotSupported);
+    EXPECT_EQ(parseContainer("SparklumeData,4,1,save.png,0,").status,
+              ContainerStatus::NotSupported);
     EXPECT_EQ(parseContainer("").status, ContainerStatus::NotSupported);
     EXPECT_EQ(parseContainer("PK\x03\x04 zip").status, ContainerStatus::NotSupported);
 }
@@ -51,17 +53,20 @@ TEST(Container, DamagedFilesAreRefusedNotHalfRead) {
     for (std::size_t cut = 0; cut < good.size(); ++cut)
         EXPECT_EQ(parseContainer(good.substr(0, cut)).status, ContainerStatus::NotSupported) << cut;
     // A size running past the end, a negative size, a count of entries that is not there.
-    EXPECT_EQ(parseContainer("SparkplumeData,4,1,save.png,999,x,").status, ContainerStatus::NotSupported);
-    EXPECT_EQ(parseContainer("SparkplumeData,4,1,save.png,-1,x,").status, ContainerStatus::NotSupported);
-    EXPECT_EQ(parseContainer("SparkplumeData,4,2147483647,save.png,0,").status, ContainerStatus::NotSupported);
+    EXPECT_EQ(parseContainer("SparkplumeData,4,1,save.png,999,x,").status,
+              ContainerStatus::NotSupported);
+    EXPECT_EQ(parseContainer("SparkplumeData,4,1,save.png,-1,x,").status,
+              ContainerStatus::NotSupported);
+    EXPECT_EQ(parseContainer("SparkplumeData,4,2147483647,save.png,0,").status,
+              ContainerStatus::NotSupported);
     // No effect data at all.
     EXPECT_EQ(parseContainer("SparkplumeData,4,1,a.png,0,").status, ContainerStatus::NotSupported);
     EXPECT_EQ(parseContainer("SparkplumeData,4,0,").status, ContainerStatus::NotSupported);
 }
 
 TEST(Container, EntryNamesNeverLeaveTheFolder) {
-    for (const char* name : {"../evil.png", "..", ".", "/etc/passwd", "a/b.png", "..\\x.png", "C:\\x.png",
-                             "C:x.png", "", "a\tb.png", "what?.png", "trailing."}) {
+    for (const char* name : {"../evil.png", "..", ".", "/etc/passwd", "a/b.png", "..\\x.png",
+                             "C:\\x.png", "C:x.png", "", "a\tb.png", "what?.png", "trailing."}) {
         const std::string file = std::string("SparkplumeData,4,2,") + name + ",1,zsave.png,0,";
         EXPECT_EQ(parseContainer(file).status, ContainerStatus::NotSupported) << name;
     }
@@ -70,7 +75,8 @@ TEST(Container, EntryNamesNeverLeaveTheFolder) {
 }
 
 TEST(Container, TheLastEffectDataEntryCounts) {
-    const ParsedContainer parsed = parseContainer(pack({{"save.png", "old,"}, {"save.png", "new,"}}));
+    const ParsedContainer parsed =
+        parseContainer(pack({{"save.png", "old,"}, {"save.png", "new,"}}));
     ASSERT_EQ(parsed.status, ContainerStatus::Ok);
     EXPECT_EQ(findEffectData(parsed)->bytes, "new,");
 }

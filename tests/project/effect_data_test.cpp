@@ -146,7 +146,8 @@ std::string asVersion(const std::string& current, int version, int topLevelNodes
             for (int p = 0; p < points; ++p) {
                 w.text(*r.token());
                 float y = *r.real();
-                if (c == kCurveSpeed && version < 4) y = y * 2.0f - 100.0f;  // the old −100..100 scale
+                if (c == kCurveSpeed && version < 4)
+                    y = y * 2.0f - 100.0f;  // the old −100..100 scale
                 w.real(y);
             }
         }
@@ -227,7 +228,8 @@ TEST(EffectData, NumbersIgnoreTheProcessLocale) {
     const auto root = busyTree();
     const std::string expected = write(*root);
     const std::string previous = std::setlocale(LC_ALL, nullptr);
-    if (!testing::useDecimalCommaLocale()) GTEST_SKIP() << "no locale with a decimal comma could be made";
+    if (!testing::useDecimalCommaLocale())
+        GTEST_SKIP() << "no locale with a decimal comma could be made";
     ASSERT_EQ(std::string(std::localeconv()->decimal_point), ",");
     const std::string written = write(*root);
     auto read = readEffectData(expected, 4);

@@ -227,7 +227,7 @@ const std::vector<std::string> kHostileTokens = {
     "1,1,1,1",    "../x.png",    "/etc/x",     "save.png",    " 7",  "+-1",  "0x10",  "１２"};
 
 class Mutator {
-public:
+  public:
     explicit Mutator(uint32_t seed) : m_rng(seed) {}
 
     std::size_t below(std::size_t n) { return n == 0 ? 0 : m_rng() % n; }
@@ -238,7 +238,7 @@ public:
         return s;
     }
 
-private:
+  private:
     void mutateOnce(std::string& s) {
         static constexpr char kSpecial[] = {',', '\n', '\0', '-', '0', '9',
                                             '.', '/',  '\\', ' ', 'e'};

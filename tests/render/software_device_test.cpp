@@ -40,7 +40,7 @@ std::vector<std::string> coverage(const Texture& t, uint32_t background) {
 }
 
 class SoftwareDeviceTest : public ::testing::Test {
-protected:
+  protected:
     SoftwareDevice device{6, 6};
     void SetUp() override {
         device.setColourBlend(BlendFactor::SrcAlpha, BlendFactor::InvSrcAlpha);
@@ -51,23 +51,26 @@ protected:
 
 TEST_F(SoftwareDeviceTest, AnAxisAlignedQuadCoversThePixelsWhoseCentresItHolds) {
     drawQuad(device, 1, 1, 4, 3, 0xFFFFFFFFu);
-    EXPECT_EQ(coverage(device.backBuffer(), kOpaqueBlack),
-              (std::vector<std::string>{"......", ".###..", ".###..", "......", "......", "......"}));
+    EXPECT_EQ(
+        coverage(device.backBuffer(), kOpaqueBlack),
+        (std::vector<std::string>{"......", ".###..", ".###..", "......", "......", "......"}));
 
     // Edges through pixel centres: the left and top ones are in, the right and bottom ones out.
     device.clear(kOpaqueBlack);
     drawQuad(device, 0.5f, 0.5f, 2.5f, 3.5f, 0xFFFFFFFFu);
-    EXPECT_EQ(coverage(device.backBuffer(), kOpaqueBlack),
-              (std::vector<std::string>{"##....", "##....", "##....", "......", "......", "......"}));
+    EXPECT_EQ(
+        coverage(device.backBuffer(), kOpaqueBlack),
+        (std::vector<std::string>{"##....", "##....", "##....", "......", "......", "......"}));
 }
 
 TEST_F(SoftwareDeviceTest, SharedEdgesAreDrawnExactlyOnce) {
-    // Half-transparent white: a pixel drawn twice would come out brighter, a missed one stays black.
+    // Half-transparent white: a pixel drawn twice would come out brighter, a missed one stays
+    // black.
     const uint32_t half = 0x80FFFFFFu;
     const uint32_t once = 0xFF808080u;
     // A turned quad whose diagonal and outer edges pass exactly through pixel centres.
-    const ParticleVertex turned[4] = {vertex(0.5f, 3.5f, half), vertex(2.5f, 0.5f, half), vertex(2.5f, 5.5f, half),
-                                      vertex(4.5f, 3.5f, half)};
+    const ParticleVertex turned[4] = {vertex(0.5f, 3.5f, half), vertex(2.5f, 0.5f, half),
+                                      vertex(2.5f, 5.5f, half), vertex(4.5f, 3.5f, half)};
     device.drawTriangleStrip(turned, 4);
     // Neighbouring quads sharing an edge through pixel centres.
     SoftwareDevice strip(8, 2);
@@ -132,8 +135,9 @@ TEST_F(SoftwareDeviceTest, TexturesAreModulatedSampledAndWrapped) {
 
     // Point sampling: each 2×2 block shows one texel; u, v from 1 to 2 wrap to the same texels.
     d.setFilter(TextureFilter::Point);
-    const ParticleVertex wrapped[4] = {vertex(0, 4, 0xFFFFFFFFu, 1, 2), vertex(0, 0, 0xFFFFFFFFu, 1, 1),
-                                       vertex(4, 4, 0xFFFFFFFFu, 2, 2), vertex(4, 0, 0xFFFFFFFFu, 2, 1)};
+    const ParticleVertex wrapped[4] = {
+        vertex(0, 4, 0xFFFFFFFFu, 1, 2), vertex(0, 0, 0xFFFFFFFFu, 1, 1),
+        vertex(4, 4, 0xFFFFFFFFu, 2, 2), vertex(4, 0, 0xFFFFFFFFu, 2, 1)};
     d.drawTriangleStrip(wrapped, 4);
     const Texture& out = d.backBuffer();
     EXPECT_EQ(out.pixel(0, 0), 0xFFFF0000u);
@@ -147,8 +151,9 @@ TEST_F(SoftwareDeviceTest, TexturesAreModulatedSampledAndWrapped) {
 
     // Linear sampling blends neighbouring texels where pixels fall between them.
     d.setFilter(TextureFilter::Linear);
-    const ParticleVertex shifted[4] = {vertex(0, 4, 0xFFFFFFFFu, 0.5f, 0.5f), vertex(0, 0, 0xFFFFFFFFu, 0.5f, 0.5f),
-                                       vertex(4, 4, 0xFFFFFFFFu, 0.5f, 0.5f), vertex(4, 0, 0xFFFFFFFFu, 0.5f, 0.5f)};
+    const ParticleVertex shifted[4] = {
+        vertex(0, 4, 0xFFFFFFFFu, 0.5f, 0.5f), vertex(0, 0, 0xFFFFFFFFu, 0.5f, 0.5f),
+        vertex(4, 4, 0xFFFFFFFFu, 0.5f, 0.5f), vertex(4, 0, 0xFFFFFFFFu, 0.5f, 0.5f)};
     // Every pixel samples the middle of the texture, where all four texels meet.
     d.drawTriangleStrip(shifted, 4);
     const uint32_t blended = out.pixel(2, 2);
@@ -203,7 +208,8 @@ TEST(SoftwareDeviceShortcuts, GiveTheSamePixelsAsTheGeneralRules) {
     std::mt19937 random(20261208);
     auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
     auto colour = [&]() {
-        const uint32_t a = pick(4) == 0 ? 0u : (pick(3) == 0 ? 255u : static_cast<uint32_t>(pick(256)));
+        const uint32_t a =
+            pick(4) == 0 ? 0u : (pick(3) == 0 ? 255u : static_cast<uint32_t>(pick(256)));
         return a << 24 | static_cast<uint32_t>(random() & 0xFFFFFF);
     };
     std::vector<Texture> textures;
@@ -212,12 +218,15 @@ TEST(SoftwareDeviceShortcuts, GiveTheSamePixelsAsTheGeneralRules) {
         for (uint32_t& p : textures.back().pixels()) p = colour();
     }
     const std::pair<BlendFactor, BlendFactor> colourBlends[] = {
-        {BlendFactor::SrcAlpha, BlendFactor::InvSrcAlpha}, {BlendFactor::SrcAlpha, BlendFactor::One},
-        {BlendFactor::Zero, BlendFactor::InvSrcAlpha},     {BlendFactor::One, BlendFactor::Zero},
+        {BlendFactor::SrcAlpha, BlendFactor::InvSrcAlpha},
+        {BlendFactor::SrcAlpha, BlendFactor::One},
+        {BlendFactor::Zero, BlendFactor::InvSrcAlpha},
+        {BlendFactor::One, BlendFactor::Zero},
         {BlendFactor::InvSrcAlpha, BlendFactor::SrcAlpha}};
-    const std::pair<BlendFactor, BlendFactor> alphaBlends[] = {{BlendFactor::One, BlendFactor::InvSrcAlpha},
-                                                               {BlendFactor::One, BlendFactor::One},
-                                                               {BlendFactor::One, BlendFactor::Zero}};
+    const std::pair<BlendFactor, BlendFactor> alphaBlends[] = {
+        {BlendFactor::One, BlendFactor::InvSrcAlpha},
+        {BlendFactor::One, BlendFactor::One},
+        {BlendFactor::One, BlendFactor::Zero}};
 
     SoftwareDevice fast(48, 40), reference(48, 40);
     reference.setFastPaths(false);
@@ -227,7 +236,8 @@ TEST(SoftwareDeviceShortcuts, GiveTheSamePixelsAsTheGeneralRules) {
     for (int draw = 0; draw < 600; ++draw) {
         const auto [cs, cd] = colourBlends[pick(5)];
         const auto [as, ad] = alphaBlends[pick(3)];
-        const Texture* texture = pick(5) == 0 ? nullptr : &textures[static_cast<std::size_t>(pick(4))];
+        const Texture* texture =
+            pick(5) == 0 ? nullptr : &textures[static_cast<std::size_t>(pick(4))];
         const TextureFilter filter = pick(2) ? TextureFilter::Linear : TextureFilter::Point;
         const TextureAddress address = pick(4) == 0 ? TextureAddress::Clamp : TextureAddress::Wrap;
         const uint32_t c = pick(3) == 0 ? 0xFFFFFFFFu : colour();
@@ -236,7 +246,8 @@ TEST(SoftwareDeviceShortcuts, GiveTheSamePixelsAsTheGeneralRules) {
         for (int k = 0; k < count; ++k) {
             const float x = static_cast<float>(pick(60) - 6) + static_cast<float>(pick(8)) * 0.125f;
             const float y = static_cast<float>(pick(52) - 6) + static_cast<float>(pick(8)) * 0.125f;
-            v[k] = vertex(x, y, pick(8) == 0 ? colour() : c, static_cast<float>(pick(40)) / 16.0f - 0.5f,
+            v[k] = vertex(x, y, pick(8) == 0 ? colour() : c,
+                          static_cast<float>(pick(40)) / 16.0f - 0.5f,
                           static_cast<float>(pick(40)) / 16.0f - 0.5f);
         }
         for (SoftwareDevice* d : {&fast, &reference}) {
@@ -247,7 +258,8 @@ TEST(SoftwareDeviceShortcuts, GiveTheSamePixelsAsTheGeneralRules) {
             d->setAddressMode(address);
             d->drawTriangleStrip(v, static_cast<std::size_t>(count));
         }
-        ASSERT_EQ(fast.backBuffer().pixels(), reference.backBuffer().pixels()) << "after draw " << draw;
+        ASSERT_EQ(fast.backBuffer().pixels(), reference.backBuffer().pixels())
+            << "after draw " << draw;
     }
 }
 

@@ -57,7 +57,8 @@ TEST(PictureTextures, SavedPicturesKeepTheirPixelsAndCanBeCut) {
     EXPECT_EQ(png.convertToFormat(QImage::Format_ARGB32).pixel(4, 2), 0x80FF8000u);
 
     ASSERT_TRUE(saveTexture(t, inDir(dir, "a.bmp"), PictureFormat::Bmp));
-    const QImage bmp = QImage(QString::fromStdString(inDir(dir, "a.bmp").string())).convertToFormat(QImage::Format_ARGB32);
+    const QImage bmp = QImage(QString::fromStdString(inDir(dir, "a.bmp").string()))
+                           .convertToFormat(QImage::Format_ARGB32);
     EXPECT_EQ(bmp.size(), QSize(8, 4));
     EXPECT_EQ(bmp.pixel(4, 2), 0x80FF8000u);  // alpha kept: transparent exports stay transparent
     ASSERT_TRUE(saveTexture(t, inDir(dir, "a.jpg"), PictureFormat::Jpeg));

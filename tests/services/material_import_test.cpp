@@ -13,7 +13,7 @@ namespace fs = std::filesystem;
 using namespace sp::testing;
 
 class MaterialImportTest : public ::testing::Test {
-protected:
+  protected:
     QTemporaryDir temp;
     fs::path pictures = pathOf(temp) / "pictures";
     fs::path texture = pathOf(temp) / "TEXTURE";
@@ -25,9 +25,12 @@ protected:
         fs::create_directories(texture);
         render::setFixedStates(device);
     }
-    ImportOutcome import(const fs::path& file) { return importMaterial(file, texture, device, prompts); }
+    ImportOutcome import(const fs::path& file) {
+        return importMaterial(file, texture, device, prompts);
+    }
     QImage result(const std::string& name) {
-        return QImage(QString::fromStdString((texture / name).string())).convertToFormat(QImage::Format_ARGB32);
+        return QImage(QString::fromStdString((texture / name).string()))
+            .convertToFormat(QImage::Format_ARGB32);
     }
 };
 
@@ -99,7 +102,8 @@ TEST_F(MaterialImportTest, UnsupportedUnreadableAndHugePicturesAreRefusedWithout
         EXPECT_EQ(prompts.messages[0].caption, "画像を読み込むことができません");
     }
     EXPECT_TRUE(filesIn(texture).empty());
-    EXPECT_EQ(std::string(kUnsupportedPictureText), "対応していない形式のファイルです。\n\n対応形式：bmp,png,jpg");
+    EXPECT_EQ(std::string(kUnsupportedPictureText),
+              "対応していない形式のファイルです。\n\n対応形式：bmp,png,jpg");
 }
 
 TEST_F(MaterialImportTest, ImportingTheSameNameAsksBeforeReplacing) {
@@ -111,7 +115,8 @@ TEST_F(MaterialImportTest, ImportingTheSameNameAsksBeforeReplacing) {
     prompts.yesNoAnswers = {false};
     const ImportOutcome declined = import(pictures / "Fire.png");
     ASSERT_EQ(prompts.questions.size(), 1u);
-    EXPECT_EQ(prompts.questions[0].text, "同名のファイルが存在します。\n上書きしてよろしいですか？");
+    EXPECT_EQ(prompts.questions[0].text,
+              "同名のファイルが存在します。\n上書きしてよろしいですか？");
     EXPECT_EQ(prompts.questions[0].caption, "確認");
     EXPECT_FALSE(declined.written);
     EXPECT_TRUE(declined.modified);

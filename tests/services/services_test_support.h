@@ -17,7 +17,7 @@ namespace sp::testing {
 
 // Records what the user would have been shown, and answers from queues.
 class ScriptedPrompts : public Prompts {
-public:
+  public:
     struct Message {
         std::string text;
         std::string caption;
@@ -57,7 +57,7 @@ public:
         return next(saveChoices);
     }
 
-private:
+  private:
     static std::optional<std::string> next(std::deque<std::optional<std::string>>& queue) {
         if (queue.empty()) return std::nullopt;
         auto v = queue.front();
@@ -66,9 +66,12 @@ private:
     }
 };
 
-inline std::filesystem::path pathOf(const QTemporaryDir& dir) { return dir.path().toStdString(); }
+inline std::filesystem::path pathOf(const QTemporaryDir& dir) {
+    return dir.path().toStdString();
+}
 
-inline void writePicture(const std::filesystem::path& file, int width, int height, const char* format = "PNG") {
+inline void writePicture(const std::filesystem::path& file, int width, int height,
+                         const char* format = "PNG") {
     QImage image(width, height, QImage::Format_ARGB32);
     image.fill(qRgba(200, 100, 50, 255));
     image.save(QString::fromStdString(file.string()), format);
@@ -89,7 +92,8 @@ inline void writeFile(const std::filesystem::path& file, std::string_view bytes)
 inline std::vector<std::string> filesIn(const std::filesystem::path& folder) {
     std::vector<std::string> names;
     std::error_code ec;
-    for (const auto& e : std::filesystem::directory_iterator(folder, ec)) names.push_back(e.path().filename().string());
+    for (const auto& e : std::filesystem::directory_iterator(folder, ec))
+        names.push_back(e.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
 }

@@ -18,7 +18,9 @@ Vec2 normalized(Vec2 v) {
     return {v.x / length, v.y / length};
 }
 
-float clampValue(float y) { return std::clamp(y, 0.0f, 100.0f); }
+float clampValue(float y) {
+    return std::clamp(y, 0.0f, 100.0f);
+}
 
 // Unit tangent of every point: towards the neighbour for the end points,
 // from the previous to the next point elsewhere.
@@ -64,7 +66,9 @@ void Curve::resample() {
     if (n < 2) return;
     const std::vector<Vec2> tangent = pointTangents(points);
 
-    auto put = [this](int32_t index, int32_t value) { samples[static_cast<std::size_t>(index)] = value; };
+    auto put = [this](int32_t index, int32_t value) {
+        samples[static_cast<std::size_t>(index)] = value;
+    };
 
     Vec2 last{0.0f, 0.0f};
     for (std::size_t seg = 0; seg + 1 < n; ++seg) {
@@ -88,9 +92,11 @@ void Curve::resample() {
                 // file puts its points.
                 const int64_t start = roundHalfAway(previous.x);
                 const int64_t end = roundHalfAway(current.x);
-                for (int64_t i = std::max<int64_t>(start, 0); i < std::min<int64_t>(end, 101); ++i) {
+                for (int64_t i = std::max<int64_t>(start, 0); i < std::min<int64_t>(end, 101);
+                     ++i) {
                     const float k = static_cast<float>(i - start);
-                    const float value = previous.y + k * (current.y - previous.y) / (current.x - previous.x);
+                    const float value =
+                        previous.y + k * (current.y - previous.y) / (current.x - previous.x);
                     put(static_cast<int32_t>(i), roundHalfAway(value));
                 }
             }
@@ -158,7 +164,8 @@ void Curve::releasePoints() {
 bool Curve::removeNear(float x, float y) {
     bool removed = false;
     for (std::size_t i = 1; i + 1 < points.size(); ++i) {
-        if (std::fabs(points[i].x - x) < kRemoveWindowX && std::fabs(points[i].y - y) < kRemoveWindowY) {
+        if (std::fabs(points[i].x - x) < kRemoveWindowX &&
+            std::fabs(points[i].y - y) < kRemoveWindowY) {
             points.erase(points.begin() + static_cast<std::ptrdiff_t>(i));
             removed = true;
             break;

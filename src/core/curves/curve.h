@@ -22,7 +22,7 @@ enum class CurveKind { Plain, Speed };
 // A quantity over a particle's life: control points, smoothed into Bézier
 // segments and sampled into 101 whole per cent values.
 class Curve {
-public:
+  public:
     // Pick and remove windows, in curve units (per cent of time, per cent of value).
     static constexpr float kPickWindowX = 8.0f;
     static constexpr float kPickWindowY = 30.0f;
@@ -54,7 +54,7 @@ public:
     void releasePoints();
     bool removeNear(float x, float y);
 
-private:
+  private:
     int findPickable(float x, float y) const;
 
     CurveKind m_kind;

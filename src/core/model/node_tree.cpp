@@ -14,7 +14,7 @@ constexpr const char* kCopySuffix = "のｺﾋﾟｰ";
 
 // Carries out the steps of one operation on the tree and writes them down.
 class NodeTree::Recorder {
-public:
+  public:
     explicit Recorder(NodeTree& tree) : m_tree(tree) {
         m_edit.nameCounterBefore = tree.m_nameCounter;
     }
@@ -98,12 +98,14 @@ public:
         return std::move(m_edit);
     }
 
-private:
+  private:
     NodeTree& m_tree;
     TreeEdit m_edit;
 };
 
-NodeTree::NodeTree(ProjectState& state) : m_state(state) { clear(); }
+NodeTree::NodeTree(ProjectState& state) : m_state(state) {
+    clear();
+}
 
 void NodeTree::clear() {
     m_root = std::make_unique<EmitterNode>(m_state.frameCount);

@@ -45,7 +45,7 @@ struct TreeEdit {
 // a node, so that the edit can be taken back. Messages, the selection and the
 // modified flag belong to the document above.
 class NodeTree {
-public:
+  public:
     // Names are stored in 260 bytes of CP932, the last one a terminating zero.
     static constexpr std::size_t kMaxNameBytes = 259;
 
@@ -87,7 +87,7 @@ public:
     // A name the project file can store: no separators, at most 259 CP932 bytes.
     static std::string storableName(std::string_view text);
 
-private:
+  private:
     class Recorder;
 
     ProjectState& m_state;

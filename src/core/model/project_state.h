@@ -37,7 +37,7 @@ struct ProjectState : ProjectHeader {
     int32_t backgroundOriginalSize = 0;
 
     // The last entry stands for the largest zoom that fits the window.
-    static constexpr std::array<float, 11> zoomSteps{0.25f, 0.5f, 0.75f, 1.0f, 1.5f, 2.0f,
+    static constexpr std::array<float, 11> zoomSteps{0.25f, 0.5f, 0.75f, 1.0f, 1.5f,   2.0f,
                                                      3.0f,  4.0f, 6.0f,  8.0f, 9999.0f};
 
     // Open and reseed force the wrap with this frame number.

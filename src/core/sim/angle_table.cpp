@@ -15,7 +15,8 @@ SinCos computeSinCos(float degrees) {
 struct AngleTable {
     std::array<SinCos, 360> entries{};
     AngleTable() {
-        for (int d = 0; d < 360; ++d) entries[static_cast<std::size_t>(d)] = computeSinCos(static_cast<float>(d));
+        for (int d = 0; d < 360; ++d)
+            entries[static_cast<std::size_t>(d)] = computeSinCos(static_cast<float>(d));
     }
 };
 
@@ -36,6 +37,8 @@ SinCos sinCosDegrees(int32_t degrees) {
     return computeSinCos(static_cast<float>(degrees));
 }
 
-SinCos sinCosDegrees(float degrees) { return computeSinCos(degrees); }
+SinCos sinCosDegrees(float degrees) {
+    return computeSinCos(degrees);
+}
 
 }  // namespace sp

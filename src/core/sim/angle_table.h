@@ -26,6 +26,8 @@ struct Turned {
     float x;
     float y;
 };
-inline Turned turnXAxis(float length, SinCos a) { return {length * a.cos, length * a.sin}; }
+inline Turned turnXAxis(float length, SinCos a) {
+    return {length * a.cos, length * a.sin};
+}
 
 }  // namespace sp

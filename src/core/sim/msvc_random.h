@@ -7,7 +7,7 @@ namespace sp {
 // The C runtime's srand/rand pair, reproduced exactly so that a saved seed
 // replays the same effect on every machine.
 class MsvcRandom {
-public:
+  public:
     static constexpr int32_t kMax = 32767;
 
     void srand(uint32_t seed) { m_state = seed; }
@@ -22,7 +22,7 @@ public:
 
     uint32_t state() const { return m_state; }
 
-private:
+  private:
     uint32_t m_state = 1;
 };
 

@@ -10,7 +10,8 @@ namespace {
 
 // 1 + v or 1 - v, with v up to `variation` per cent, chosen by a coin.
 float randomFactor(MsvcRandom& random, int32_t variation) {
-    const float v = static_cast<float>(random.rand() % 100) / 100.0f * static_cast<float>(variation) / 100.0f;
+    const float v =
+        static_cast<float>(random.rand() % 100) / 100.0f * static_cast<float>(variation) / 100.0f;
     return random.coin() ? 1.0f + v : 1.0f - v;
 }
 
@@ -27,7 +28,8 @@ int32_t truncateToInt(double v) {
 
 }  // namespace
 
-Simulation::Simulation(ProjectState& state, SimulationLimits limits) : m_state(state), m_limits(limits) {}
+Simulation::Simulation(ProjectState& state, SimulationLimits limits)
+    : m_state(state), m_limits(limits) {}
 
 void Simulation::restart(EmitterNode& root) {
     root.clearParticles();
@@ -39,7 +41,8 @@ void Simulation::restart(EmitterNode& root) {
     m_trailLimitReached = false;
 }
 
-void Simulation::replay(EmitterNode& root, int32_t frames, const FrameVisitor& afterFrame, LoopEnd end) {
+void Simulation::replay(EmitterNode& root, int32_t frames, const FrameVisitor& afterFrame,
+                        LoopEnd end) {
     const int32_t exporting = m_state.exportInProgress;
     m_state.exportInProgress = end == LoopEnd::RunsOn ? 1 : 0;
     restart(root);
@@ -107,7 +110,8 @@ void Simulation::updateNode(EmitterNode& top, int32_t frame) {
             ++kept;
         }
         list.erase(list.begin() + static_cast<std::ptrdiff_t>(kept), list.end());
-        for (auto it = node.children.rbegin(); it != node.children.rend(); ++it) work.push_back(it->get());
+        for (auto it = node.children.rbegin(); it != node.children.rend(); ++it)
+            work.push_back(it->get());
     }
 }
 
@@ -119,7 +123,8 @@ bool Simulation::updateParticle(Particle& p, EmitterNode& node, int32_t frame) {
     p.position.y += p.fallSpeed;
 
     const int32_t s = EmitterNode::sampleAt(node.speedSamples, p.age, p.lifetime);
-    const float step = static_cast<float>(node.maxSpeed) * static_cast<float>(s) * p.speedFactor / 100.0f;
+    const float step =
+        static_cast<float>(node.maxSpeed) * static_cast<float>(s) * p.speedFactor / 100.0f;
     p.position.x += p.heading.x * step * p.spreadFactor;
     p.position.y += p.heading.y * step * p.spreadFactor;
     p.position.z += p.heading.z * step * p.spreadFactor;
@@ -165,18 +170,20 @@ void Simulation::emitIntoChildren(const Particle& p, const EmitterNode& node, in
         // Only the parent node's curves at the parent particle's age are passed on.
         const float parentAlpha =
             child.inheritAlpha
-                ? static_cast<float>(EmitterNode::sampleAt(node.alphaSamples, p.age, p.lifetime)) / 100.0f
+                ? static_cast<float>(EmitterNode::sampleAt(node.alphaSamples, p.age, p.lifetime)) /
+                      100.0f
                 : 1.0f;
         const float parentSize =
             child.inheritSize
-                ? static_cast<float>(EmitterNode::sampleAt(node.sizeSamples, p.age, p.lifetime)) / 100.0f
+                ? static_cast<float>(EmitterNode::sampleAt(node.sizeSamples, p.age, p.lifetime)) /
+                      100.0f
                 : 1.0f;
         int32_t tilt = 0;
         if (child.inheritTilt) {
             const float rotation =
                 static_cast<float>(EmitterNode::sampleAt(node.rotationSamples, p.age, p.lifetime));
-            tilt = truncateToInt(static_cast<float>(node.maxAngle) * rotation / 100.0f * p.rotationFactor *
-                                 static_cast<float>(p.spin));
+            tilt = truncateToInt(static_cast<float>(node.maxAngle) * rotation / 100.0f *
+                                 p.rotationFactor * static_cast<float>(p.spin));
         }
 
         if (child.emitType == kEmitRadial || child.emitType == kEmitConverging) {
@@ -186,8 +193,9 @@ void Simulation::emitIntoChildren(const Particle& p, const EmitterNode& node, in
             const int32_t n = m_random.coin() ? truncateToInt(amount * (1.0f + v))
                                               : truncateToInt(amount * (1.0f - v));
             for (int32_t j = 0; j < n; ++j) {
-                const int32_t c = child.evenlySpaced ? static_cast<int32_t>(static_cast<int64_t>(j) * 360 / n)
-                                                     : m_random.rand() % 360;
+                const int32_t c = child.evenlySpaced
+                                      ? static_cast<int32_t>(static_cast<int64_t>(j) * 360 / n)
+                                      : m_random.rand() % 360;
                 if (!emitInto(child, p, c, parentAlpha, parentSize, tilt)) break;
             }
         } else if (child.emitType == kEmitOneDirection) {
@@ -203,19 +211,20 @@ void Simulation::emitIntoChildren(const Particle& p, const EmitterNode& node, in
     }
 }
 
-bool Simulation::emitInto(EmitterNode& child, const Particle& parentParticle, int32_t c, float parentAlpha,
-                          float parentSize, int32_t tilt) {
+bool Simulation::emitInto(EmitterNode& child, const Particle& parentParticle, int32_t c,
+                          float parentAlpha, float parentSize, int32_t tilt) {
     if (m_liveParticles >= m_limits.maxLiveParticles) {
         m_particleLimitReached = true;
         return false;
     }
-    child.particles.push_back(emitParticle(child, parentParticle.position, c, parentAlpha, parentSize, tilt));
+    child.particles.push_back(
+        emitParticle(child, parentParticle.position, c, parentAlpha, parentSize, tilt));
     ++m_liveParticles;
     return true;
 }
 
-Particle Simulation::emitParticle(EmitterNode& n, Vec3 birth, int32_t c, float parentAlpha, float parentSize,
-                                  int32_t tilt) {
+Particle Simulation::emitParticle(EmitterNode& n, Vec3 birth, int32_t c, float parentAlpha,
+                                  float parentSize, int32_t tilt) {
     Particle p;
 
     // Birth position: scattered around the birth point, crowding towards it.
@@ -248,10 +257,12 @@ Particle Simulation::emitParticle(EmitterNode& n, Vec3 birth, int32_t c, float p
 
     if (n.emitType == kEmitConverging) {
         float g = 1.0f;
-        if (n.positionVar != 0) g = 1.0f - static_cast<float>(m_random.rand() % n.positionVar) / 100.0f;
+        if (n.positionVar != 0)
+            g = 1.0f - static_cast<float>(m_random.rand() % n.positionVar) / 100.0f;
         p.spreadFactor *= g;
         const float distance =
-            static_cast<float>(std::max(m_state.projectWidth, m_state.projectHeight) / 2) * p.spreadFactor;
+            static_cast<float>(std::max(m_state.projectWidth, m_state.projectHeight) / 2) *
+            p.spreadFactor;
         p.position = {birth.x + p.heading.x * distance, birth.y + p.heading.y * distance,
                       birth.z + p.heading.z * distance};
         p.heading = {-p.heading.x, -p.heading.y, -p.heading.z};

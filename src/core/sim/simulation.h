@@ -22,7 +22,7 @@ struct SimulationLimits {
 // Emission and per-frame update of every particle of the tree, with the one
 // random generator the effect draws from.
 class Simulation {
-public:
+  public:
     explicit Simulation(ProjectState& state, SimulationLimits limits = {});
 
     // One frame of the effect loop. Returns false, changing nothing, without a root.
@@ -60,7 +60,7 @@ public:
     std::size_t liveParticles() const { return m_liveParticles; }
     std::size_t trailPoints() const { return m_trailPoints; }
 
-private:
+  private:
     void updateNode(EmitterNode& node, int32_t frame);
     bool updateParticle(Particle& p, EmitterNode& node, int32_t frame);
     void emitIntoChildren(const Particle& p, const EmitterNode& node, int32_t frame);

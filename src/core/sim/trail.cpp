@@ -4,7 +4,9 @@
 
 namespace sp {
 
-Trail::Trail(const Trail& other) { *this = other; }
+Trail::Trail(const Trail& other) {
+    *this = other;
+}
 
 Trail& Trail::operator=(const Trail& other) {
     if (this == &other) return *this;

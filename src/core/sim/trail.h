@@ -11,7 +11,7 @@ namespace sp {
 // A particle's past positions, newest first. A ring buffer, so that adding the
 // newest and dropping the oldest position cost the same whatever the length.
 class Trail {
-public:
+  public:
     Trail() = default;
     Trail(const Trail& other);
     Trail& operator=(const Trail& other);
@@ -22,7 +22,9 @@ public:
     bool empty() const { return m_size == 0; }
 
     // i = 0 is the newest position.
-    const Vec3& operator[](std::size_t i) const { return m_data[(m_newest + i) & (m_capacity - 1)]; }
+    const Vec3& operator[](std::size_t i) const {
+        return m_data[(m_newest + i) & (m_capacity - 1)];
+    }
 
     void pushNewest(const Vec3& position);
     void dropOldest();
@@ -30,7 +32,7 @@ public:
 
     bool operator==(const Trail& other) const;
 
-private:
+  private:
     void grow();
 
     std::unique_ptr<Vec3[]> m_data;

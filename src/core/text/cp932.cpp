@@ -13,7 +13,7 @@ constexpr const char* kCp932 = "CP932";
 constexpr const char* kUtf8 = "UTF-8";
 
 class Converter {
-public:
+  public:
     Converter(const char* to, const char* from) : m_cd(iconv_open(to, from)) {}
     ~Converter() {
         if (valid()) iconv_close(m_cd);
@@ -44,7 +44,7 @@ public:
         return true;
     }
 
-private:
+  private:
     iconv_t m_cd;
 };
 
@@ -61,7 +61,8 @@ std::size_t utf8SequenceLength(unsigned char lead) {
 std::optional<std::string> toCp932(std::string_view utf8) {
     Converter converter(kCp932, kUtf8);
     std::string out;
-    bool ok = converter.convert(utf8, out, [](std::string&, char*&, std::size_t&) { return false; });
+    bool ok =
+        converter.convert(utf8, out, [](std::string&, char*&, std::size_t&) { return false; });
     if (!ok) return std::nullopt;
     return out;
 }
@@ -78,7 +79,9 @@ std::string fromCp932(std::string_view cp932) {
     return out;
 }
 
-bool isCp932Encodable(std::string_view utf8) { return toCp932(utf8).has_value(); }
+bool isCp932Encodable(std::string_view utf8) {
+    return toCp932(utf8).has_value();
+}
 
 std::optional<std::size_t> cp932Length(std::string_view utf8) {
     auto encoded = toCp932(utf8);

@@ -10,7 +10,15 @@ bool isPlainFileName(std::string_view name) {
     for (unsigned char c : name) {
         if (c < 0x20 || c == 0x7F) return false;
         switch (c) {
-            case '/': case '\\': case ':': case '*': case '?': case '"': case '<': case '>': case '|':
+            case '/':
+            case '\\':
+            case ':':
+            case '*':
+            case '?':
+            case '"':
+            case '<':
+            case '>':
+            case '|':
                 return false;
             default:
                 break;
@@ -57,7 +65,8 @@ std::optional<std::string> packContainer(const std::vector<ContainerEntry>& entr
     writer.integer(static_cast<int64_t>(entries.size()));
     for (const ContainerEntry& entry : entries) {
         auto name = text::toCp932(entry.name);
-        if (!name || name->find_first_of(std::string_view(",\n\0", 3)) != std::string::npos) return std::nullopt;
+        if (!name || name->find_first_of(std::string_view(",\n\0", 3)) != std::string::npos)
+            return std::nullopt;
         writer.text(*name);
         writer.rawBlock(entry.bytes);
     }

@@ -21,8 +21,8 @@ struct ContainerEntry {
 
 enum class ContainerStatus {
     Ok,
-    NotSupported,   // wrong magic, or damaged: truncated, overrunning, unsafe names, no effect data
-    NewerVersion,   // written by a newer program
+    NotSupported,  // wrong magic, or damaged: truncated, overrunning, unsafe names, no effect data
+    NewerVersion,  // written by a newer program
 };
 
 struct ParsedContainer {

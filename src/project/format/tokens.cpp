@@ -7,7 +7,9 @@
 namespace sp::format {
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
 
 std::string_view skipBlanks(std::string_view s) {
     std::size_t i = 0;
@@ -106,7 +108,8 @@ double parseReal(std::string_view token) {
         if (!s.empty() && s[0] == '-') return 0.0;  // "+-1" is no number
     }
     double value = 0.0;
-    auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), value, std::chars_format::general);
+    auto [end, ec] =
+        std::from_chars(s.data(), s.data() + s.size(), value, std::chars_format::general);
     if (ec == std::errc::result_out_of_range) {
         // Overflow reads as infinity and underflow as zero, as strtod gives them.
         const bool negative = !s.empty() && s[0] == '-';

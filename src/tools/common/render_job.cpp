@@ -85,7 +85,8 @@ RenderJob readRenderJob(const QDir& workspace, JobKeys keys) {
         throw Failure(QStringLiteral("RENDER/render.ini を読み込めません。"));
     const IniValues ini(IniReader::parse(file.readAll()));
 
-    job.lastFrame = ini.number(key(exchange::kInfoSection), key(exchange::kLastFrameKey), 0, kMaxFrameNumber);
+    job.lastFrame =
+        ini.number(key(exchange::kInfoSection), key(exchange::kLastFrameKey), 0, kMaxFrameNumber);
     job.fps = ini.number(key(exchange::kInfoSection), key(exchange::kFpsKey), 1, kMaxFps);
     job.extension = ini.text(key(exchange::kInfoSection), key(exchange::kExtensionKey));
     const QString ext = job.extension.toLower();
@@ -99,10 +100,12 @@ RenderJob readRenderJob(const QDir& workspace, JobKeys keys) {
         ini.number(key(exchange::kSizeSection), key(exchange::kHeightKey), 1, kMaxCanvasSide));
     job.resultName = ini.text(key(exchange::kResultSection), key(exchange::kResultNameKey));
     if (keys == JobKeys::FramesAndSheetGrid) {
-        job.columns = ini.number(key(exchange::kInfoSection), key(exchange::kColumnsKey), 1, kMaxGridSide);
-        job.rows = ini.number(key(exchange::kInfoSection), key(exchange::kRowsKey), 1, kMaxGridSide);
-        job.division =
-            ini.number(key(exchange::kInfoSection), key(exchange::kDivisionKey), 1, kMaxFrameNumber + 1);
+        job.columns =
+            ini.number(key(exchange::kInfoSection), key(exchange::kColumnsKey), 1, kMaxGridSide);
+        job.rows =
+            ini.number(key(exchange::kInfoSection), key(exchange::kRowsKey), 1, kMaxGridSide);
+        job.division = ini.number(key(exchange::kInfoSection), key(exchange::kDivisionKey), 1,
+                                  kMaxFrameNumber + 1);
     }
     return job;
 }
