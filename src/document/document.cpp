@@ -57,11 +57,10 @@ void Document::setSelection(EmitterNode* node) {
     emit selectionChanged(node);
 }
 
-template <typename Operation>
-bool Document::runTreeOperation(const char* text, Operation operation) {
+bool Document::runTreeOperation(const char* text, TreeEdit (NodeTree::*operation)(EmitterNode&)) {
     if (!m_selected) return false;
     EmitterNode* before = m_selected;
-    TreeEdit edit = operation(m_project.tree, *m_selected);
+    TreeEdit edit = (m_project.tree.*operation)(*m_selected);
     if (edit.refusal == TreeEdit::Refusal::CannotDelete)
         m_prompts.showMessage(kCannotDeleteText, kConfirmCaption);
     if (!edit.changed()) return false;
@@ -70,43 +69,28 @@ bool Document::runTreeOperation(const char* text, Operation operation) {
 }
 
 bool Document::addNode() {
-    return runTreeOperation("ノードの追加",
-                            [](NodeTree& t, EmitterNode& n) { return t.addNode(n); });
+    return runTreeOperation("ノードの追加", &NodeTree::addNode);
 }
-
 bool Document::addChildNode() {
-    return runTreeOperation("子ノードの追加",
-                            [](NodeTree& t, EmitterNode& n) { return t.addChildNode(n); });
+    return runTreeOperation("子ノードの追加", &NodeTree::addChildNode);
 }
-
 bool Document::duplicate() {
-    return runTreeOperation("ノードの複製",
-                            [](NodeTree& t, EmitterNode& n) { return t.duplicate(n); });
+    return runTreeOperation("ノードの複製", &NodeTree::duplicate);
 }
-
 bool Document::deleteNode() {
-    return runTreeOperation("ノードの削除",
-                            [](NodeTree& t, EmitterNode& n) { return t.deleteNode(n); });
+    return runTreeOperation("ノードの削除", &NodeTree::deleteNode);
 }
-
 bool Document::moveDown() {
-    return runTreeOperation("ノードを下へ移動",
-                            [](NodeTree& t, EmitterNode& n) { return t.moveDown(n); });
+    return runTreeOperation("ノードを下へ移動", &NodeTree::moveDown);
 }
-
 bool Document::moveUp() {
-    return runTreeOperation("ノードを上へ移動",
-                            [](NodeTree& t, EmitterNode& n) { return t.moveUp(n); });
+    return runTreeOperation("ノードを上へ移動", &NodeTree::moveUp);
 }
-
 bool Document::levelDown() {
-    return runTreeOperation("階層を下げる",
-                            [](NodeTree& t, EmitterNode& n) { return t.levelDown(n); });
+    return runTreeOperation("階層を下げる", &NodeTree::levelDown);
 }
-
 bool Document::levelUp() {
-    return runTreeOperation("階層を上げる",
-                            [](NodeTree& t, EmitterNode& n) { return t.levelUp(n); });
+    return runTreeOperation("階層を上げる", &NodeTree::levelUp);
 }
 
 bool Document::rename(EmitterNode& node, std::string_view text) {

@@ -132,8 +132,7 @@ class Document : public QObject, public ProjectOwner {
     friend class CurvePointsCommand;
     friend class HeaderCommand;
 
-    template <typename Operation>
-    bool runTreeOperation(const char* text, Operation operation);
+    bool runTreeOperation(const char* text, TreeEdit (NodeTree::*operation)(EmitterNode&));
     void pushHeaderEdit(const char* text, const ProjectHeader& after, int mergeId, bool restart,
                         bool forcedWrap, bool graphicsCycle);
 

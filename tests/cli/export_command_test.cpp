@@ -59,10 +59,13 @@ TEST_F(ExportCommandTest, ASheetWithItsFrameDataIsMadeThroughTheRealPrograms) {
     EXPECT_EQ(run.status, 2);
 
     fs::create_directories(folder / "out");
+    std::ofstream(folder / "out" / "fx-notes.txt") << "not made by the export";
     const ExportRun ok = exportWith(
         {project.string(), "--out", (folder / "out" / "fx.png").string(), "--columns", "3"});
     ASSERT_EQ(ok.status, 0) << ok.err;
-    EXPECT_NE(ok.out.find("fx.png"), std::string::npos);
+    // Exactly the files the run wrote, not whatever else shares the name.
+    EXPECT_EQ(ok.out, (folder / "out" / "fx.png").string() + "\n" +
+                          (folder / "out" / "fx.json").string() + "\n");
     const QImage sheet(QString::fromStdString((folder / "out" / "fx.png").string()));
     EXPECT_EQ(sheet.size(), QSize(3 * 32, 2 * 16));
     EXPECT_TRUE(sheet.hasAlphaChannel());

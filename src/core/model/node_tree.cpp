@@ -190,22 +190,20 @@ TreeEdit NodeTree::deleteNode(EmitterNode& node) {
 }
 
 TreeEdit NodeTree::moveDown(EmitterNode& node) {
-    Recorder r(*this);
-    if (!node.parent) return r.finish();
-    const int i = node.parent->indexOfChild(&node);
-    if (i + 1 >= static_cast<int>(node.parent->children.size())) return r.finish();
-    r.moveTo(node, static_cast<std::size_t>(i + 1));
-    r.rebuildTreeView();
-    r.select(&node);
-    return r.finish();
+    return moveBy(node, +1);
 }
 
 TreeEdit NodeTree::moveUp(EmitterNode& node) {
+    return moveBy(node, -1);
+}
+
+// Exchanges the node with its neighbour below (+1) or above (−1); nothing at the end.
+TreeEdit NodeTree::moveBy(EmitterNode& node, int step) {
     Recorder r(*this);
     if (!node.parent) return r.finish();
-    const int i = node.parent->indexOfChild(&node);
-    if (i <= 0) return r.finish();
-    r.moveTo(node, static_cast<std::size_t>(i - 1));
+    const int j = node.parent->indexOfChild(&node) + step;
+    if (j < 0 || j >= static_cast<int>(node.parent->children.size())) return r.finish();
+    r.moveTo(node, static_cast<std::size_t>(j));
     r.rebuildTreeView();
     r.select(&node);
     return r.finish();

@@ -90,6 +90,8 @@ class NodeTree {
   private:
     class Recorder;
 
+    TreeEdit moveBy(EmitterNode& node, int step);
+
     ProjectState& m_state;
     std::unique_ptr<EmitterNode> m_root;
     int m_nameCounter = 0;
