@@ -15,11 +15,14 @@
 #include <functional>
 #include <iostream>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "core/model/emitter_node.h"
+#include "core/model/node_fields.h"
 #include "document/app_context.h"
+#include "document/document.h"
 #include "materials/material_import.h"
 #include "prompts/prompts.h"
 #include "render/software_device.h"
@@ -160,231 +163,262 @@ render::Texture smokePuff() {
 }
 
 // ---------------------------------------------------------------------------
-// Building the effects.
+// Building the effects. Every change goes through the document's edit
+// functions, as the editor's user would make it, so the samples go through
+// whatever those edits check and follow up (the rules for names, for one).
 
-void shape(EmitterNode& node, CurveSlot slot, std::vector<CurvePoint> points) {
-    node.setCurvePoints(slot, std::move(points));
+using F = NodeFieldId;
+using namespace std::string_literals;
+
+// A builder step the document turned down; makeSample reports it.
+struct BuildRefused : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+// The node a new project starts with, selected.
+EmitterNode& startingNode(Document& d) {
+    if (d.selectedNode() == nullptr) throw BuildRefused("新しいプロジェクトにノードがありません");
+    return *d.selectedNode();
+}
+
+// Add inserts the new node directly above the selected one, so siblings are
+// made from the bottom up.
+EmitterNode& addAbove(Document& d) {
+    if (!d.addNode()) throw BuildRefused("ノードを追加できませんでした");
+    return *d.selectedNode();
+}
+
+// Add Child inserts the new node as the first child, so children are made from
+// the last one up.
+EmitterNode& addFirstChild(Document& d) {
+    if (!d.addChildNode()) throw BuildRefused("子ノードを追加できませんでした");
+    return *d.selectedNode();
+}
+
+EmitterNode& named(Document& d, EmitterNode& node, const char* name) {
+    if (!d.rename(node, name)) throw BuildRefused("ノードの名前を変更できませんでした");
+    return node;
+}
+
+void shape(Document& d, EmitterNode& node, CurveSlot slot, std::vector<CurvePoint> points) {
+    d.setCurvePoints(node, slot, std::move(points));
 }
 
 // The colour over a particle's life, as three curves of per cent.
-void colour(EmitterNode& node, std::vector<CurvePoint> red, std::vector<CurvePoint> green,
-            std::vector<CurvePoint> blue) {
-    shape(node, kCurveRed, std::move(red));
-    shape(node, kCurveGreen, std::move(green));
-    shape(node, kCurveBlue, std::move(blue));
+void colour(Document& d, EmitterNode& node, std::vector<CurvePoint> red,
+            std::vector<CurvePoint> green, std::vector<CurvePoint> blue) {
+    shape(d, node, kCurveRed, std::move(red));
+    shape(d, node, kCurveGreen, std::move(green));
+    shape(d, node, kCurveBlue, std::move(blue));
+}
+
+// The only edit of the seed is Reseed, one up at a time, and each sample starts
+// from a fresh context's seed of 0: reseed up to the seed the sample was tuned
+// with.
+void reseedTo(Document& d, int32_t seed) {
+    while (d.state().randomSeed < seed) d.reseed();
+    if (d.state().randomSeed != seed) throw BuildRefused("乱数を設定できませんでした");
 }
 
 struct Sample {
     const char* fileName;
     std::vector<std::pair<const char*, render::Texture (*)()>> pictures;
-    std::function<void(Project&)> build;
+    std::function<void(Document&)> build;
 };
-
-EmitterNode& addNode(Project& project, EmitterNode& parent, const char* name) {
-    EmitterNode& node = project.tree.insertNewNode(parent, parent.children.size());
-    node.name = name;
-    return node;
-}
 
 // A fireball burst: a flash, glowing embers thrown outwards that slow down and
 // cool from white to deep orange, and sparks that fall off every ember.
-void buildBurst(Project& project) {
-    EmitterNode& root = project.tree.root();
+void buildBurst(Document& d) {
+    EmitterNode& flash = named(d, startingNode(d), "閃光");
+    EmitterNode& embers = named(d, addAbove(d), "火の玉");
+    EmitterNode& sparks = named(d, addFirstChild(d), "火花");
 
-    EmitterNode& embers = addNode(project, root, "火の玉");
-    embers.emitType = kEmitRadial;
-    embers.amount = 20;
-    embers.amountVar = 20;
-    embers.emitStart = 1;
-    embers.emitEnd = 1;
-    embers.life = 20;
-    embers.lifeVar = 25;
-    embers.maxSpeed = 10;
-    embers.speedVar = 55;
-    shape(embers, kCurveSpeed, {{0, 100}, {40, 70}, {100, 52}});
-    embers.maxSize = 32;
-    embers.sizeVar = 40;
-    shape(embers, kCurveSize, {{0, 70}, {25, 100}, {100, 35}});
-    shape(embers, kCurveAlpha, {{0, 100}, {55, 85}, {100, 0}});
-    colour(embers, {{0, 100}, {100, 100}}, {{0, 95}, {40, 60}, {100, 25}},
+    d.setNodeFields(embers, {{F::emitType, kEmitRadial},
+                             {F::amount, 20},
+                             {F::amountVar, 20},
+                             {F::emitStart, 1},
+                             {F::emitEnd, 1},
+                             {F::life, 20},
+                             {F::lifeVar, 25},
+                             {F::maxSpeed, 10},
+                             {F::speedVar, 55},
+                             {F::maxSize, 32},
+                             {F::sizeVar, 40},
+                             {F::blendMode, kBlendAdditive},
+                             {F::imageName, "soft_glow.png"s}});
+    shape(d, embers, kCurveSpeed, {{0, 100}, {40, 70}, {100, 52}});
+    shape(d, embers, kCurveSize, {{0, 70}, {25, 100}, {100, 35}});
+    shape(d, embers, kCurveAlpha, {{0, 100}, {55, 85}, {100, 0}});
+    colour(d, embers, {{0, 100}, {100, 100}}, {{0, 95}, {40, 60}, {100, 25}},
            {{0, 80}, {30, 15}, {100, 0}});
-    embers.blendMode = kBlendAdditive;
-    embers.imageName = "soft_glow.png";
 
-    EmitterNode& sparks = addNode(project, embers, "火花");
-    sparks.emitType = kEmitRadial;
-    sparks.amount = 1;
-    sparks.emitStart = 2;
-    sparks.emitEnd = 24;
-    sparks.life = 10;
-    sparks.lifeVar = 40;
-    sparks.maxSpeed = 3;
-    sparks.speedVar = 50;
-    sparks.gravity = 70.0f;
-    sparks.maxSize = 9;
-    sparks.sizeVar = 30;
-    shape(sparks, kCurveSize, {{0, 100}, {100, 40}});
-    shape(sparks, kCurveAlpha, {{0, 100}, {60, 80}, {100, 0}});
-    colour(sparks, {{0, 100}, {100, 100}}, {{0, 90}, {100, 60}}, {{0, 55}, {100, 10}});
-    sparks.blendMode = kBlendAdditive;
-    sparks.imageName = "spark.png";
+    d.setNodeFields(sparks, {{F::emitType, kEmitRadial},
+                             {F::amount, 1},
+                             {F::emitStart, 2},
+                             {F::emitEnd, 24},
+                             {F::life, 10},
+                             {F::lifeVar, 40},
+                             {F::maxSpeed, 3},
+                             {F::speedVar, 50},
+                             {F::gravity, 70.0f},
+                             {F::maxSize, 9},
+                             {F::sizeVar, 30},
+                             {F::blendMode, kBlendAdditive},
+                             {F::imageName, "spark.png"s}});
+    shape(d, sparks, kCurveSize, {{0, 100}, {100, 40}});
+    shape(d, sparks, kCurveAlpha, {{0, 100}, {60, 80}, {100, 0}});
+    colour(d, sparks, {{0, 100}, {100, 100}}, {{0, 90}, {100, 60}}, {{0, 55}, {100, 10}});
 
-    EmitterNode& flash = addNode(project, root, "閃光");
-    flash.emitType = kEmitOneDirection;
-    flash.emitStart = 1;
-    flash.emitEnd = 1;
-    flash.life = 9;
-    flash.maxSize = 150;
-    shape(flash, kCurveSize, {{0, 45}, {30, 100}, {100, 80}});
-    shape(flash, kCurveAlpha, {{0, 100}, {25, 80}, {100, 0}});
-    colour(flash, {{0, 100}, {100, 100}}, {{0, 90}, {100, 55}}, {{0, 70}, {100, 10}});
-    flash.blendMode = kBlendAdditive;
-    flash.imageName = "soft_glow.png";
+    d.setNodeFields(flash, {{F::emitType, kEmitOneDirection},
+                            {F::emitStart, 1},
+                            {F::emitEnd, 1},
+                            {F::life, 9},
+                            {F::maxSize, 150},
+                            {F::blendMode, kBlendAdditive},
+                            {F::imageName, "soft_glow.png"s}});
+    shape(d, flash, kCurveSize, {{0, 45}, {30, 100}, {100, 80}});
+    shape(d, flash, kCurveAlpha, {{0, 100}, {25, 80}, {100, 0}});
+    colour(d, flash, {{0, 100}, {100, 100}}, {{0, 90}, {100, 55}}, {{0, 70}, {100, 10}});
 
-    project.state.randomSeed = 7;
+    reseedTo(d, 7);
 }
 
 // A fountain of sparks: fast streaks thrown up and out, turning to face their
 // travel, pulled back down and leaving fading trails; a glow where they start.
-void buildSparks(Project& project) {
-    EmitterNode& root = project.tree.root();
-    project.state.emitY = 200;
+void buildSparks(Document& d) {
+    d.setEmissionPosition(d.state().emitX, 200);
 
-    EmitterNode& sparks = addNode(project, root, "火花");
-    sparks.emitType = kEmitOneDirection;
-    sparks.direction = 270;
-    sparks.directionSpread = 40;
-    sparks.amount = 3;
-    sparks.emitStart = 1;
-    sparks.emitEnd = 18;
-    sparks.life = 20;
-    sparks.lifeVar = 30;
-    sparks.maxSpeed = 18;
-    sparks.speedVar = 35;
-    shape(sparks, kCurveSpeed, {{0, 100}, {100, 80}});
-    sparks.gravity = 180.0f;
-    sparks.keepAspect = 0;
-    sparks.maxSize = 14;
-    sparks.maxHeight = 4;
-    shape(sparks, kCurveSize, {{0, 100}, {70, 90}, {100, 40}});
-    shape(sparks, kCurveAlpha, {{0, 100}, {65, 90}, {100, 0}});
-    colour(sparks, {{0, 100}, {100, 100}}, {{0, 100}, {50, 75}, {100, 40}},
+    EmitterNode& glow = named(d, startingNode(d), "根元の光");
+    EmitterNode& sparks = named(d, addAbove(d), "火花");
+
+    d.setNodeFields(sparks, {{F::emitType, kEmitOneDirection},
+                             {F::direction, 270},
+                             {F::directionSpread, 40},
+                             {F::amount, 3},
+                             {F::emitStart, 1},
+                             {F::emitEnd, 18},
+                             {F::life, 20},
+                             {F::lifeVar, 30},
+                             {F::maxSpeed, 18},
+                             {F::speedVar, 35},
+                             {F::gravity, 180.0f},
+                             {F::keepAspect, 0},
+                             {F::maxSize, 14},
+                             {F::maxHeight, 4},
+                             {F::orientation, kOrientTravel},
+                             {F::trailLength, 6},
+                             {F::trailImageName, "trail.png"s},
+                             {F::blendMode, kBlendAdditive},
+                             {F::imageName, "spark.png"s}});
+    shape(d, sparks, kCurveSpeed, {{0, 100}, {100, 80}});
+    shape(d, sparks, kCurveSize, {{0, 100}, {70, 90}, {100, 40}});
+    shape(d, sparks, kCurveAlpha, {{0, 100}, {65, 90}, {100, 0}});
+    colour(d, sparks, {{0, 100}, {100, 100}}, {{0, 100}, {50, 75}, {100, 40}},
            {{0, 80}, {30, 30}, {100, 5}});
-    sparks.orientation = kOrientTravel;
-    sparks.trailLength = 6;
-    sparks.trailImageName = "trail.png";
-    sparks.blendMode = kBlendAdditive;
-    sparks.imageName = "spark.png";
 
-    EmitterNode& glow = addNode(project, root, "根元の光");
-    glow.emitType = kEmitOneDirection;
-    glow.interval = 2;
-    glow.emitStart = 1;
-    glow.emitEnd = 18;
-    glow.life = 6;
-    glow.maxSize = 56;
-    glow.sizeVar = 20;
-    shape(glow, kCurveSize, {{0, 70}, {100, 100}});
-    shape(glow, kCurveAlpha, {{0, 70}, {100, 0}});
-    colour(glow, {{0, 100}, {100, 100}}, {{0, 70}, {100, 45}}, {{0, 30}, {100, 10}});
-    glow.blendMode = kBlendAdditive;
-    glow.imageName = "soft_glow.png";
+    d.setNodeFields(glow, {{F::emitType, kEmitOneDirection},
+                           {F::interval, 2},
+                           {F::emitStart, 1},
+                           {F::emitEnd, 18},
+                           {F::life, 6},
+                           {F::maxSize, 56},
+                           {F::sizeVar, 20},
+                           {F::blendMode, kBlendAdditive},
+                           {F::imageName, "soft_glow.png"s}});
+    shape(d, glow, kCurveSize, {{0, 70}, {100, 100}});
+    shape(d, glow, kCurveAlpha, {{0, 70}, {100, 0}});
+    colour(d, glow, {{0, 100}, {100, 100}}, {{0, 70}, {100, 45}}, {{0, 30}, {100, 10}});
 
-    project.state.randomSeed = 3;
+    reseedTo(d, 3);
 }
 
 // Light gathering into the centre: motes stream in from every side, shrinking
 // as they arrive, while the core swells and finally flares.
-void buildConverge(Project& project) {
-    EmitterNode& root = project.tree.root();
+void buildConverge(Document& d) {
+    EmitterNode& burst = named(d, startingNode(d), "閃光");
+    EmitterNode& core = named(d, addAbove(d), "中心の輝き");
+    EmitterNode& motes = named(d, addAbove(d), "集まる光");
 
-    EmitterNode& motes = addNode(project, root, "集まる光");
-    motes.emitType = kEmitConverging;
-    motes.amount = 5;
-    motes.amountVar = 40;
-    motes.emitStart = 1;
-    motes.emitEnd = 16;
-    motes.life = 14;
-    motes.positionVar = 35;
-    motes.maxSpeed = 13;
-    shape(motes, kCurveSpeed, {{0, 75}, {100, 100}});
-    motes.keepAspect = 0;
-    motes.maxSize = 22;
-    motes.maxHeight = 9;
-    motes.orientation = kOrientTravel;
-    shape(motes, kCurveSize, {{0, 100}, {70, 80}, {100, 25}});
-    shape(motes, kCurveAlpha, {{0, 0}, {30, 90}, {85, 100}, {100, 0}});
-    colour(motes, {{0, 35}, {100, 80}}, {{0, 80}, {100, 95}}, {{0, 100}, {100, 100}});
-    motes.blendMode = kBlendAdditive;
-    motes.imageName = "soft_glow.png";
+    d.setNodeFields(motes, {{F::emitType, kEmitConverging},
+                            {F::amount, 5},
+                            {F::amountVar, 40},
+                            {F::emitStart, 1},
+                            {F::emitEnd, 16},
+                            {F::life, 14},
+                            {F::positionVar, 35},
+                            {F::maxSpeed, 13},
+                            {F::keepAspect, 0},
+                            {F::maxSize, 22},
+                            {F::maxHeight, 9},
+                            {F::orientation, kOrientTravel},
+                            {F::blendMode, kBlendAdditive},
+                            {F::imageName, "soft_glow.png"s}});
+    shape(d, motes, kCurveSpeed, {{0, 75}, {100, 100}});
+    shape(d, motes, kCurveSize, {{0, 100}, {70, 80}, {100, 25}});
+    shape(d, motes, kCurveAlpha, {{0, 0}, {30, 90}, {85, 100}, {100, 0}});
+    colour(d, motes, {{0, 35}, {100, 80}}, {{0, 80}, {100, 95}}, {{0, 100}, {100, 100}});
 
-    EmitterNode& core = addNode(project, root, "中心の輝き");
-    core.emitType = kEmitOneDirection;
-    core.emitStart = 1;
-    core.emitEnd = 1;
-    core.life = 29;
-    core.maxSize = 110;
-    shape(core, kCurveSize, {{0, 10}, {55, 45}, {72, 100}, {100, 60}});
-    shape(core, kCurveAlpha, {{0, 30}, {55, 80}, {72, 100}, {100, 0}});
-    colour(core, {{0, 40}, {70, 85}, {100, 100}}, {{0, 85}, {100, 100}}, {{0, 100}, {100, 100}});
-    core.blendMode = kBlendAdditive;
-    core.imageName = "soft_glow.png";
+    d.setNodeFields(core, {{F::emitType, kEmitOneDirection},
+                           {F::emitStart, 1},
+                           {F::emitEnd, 1},
+                           {F::life, 29},
+                           {F::maxSize, 110},
+                           {F::blendMode, kBlendAdditive},
+                           {F::imageName, "soft_glow.png"s}});
+    shape(d, core, kCurveSize, {{0, 10}, {55, 45}, {72, 100}, {100, 60}});
+    shape(d, core, kCurveAlpha, {{0, 30}, {55, 80}, {72, 100}, {100, 0}});
+    colour(d, core, {{0, 40}, {70, 85}, {100, 100}}, {{0, 85}, {100, 100}}, {{0, 100}, {100, 100}});
 
-    EmitterNode& burst = addNode(project, root, "閃光");
-    burst.emitType = kEmitOneDirection;
-    burst.emitStart = 18;
-    burst.emitEnd = 18;
-    burst.life = 12;
-    burst.maxSize = 200;
-    burst.maxAngle = 45;
-    shape(burst, kCurveSize, {{0, 30}, {25, 100}, {100, 70}});
-    shape(burst, kCurveAlpha, {{0, 100}, {30, 90}, {100, 0}});
-    colour(burst, {{0, 80}, {100, 60}}, {{0, 95}, {100, 85}}, {{0, 100}, {100, 100}});
-    burst.blendMode = kBlendAdditive;
-    burst.imageName = "flare.png";
+    d.setNodeFields(burst, {{F::emitType, kEmitOneDirection},
+                            {F::emitStart, 18},
+                            {F::emitEnd, 18},
+                            {F::life, 12},
+                            {F::maxSize, 200},
+                            {F::maxAngle, 45},
+                            {F::blendMode, kBlendAdditive},
+                            {F::imageName, "flare.png"s}});
+    shape(d, burst, kCurveSize, {{0, 30}, {25, 100}, {100, 70}});
+    shape(d, burst, kCurveAlpha, {{0, 100}, {30, 90}, {100, 0}});
+    colour(d, burst, {{0, 80}, {100, 60}}, {{0, 95}, {100, 85}}, {{0, 100}, {100, 100}});
 
-    project.state.randomSeed = 11;
+    reseedTo(d, 11);
 }
 
 // Soft smoke rising over a dusky background: puffs turn slowly as they grow,
 // thin out and drift up, drawn with normal blending so they cover each other.
-void buildSmoke(Project& project) {
-    EmitterNode& root = project.tree.root();
-    ProjectState& state = project.state;
-    state.emitY = 215;
-    state.backgroundRed = 46;
-    state.backgroundGreen = 58;
-    state.backgroundBlue = 78;
+void buildSmoke(Document& d) {
+    d.setEmissionPosition(d.state().emitX, 215);
+    d.setBackgroundColour(46, 58, 78);
 
-    EmitterNode& smoke = addNode(project, root, "煙");
-    smoke.emitType = kEmitOneDirection;
-    smoke.direction = 270;
-    smoke.directionSpread = 22;
-    smoke.amount = 1;
-    smoke.emitStart = 1;
-    smoke.emitEnd = 30;
-    smoke.life = 28;
-    smoke.lifeVar = 20;
-    smoke.positionVar = 6;
-    smoke.maxSpeed = 11;
-    smoke.speedVar = 30;
-    shape(smoke, kCurveSpeed, {{0, 100}, {100, 70}});
-    smoke.gravity = -15.0f;
-    smoke.maxSize = 84;
-    smoke.sizeVar = 25;
-    shape(smoke, kCurveSize, {{0, 20}, {100, 100}});
-    smoke.maxAngle = 120;
-    smoke.rotationVar = 50;
-    smoke.spinDirection = kSpinRandom;
-    smoke.orientation = kOrientRandom;
-    shape(smoke, kCurveRotation, {{0, 0}, {100, 100}});
-    shape(smoke, kCurveAlpha, {{0, 0}, {12, 75}, {45, 55}, {100, 0}});
-    colour(smoke, {{0, 85}, {100, 72}}, {{0, 85}, {100, 74}}, {{0, 85}, {100, 80}});
-    smoke.brightnessVar = 8;
-    smoke.blendMode = kBlendNormal;
-    smoke.imageName = "smoke_puff.png";
+    EmitterNode& smoke = named(d, startingNode(d), "煙");
+    d.setNodeFields(smoke, {{F::emitType, kEmitOneDirection},
+                            {F::direction, 270},
+                            {F::directionSpread, 22},
+                            {F::amount, 1},
+                            {F::emitStart, 1},
+                            {F::emitEnd, 30},
+                            {F::life, 28},
+                            {F::lifeVar, 20},
+                            {F::positionVar, 6},
+                            {F::maxSpeed, 11},
+                            {F::speedVar, 30},
+                            {F::gravity, -15.0f},
+                            {F::maxSize, 84},
+                            {F::sizeVar, 25},
+                            {F::maxAngle, 120},
+                            {F::rotationVar, 50},
+                            {F::spinDirection, kSpinRandom},
+                            {F::orientation, kOrientRandom},
+                            {F::brightnessVar, 8},
+                            {F::blendMode, kBlendNormal},
+                            {F::imageName, "smoke_puff.png"s}});
+    shape(d, smoke, kCurveSpeed, {{0, 100}, {100, 70}});
+    shape(d, smoke, kCurveSize, {{0, 20}, {100, 100}});
+    shape(d, smoke, kCurveRotation, {{0, 0}, {100, 100}});
+    shape(d, smoke, kCurveAlpha, {{0, 0}, {12, 75}, {45, 55}, {100, 0}});
+    colour(d, smoke, {{0, 85}, {100, 72}}, {{0, 85}, {100, 74}}, {{0, 85}, {100, 80}});
 
-    state.randomSeed = 5;
+    reseedTo(d, 5);
 }
 
 bool makeSample(const Sample& sample, const fs::path& scratch, const fs::path& outputDir) {
@@ -399,7 +433,6 @@ bool makeSample(const Sample& sample, const fs::path& scratch, const fs::path& o
         return false;
     }
     Document& document = context.document();
-    Project& project = document.project();
 
     render::SoftwareDevice device(64, 64);
     for (const auto& [name, draw] : sample.pictures) {
@@ -411,10 +444,16 @@ bool makeSample(const Sample& sample, const fs::path& scratch, const fs::path& o
         if (!document.importMaterial(file, device)) return false;
     }
 
-    project.tree.clear();
-    sample.build(project);
+    try {
+        sample.build(document);
+    } catch (const BuildRefused& refused) {
+        std::cerr << refused.what() << '\n';
+        return false;
+    }
+    // The image names were set as text: their material numbers follow them
+    // here, before the save writes them.
     document.reloadMaterials();
-    document.select(project.tree.root().children.front().get());
+    document.select(document.project().tree.root().children.front().get());
 
     prompts.saveTarget = (outputDir / sample.fileName).string();
     if (context.files().commandSaveAs() != FileCommands::SaveResult::Saved || prompts.failed)

@@ -1,6 +1,7 @@
 #include "document/document.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cmath>
 
 #include "core/text/cp932.h"
@@ -119,6 +120,14 @@ void Document::setNodeField(EmitterNode& node, NodeFieldId field, NodeFieldValue
 }
 
 void Document::setNodeFields(EmitterNode& node, std::vector<FieldChange> changes) {
+    // A value of another type than its field's is a slip of the caller: refused
+    // whole, so that no half edit reaches the project or the history.
+    const bool wellTyped = std::all_of(changes.begin(), changes.end(), [](const FieldChange& c) {
+        const NodeFieldKind kind = nodeField(c.first).kind;
+        return kind != NodeFieldKind::Curves && c.second.index() == static_cast<std::size_t>(kind);
+    });
+    assert(wellTyped);
+    if (!wellTyped || changes.empty()) return;
     const bool changing = std::any_of(changes.begin(), changes.end(), [&](const FieldChange& c) {
         return nodeFieldValue(node, c.first) != c.second;
     });

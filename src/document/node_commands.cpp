@@ -1,12 +1,15 @@
 #include "document/node_commands.h"
 
 #include <algorithm>
+#include <cassert>
 
 namespace sp {
 
 std::unique_ptr<EmitterNode> DetachedNodes::release(EmitterNode* node) {
     auto it = std::find_if(m_nodes.begin(), m_nodes.end(),
                            [node](const auto& held) { return held.get() == node; });
+    // The history puts back only what it took out, in the reverse order.
+    assert(it != m_nodes.end());
     std::unique_ptr<EmitterNode> released = std::move(*it);
     m_nodes.erase(it);
     return released;

@@ -20,7 +20,11 @@ namespace {
 class QuietPrompts : public Prompts {
   public:
     int messages = 0;
+    std::string saveAs;
     void showMessage(std::string_view, std::string_view) override { ++messages; }
+    std::optional<std::string> chooseProjectToSave(const FileDialogRequest&) override {
+        return saveAs;
+    }
 };
 
 // A new project with a small tree: ノード3 ノード2(ノード4) ノード1, ノード2 selected.
@@ -244,6 +248,17 @@ TEST_F(UndoTest, NewAndOpenStartAFreshHistory) {
     EXPECT_FALSE(doc.undoStack().canUndo());
     EXPECT_FALSE(doc.isModified());
     EXPECT_EQ(doc.selectedNode(), top(0));
+
+    prompts.saveAs = temp.path().toStdString() + "/saved.spd";
+    doc.addNode();
+    ASSERT_EQ(context.files().commandSaveAs(), FileCommands::SaveResult::Saved);
+    EXPECT_FALSE(doc.isModified());
+    doc.moveDown();
+    ASSERT_TRUE(context.files().openByPath(prompts.saveAs));
+    EXPECT_EQ(replaced, 2);
+    EXPECT_FALSE(doc.undoStack().canUndo());
+    EXPECT_FALSE(doc.isModified());
+    EXPECT_EQ(doc.title(), QStringLiteral("【saved.spd】 - Sparkplume 1.5.0　βテスト版"));
 }
 
 TEST_F(UndoTest, RefusalsAndNonEditsLeaveNoStep) {
@@ -253,6 +268,10 @@ TEST_F(UndoTest, RefusalsAndNonEditsLeaveNoStep) {
     doc.rename(*top(0), "火花🔥");
     doc.setNodeField(*top(0), NodeFieldId::amount, top(0)->amount);
     doc.setCurvePoints(*top(0), kCurveRed, top(0)->curves[kCurveRed].points);
+#ifdef NDEBUG  // a debug build stops at the assertion instead
+    doc.setNodeField(*top(0), NodeFieldId::gravity, 70);  // an int for the real gravity
+    EXPECT_EQ(top(0)->gravity, 0.0f);
+#endif
     context.files().newProject();
     doc.deleteNode();  // the only node
     EXPECT_EQ(doc.undoStack().index(), 0);
