@@ -15,9 +15,10 @@ set(layers
   "export:export|project|materials|render|core|picture|prompts|exchange"
   "document:document|export|project|materials|render|core|picture|prompts|exchange"
   "cli:cli|document|export|project|materials|render|core|picture|prompts|exchange"
-  "app:app|editors|panels|document|export|project|materials|render|core|picture|prompts|exchange"
-  "editors:editors|document|export|project|materials|render|core|picture|prompts|exchange"
-  "panels:panels|editors|document|export|project|materials|render|core|picture|prompts|exchange"
+  "resources:resources"
+  "app:app|editors|panels|resources|document|export|project|materials|render|core|picture|prompts|exchange"
+  "editors:editors|resources|document|export|project|materials|render|core|picture|prompts|exchange"
+  "panels:panels|editors|resources|document|export|project|materials|render|core|picture|prompts|exchange"
   "tools:tools|picture|exchange"
 )
 # Folders whose code is plain C++: no Qt header at all.

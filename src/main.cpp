@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/editor_main.h"
 #include "cli/demo_command.h"
 #include "cli/export_command.h"
 #include "cli/limit_options.h"
@@ -14,7 +15,11 @@
 namespace {
 
 constexpr const char* kUsage =
-    "使い方: sparkplume <コマンド> [オプション]\n"
+    "使い方: sparkplume [プロジェクトファイル]\n"
+    "       sparkplume <コマンド> [オプション]\n"
+    "\n"
+    "コマンドを付けずに起動するとエディタが開きます（プロジェクトファイルを指定すると、\n"
+    "新しいプロジェクトの後にそれを開きます）。\n"
     "\n"
     "コマンド:\n"
     "  trace FILE [--frames N] [--particles]\n"
@@ -46,14 +51,21 @@ constexpr const char* kUsage =
     "  --max-particles N      同時に存在できるパーティクル数の上限（既定 1000000）\n"
     "  --max-trail-points N   軌跡の点の総数の上限（既定 20000000）\n";
 
+bool isHeadlessCommand(const std::string& word) {
+    return word == "trace" || word == "render" || word == "export" || word == "demo";
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
-    if (args.empty() || args[0] == "--help" || args[0] == "-h") {
+    if (!args.empty() && (args[0] == "--help" || args[0] == "-h")) {
         std::cout << kUsage;
-        return args.empty() ? 1 : 0;
+        return 0;
     }
+    // Without a command, or with a project file alone, this is the editor.
+    if (args.empty() || (args.size() == 1 && !isHeadlessCommand(args[0]) && args[0][0] != '-'))
+        return sp::runEditor(argc, argv, args.empty() ? std::string() : args[0]);
     // Headless commands need no display: pictures are read and written without one.
     QCoreApplication app(argc, argv);
     const std::string command = args[0];

@@ -10,6 +10,7 @@
 #include "materials/material_import.h"
 #include "project/format/effect_data.h"
 #include "project/window_title.h"
+#include "render/software_device.h"
 
 namespace sp {
 namespace {
@@ -217,6 +218,33 @@ bool Document::importMaterial(const std::filesystem::path& picture, render::Devi
     if (outcome.written) reloadMaterials();
     if (outcome.modified) m_undo.resetClean();
     return outcome.written;
+}
+
+bool Document::importMaterial(const std::filesystem::path& picture) {
+    if (render::Device* device = m_graphics.device()) return importMaterial(picture, *device);
+    render::SoftwareDevice scratch(2, 2);
+    return importMaterial(picture, scratch);
+}
+
+bool Document::removeMaterial(std::size_t index) {
+    const auto& materials = m_project.materials.materials();
+    if (index >= materials.size()) return false;
+    std::error_code ec;
+    if (!std::filesystem::remove(materials[index].file, ec) || ec) {
+        m_prompts.showMessage(kMaterialNotRemovedText, kErrorCaption);
+        return false;
+    }
+    reloadMaterials();
+    m_undo.resetClean();
+    return true;
+}
+
+void Document::setZoom(float zoom) {
+    ProjectState& state = m_project.state;
+    state.zoom = zoom;
+    state.requestRestart();
+    cycleGraphics();
+    emit headerChanged();
 }
 
 QString Document::title() const {

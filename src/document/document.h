@@ -100,6 +100,16 @@ class Document : public QObject, public ProjectOwner {
     // Imports a picture into TEXTURE as a material (see importMaterial). An
     // import cannot be undone, so the project stays modified from then on.
     bool importMaterial(const std::filesystem::path& picture, render::Device& device);
+    // The same on the preview's device, or on a device of its own while there is none.
+    bool importMaterial(const std::filesystem::path& picture);
+    // Deletes material `index` (from 0) from TEXTURE; nodes that used it then show
+    // no picture. False, changing nothing, for a row beyond the list or a file
+    // that cannot be deleted. Like an import it cannot be undone.
+    bool removeMaterial(std::size_t index);
+
+    // The preview's scale: not saved, not undone; the loop restarts and the device
+    // is made again for the new size of the preview.
+    void setZoom(float zoom);
 
     // The preview's device. Headless uses never make one; the editor turns it on
     // before the first project is created.
@@ -156,6 +166,7 @@ inline constexpr const char* kCannotDeleteText = "このノードは削除でき
 inline constexpr const char* kNodeNameNotStorableText =
     "この名前には保存できない文字が含まれています。";
 inline constexpr const char* kBackgroundUnreadableText = "指定したファイルは読み込みません";
+inline constexpr const char* kMaterialNotRemovedText = "素材ファイルを削除できませんでした。";
 
 }  // namespace sp
 

@@ -74,6 +74,7 @@ void FileCommands::commandOpen() {
     m_project.tree.setNameCounter(0);
     FileDialogRequest request;
     request.initialFolder = m_setup.folderOr("Open", m_programDir).string();
+    request.filters = projectFileFilters();
     auto chosen = m_prompts.chooseProjectToOpen(request);
     if (!chosen) return;
     std::error_code ec;
@@ -229,6 +230,7 @@ FileCommands::SaveResult FileCommands::saveProject(bool toCurrentPath) {
         request.initialFolder = m_setup.folderOr("Save", m_programDir).string();
         request.initialName = project.currentFileName;
         request.defaultExtension = "spd";
+        request.filters = projectFileFilters();
         auto chosen = m_prompts.chooseProjectToSave(request);
         if (!chosen) return SaveResult::Cancelled;
         target = fs::absolute(*chosen, ec).lexically_normal();

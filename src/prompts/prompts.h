@@ -1,8 +1,11 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace sp {
 
@@ -15,7 +18,17 @@ struct FileDialogRequest {
     std::string initialFolder;
     std::string initialName;       // the file name field; empty for Open
     std::string defaultExtension;  // added when the user types none; empty for Open
+    // The dialog's list of file types: a description as shown and its pattern,
+    // e.g. {"Sparkplumeデータ(*.spd)", "*.spd"}. Empty: all files.
+    std::vector<std::pair<std::string, std::string>> filters;
 };
+
+// The file types of the project dialogs.
+inline const std::vector<std::pair<std::string, std::string>>& projectFileFilters() {
+    static const std::vector<std::pair<std::string, std::string>> filters = {
+        {"Sparkplumeデータ(*.spd)", "*.spd"}, {"すべてのファイル(*.*)", "*.*"}};
+    return filters;
+}
 
 // Everything that asks or tells the user something goes through this interface,
 // so that every service runs the same way in the editor, the command line and tests.
@@ -46,6 +59,15 @@ class Prompts {
     virtual std::optional<std::string> chooseProjectToSave(const FileDialogRequest&) {
         return std::nullopt;
     }
+
+    // Any other open-file dialog (a picture to import, a background picture);
+    // the file must exist. nullopt when cancelled.
+    virtual std::optional<std::string> chooseFileToOpen(const FileDialogRequest&) {
+        return std::nullopt;
+    }
+
+    // The colour dialog, opened on `initial` (0xRRGGBB); nullopt when cancelled.
+    virtual std::optional<uint32_t> chooseColour(uint32_t /*initial*/) { return std::nullopt; }
 };
 
 }  // namespace sp
