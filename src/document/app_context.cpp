@@ -5,7 +5,8 @@ namespace sp {
 AppContext::AppContext(Prompts& prompts, Options options)
     : m_prompts(prompts), m_options(std::move(options)), m_workspace(m_options.workspace) {
     if (m_options.programDir.empty()) m_options.programDir = m_workspace.root();
-    m_setup = std::make_unique<SetupIni>(m_workspace.setupIniPath());
+    m_setup = std::make_unique<SetupIni>(m_options.setupFile.empty() ? m_workspace.setupIniPath()
+                                                                     : m_options.setupFile);
     m_document = std::make_unique<Document>(m_workspace, m_prompts);
     Project& project = m_document->project();
     m_files = std::make_unique<FileCommands>(project, *m_document, *m_setup, m_prompts,

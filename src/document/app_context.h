@@ -26,6 +26,9 @@ class AppContext {
         std::filesystem::path programDir;
         bool fillWorkspace = true;  // copy the WorkSpace folder in, as the editor's start-up does
         SimulationLimits limits;
+        // The settings file when it is not the work folder's own (a second editor
+        // in a private work folder shares the first one's settings).
+        std::filesystem::path setupFile = {};
     };
 
     AppContext(Prompts& prompts, Options options);

@@ -1,0 +1,382 @@
+#include "app/main_window.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPainter>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStyle>
+#include <QUrl>
+
+#include "app/commands.h"
+#include "app/dialogs/settings_dialogs.h"
+#include "app/frame_loop.h"
+#include "app/main_layout.h"
+#include "app/preview_view.h"
+#include "app/toolbar_strip.h"
+#include "app/transport_bar.h"
+#include "app/widget_prompts.h"
+#include "document/app_context.h"
+#include "panels/material_panel.h"
+#include "panels/node_panel.h"
+#include "resources/artwork.h"
+
+#ifndef SPARKPLUME_SOURCE_DOCS
+#define SPARKPLUME_SOURCE_DOCS ""
+#endif
+
+namespace sp {
+namespace {
+
+constexpr const char* kExportNotReadyText =
+    "書き出しダイアログは準備中です。コマンドラインの sparkplume export で書き出せます。";
+constexpr const char* kManualMissingText = "マニュアルが見つかりません。";
+
+// The client area below the menu: it tells the window when its size changed.
+class ClientArea : public QWidget {
+  public:
+    ClientArea(MainWindow* window) : QWidget(window), m_window(window) {
+        setAutoFillBackground(true);
+        QPalette p = palette();
+        p.setColor(QPalette::Window, QColor(52, 54, 58));
+        setPalette(p);
+    }
+
+  protected:
+    void resizeEvent(QResizeEvent*) override { m_window->layoutPanels(); }
+
+  private:
+    MainWindow* m_window;
+};
+
+// The strip along the bottom where the help for the item under the mouse goes.
+class HelpBar : public QWidget {
+  public:
+    using QWidget::QWidget;
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.drawImage(rect(), artwork::toolbarStrip(devicePixelRatioF()));
+    }
+};
+
+// The parameter pages' place: 250 wide, scrolling over 0 … 684 when the window
+// is too low for all of it.
+QScrollArea* makeParameterPanel(QWidget* parent) {
+    auto* area = new QScrollArea(parent);
+    area->setFrameShape(QFrame::NoFrame);
+    area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    auto* pages = new QWidget(area);
+    pages->setFixedSize(layout::kParameterWidth - 2, layout::kParameterRange);
+    pages->setAutoFillBackground(true);
+    QPalette p = pages->palette();
+    p.setColor(QPalette::Window, QColor(64, 64, 64));
+    pages->setPalette(p);
+    area->setWidget(pages);
+    return area;
+}
+
+QString manualPath(const std::filesystem::path& programDir) {
+    const QString program = QString::fromStdString(programDir.string());
+    for (const QString& candidate :
+         {program + QStringLiteral("/docs/manual.html"),
+          program + QStringLiteral("/../share/sparkplume/docs/manual.html"),
+          QStringLiteral(SPARKPLUME_SOURCE_DOCS "/manual.html")}) {
+        if (QFileInfo(candidate).isFile()) return QFileInfo(candidate).absoluteFilePath();
+    }
+    return {};
+}
+
+}  // namespace
+
+MainWindow::MainWindow(AppContext& context, Prompts& prompts, QWidget* parent)
+    : QMainWindow(parent), m_context(context), m_prompts(prompts) {
+    setWindowIcon(artwork::windowIcon());
+    setAcceptDrops(true);
+    Document& document = context.document();
+    m_loop = new FrameLoop(document, context.playback(), this);
+
+    m_client = new ClientArea(this);
+    setCentralWidget(m_client);
+    buildCommands();
+    buildMenus();
+
+    std::vector<QAction*> toolbarActions(layout::kToolbarButtonCount, nullptr);
+    for (const Command& c : commands())
+        if (c.toolbarIndex >= 0)
+            toolbarActions[static_cast<std::size_t>(c.toolbarIndex)] = action(c.id);
+    m_toolbar = new ToolbarStrip(toolbarActions, m_client);
+    m_materialPanel =
+        new MaterialPanel(document, context.setup(), prompts, context.programDir(), m_client);
+    m_nodePanel = new NodePanel(document, m_client);
+    m_parameterPanel = makeParameterPanel(m_client);
+    m_helpBar = new HelpBar(m_client);
+    m_preview = new PreviewView(document, context.playback(), m_client);
+    m_transport = new TransportBar(document, context.playback(), *m_loop, m_client);
+
+    connect(m_loop, &FrameLoop::frameDrawn, m_preview, qOverload<>(&QWidget::update));
+    connect(&document, &Document::titleChanged, this, &MainWindow::refreshTitle);
+    connect(&document, &Document::headerChanged, this, &MainWindow::placePreview);
+    connect(&document, &Document::projectReplaced, this, &MainWindow::placePreview);
+    refreshTitle();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::buildCommands() {
+    for (const Command& c : commands()) {
+        auto* a = new QAction(QString::fromUtf8(c.menuText), this);
+        a->setShortcuts(c.keys);
+        a->setShortcutContext(Qt::WindowShortcut);
+        if (*c.help) a->setToolTip(QString::fromUtf8(c.help));
+        const int id = c.id;
+        connect(a, &QAction::triggered, this, [this, id] { runCommand(id); });
+        addAction(a);  // the accelerators work whether or not a menu shows the command
+        m_actions[id] = a;
+    }
+    QUndoStack& undo = m_context.document().undoStack();
+    QAction* undoAction = action(kCommandUndo);
+    QAction* redoAction = action(kCommandRedo);
+    undoAction->setEnabled(undo.canUndo());
+    redoAction->setEnabled(undo.canRedo());
+    connect(&undo, &QUndoStack::canUndoChanged, undoAction, &QAction::setEnabled);
+    connect(&undo, &QUndoStack::canRedoChanged, redoAction, &QAction::setEnabled);
+}
+
+void MainWindow::buildMenus() {
+    QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
+    file->addAction(action(kCommandNew));
+    file->addAction(action(kCommandOpen));
+    file->addSeparator();
+    file->addAction(action(kCommandSave));
+    file->addAction(action(kCommandSaveAs));
+    file->addSeparator();
+    file->addAction(action(kCommandExport));
+    file->addSeparator();
+    file->addAction(action(kCommandQuit));
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("編集(&E)"));
+    edit->addAction(action(kCommandUndo));
+    edit->addAction(action(kCommandRedo));
+    QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
+    help->addAction(action(kCommandHelp));
+    help->addAction(action(kCommandAbout));
+}
+
+QAction* MainWindow::action(int id) const {
+    auto it = m_actions.find(id);
+    return it == m_actions.end() ? nullptr : it->second;
+}
+
+void MainWindow::runCommand(int id) {
+    Document& document = m_context.document();
+    FileCommands& files = m_context.files();
+    switch (id) {
+        case kCommandNew:
+            files.commandNew();
+            break;
+        case kCommandOpen:
+            files.commandOpen();
+            break;
+        case kCommandSave:
+            files.commandSave();
+            break;
+        case kCommandSaveAs:
+            files.commandSaveAs();
+            break;
+        case kCommandExport:
+            m_prompts.showMessage(kExportNotReadyText, kConfirmCaption);
+            break;
+        case kCommandQuit:
+            close();
+            break;
+        case kCommandHelp:
+            openManual();
+            break;
+        case kCommandSize:
+            runSizeDialog(document, this);
+            break;
+        case kCommandAbout:
+            runAboutBox(this);
+            break;
+        case kCommandReseed:
+            document.reseed();
+            break;
+        case kCommandEmission:
+            runEmissionDialog(document, this);
+            break;
+        case kCommandBackgroundColour:
+            chooseBackgroundColour();
+            break;
+        case kCommandAnimation:
+            runAnimationDialog(document, this);
+            break;
+        case kCommandBackgroundImage:
+            runBackgroundImageDialog(document, m_prompts, this);
+            break;
+        case kCommandZoomIn:
+            zoom(true);
+            break;
+        case kCommandZoomOut:
+            zoom(false);
+            break;
+        case kCommandUndo:
+            document.undoStack().undo();
+            break;
+        case kCommandRedo:
+            document.undoStack().redo();
+            break;
+        default:
+            break;
+    }
+}
+
+int MainWindow::scrollBarWidth() const {
+    return style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+}
+
+void MainWindow::layoutPanels() {
+    if (!m_client || !m_preview) return;
+    const int W = m_client->width();
+    const int H = m_client->height();
+    m_toolbar->setGeometry(0, 0, W, layout::kToolbarHeight);
+    m_materialPanel->setGeometry(layout::materialPanel(W, H));
+    m_nodePanel->setGeometry(layout::nodePanel(W, H));
+    m_parameterPanel->setGeometry(layout::parameterPanel(W, H, scrollBarWidth()));
+    // All of the pages fit from 748 pixels up: they are shown from their top then.
+    if (!layout::parameterPanelScrolls(H)) m_parameterPanel->verticalScrollBar()->setValue(0);
+    m_helpBar->setGeometry(layout::helpBar(W, H));
+    placePreview();
+}
+
+void MainWindow::placePreview() {
+    if (!m_client || !m_preview) return;
+    const ProjectState& s = m_context.document().state();
+    const int W = m_client->width();
+    const int H = m_client->height();
+    const QPoint at = layout::previewPosition(W, H, s.projectWidth, s.projectHeight, s.zoom,
+                                              PreviewView::kCaptionHeight);
+    m_preview->setGeometry(QRect(at, m_preview->outerSize()));
+    // The transport bar goes under the preview, at least wide enough for its
+    // controls, and never below the help bar's top.
+    const int width = std::max(m_preview->width(), 320);
+    const int x = at.x() + (m_preview->width() - width) / 2;
+    const int y = std::min(m_preview->geometry().bottom() + 3,
+                           layout::helpBar(W, H).top() - TransportBar::kHeight);
+    m_transport->setGeometry(x, y, width, TransportBar::kHeight);
+    m_transport->raise();
+    m_preview->update();
+}
+
+void MainWindow::zoom(bool in) {
+    const ProjectState& s = m_context.document().state();
+    const int W = m_client->width();
+    const int H = m_client->height();
+    const float next = in ? layout::zoomIn(s.zoom, W, H, s.projectWidth, s.projectHeight,
+                                           PreviewView::kCaptionHeight, scrollBarWidth())
+                          : layout::zoomOut(s.zoom, W, H, s.projectWidth, s.projectHeight,
+                                            PreviewView::kCaptionHeight, scrollBarWidth());
+    m_context.document().setZoom(next);
+}
+
+void MainWindow::chooseBackgroundColour() {
+    const ProjectState& s = m_context.document().state();
+    const auto initial =
+        static_cast<uint32_t>((s.backgroundRed & 0xFF) << 16 | (s.backgroundGreen & 0xFF) << 8 |
+                              (s.backgroundBlue & 0xFF));
+    if (auto colour = m_prompts.chooseColour(initial)) {
+        m_context.document().setBackgroundColour(static_cast<int32_t>(*colour >> 16 & 0xFF),
+                                                 static_cast<int32_t>(*colour >> 8 & 0xFF),
+                                                 static_cast<int32_t>(*colour & 0xFF));
+    }
+}
+
+void MainWindow::openManual() {
+    const QString manual = manualPath(m_context.programDir());
+    if (manual.isEmpty() || !QDesktopServices::openUrl(QUrl::fromLocalFile(manual)))
+        m_prompts.showMessage(kManualMissingText, kErrorCaption);
+}
+
+void MainWindow::setTitleNote(const QString& note) {
+    m_titleNote = note;
+    refreshTitle();
+}
+
+void MainWindow::refreshTitle() {
+    setWindowTitle(m_context.document().title() + m_titleNote);
+}
+
+void MainWindow::showWithSavedPlacement() {
+    SetupIni& setup = m_context.setup();
+    resize(setup.readInt("WindowSize", "x", 1024), setup.readInt("WindowSize", "y", 768));
+    move(setup.readInt("WindowPos", "x", 0), setup.readInt("WindowPos", "y", 0));
+    if (setup.readInt("WindowSize", "full", 0) != 0)
+        showMaximized();
+    else
+        show();
+}
+
+// A maximised window keeps the restored placement it had: only `full` is written.
+void MainWindow::savePlacement() {
+    SetupIni& setup = m_context.setup();
+    if (isMaximized()) {
+        setup.writeInt("WindowSize", "full", 1);
+        return;
+    }
+    setup.writeInt("WindowSize", "full", 0);
+    setup.writeInt("WindowSize", "x", width());
+    setup.writeInt("WindowSize", "y", height());
+    setup.writeInt("WindowPos", "x", pos().x());
+    setup.writeInt("WindowPos", "y", pos().y());
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!m_context.files().confirmClose()) {
+        event->ignore();
+        return;
+    }
+    savePlacement();
+    event->accept();
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+// A project file dropped on the window is opened; unsaved changes are asked
+// about first, as for Open.
+void MainWindow::dropEvent(QDropEvent* event) {
+    event->acceptProposedAction();
+    openDropped(event->mimeData()->urls());
+}
+
+void MainWindow::openDropped(const QList<QUrl>& urls) {
+    for (const QUrl& url : urls) {
+        if (!url.isLocalFile()) continue;
+        if (m_context.files().askToSaveChanges())
+            m_context.files().openByPath(url.toLocalFile().toStdString());
+        return;
+    }
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Space && event->modifiers() == Qt::NoModifier) {
+        m_loop->setPlaying(!m_loop->playing());
+        return;
+    }
+    if (event->key() == Qt::Key_Period && !m_loop->playing()) {
+        m_loop->step();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
+}  // namespace sp

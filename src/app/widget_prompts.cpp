@@ -1,0 +1,91 @@
+#include "app/widget_prompts.h"
+
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QStringList>
+
+namespace sp {
+namespace {
+
+QString text(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+// "Sparkplumeデータ(*.spd);;すべてのファイル(*.*)": the description already names
+// its pattern, as the dialogs show it.
+QString filterOf(const FileDialogRequest& request) {
+    QStringList filters;
+    for (const auto& [description, pattern] : request.filters) {
+        QString entry = QString::fromStdString(description);
+        // A description that does not show its pattern gets it, or Qt would not filter.
+        if (!entry.contains(QString::fromStdString(pattern)))
+            entry += QStringLiteral(" (%1)").arg(QString::fromStdString(pattern));
+        filters << entry;
+    }
+    return filters.join(QStringLiteral(";;"));
+}
+
+QString startPath(const FileDialogRequest& request) {
+    QString path = QString::fromStdString(request.initialFolder);
+    if (!request.initialName.empty())
+        path = path.isEmpty()
+                   ? QString::fromStdString(request.initialName)
+                   : path + QLatin1Char('/') + QString::fromStdString(request.initialName);
+    return path;
+}
+
+std::optional<std::string> chosen(const QString& file) {
+    if (file.isEmpty()) return std::nullopt;
+    return file.toStdString();
+}
+
+}  // namespace
+
+void WidgetPrompts::showMessage(std::string_view message, std::string_view caption) {
+    QMessageBox::information(m_owner, text(caption), text(message));
+}
+
+Prompts::Answer WidgetPrompts::askYesNoCancel(std::string_view question, std::string_view caption) {
+    const auto answer = QMessageBox::question(
+        m_owner, text(caption), text(question),
+        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
+    if (answer == QMessageBox::Yes) return Answer::Yes;
+    if (answer == QMessageBox::No) return Answer::No;
+    return Answer::Cancel;
+}
+
+bool WidgetPrompts::askYesNo(std::string_view question, std::string_view caption) {
+    return QMessageBox::question(m_owner, text(caption), text(question),
+                                 QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) == QMessageBox::Yes;
+}
+
+std::optional<std::string> WidgetPrompts::chooseProjectToOpen(const FileDialogRequest& request) {
+    return chosen(
+        QFileDialog::getOpenFileName(m_owner, QString(), startPath(request), filterOf(request)));
+}
+
+std::optional<std::string> WidgetPrompts::chooseProjectToSave(const FileDialogRequest& request) {
+    // The dialog itself asks before an existing file is replaced.
+    QFileDialog dialog(m_owner, QString(), startPath(request), filterOf(request));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QString::fromStdString(request.defaultExtension));
+    if (!request.initialName.empty())
+        dialog.selectFile(QString::fromStdString(request.initialName));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return chosen(dialog.selectedFiles().front());
+}
+
+std::optional<std::string> WidgetPrompts::chooseFileToOpen(const FileDialogRequest& request) {
+    return chosen(
+        QFileDialog::getOpenFileName(m_owner, QString(), startPath(request), filterOf(request)));
+}
+
+std::optional<uint32_t> WidgetPrompts::chooseColour(uint32_t initial) {
+    const QColor colour = QColorDialog::getColor(QColor::fromRgb(initial & 0xFFFFFFu), m_owner);
+    if (!colour.isValid()) return std::nullopt;
+    return static_cast<uint32_t>(colour.rgb() & 0xFFFFFFu);
+}
+
+}  // namespace sp
