@@ -1,11 +1,17 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs the main job: the first sample
-# effect exported to a sprite sheet (with its frame data for game engines).
+# Installs what is missing, builds, and runs the main job: with a display, the
+# editor with the first sample effect; without one, that sample exported to a
+# sprite sheet (with its frame data for game engines).
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 build="${SPARKPLUME_BUILD_DIR:-$root/build}"
 "$root/scripts/install-deps.sh"
 "$root/scripts/build.sh"
+
+if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] && [ "${SPARKPLUME_HEADLESS:-0}" != 1 ]; then
+  echo "エディタでサンプル「burst」を開きます…"
+  exec "$build/src/sparkplume" "$build/samples/burst.spd"
+fi
 
 out="$root/output"
 mkdir -p "$out"

@@ -39,6 +39,7 @@ int runEditor(int argc, char** argv, const std::string& file) {
     window.showWithSavedPlacement();
     window.layoutPanels();
     if (!file.empty()) context.files().openFromCommandLine(file);
+    window.frameLoop().reportTiming(qEnvironmentVariableIsSet("SPARKPLUME_TIMING"));
     window.frameLoop().start();
     return app.exec();
 }

@@ -3,6 +3,7 @@
 #include <QApplication>
 
 #include <algorithm>
+#include <cstdio>
 
 #include "document/document.h"
 #include "document/playback.h"
@@ -63,13 +64,28 @@ void FrameLoop::pass() {
         return;
     }
     if (m_playing && m_playback.tick(now)) redraw();
+    if (m_reportTiming) report(now);
     schedule(now);
 }
 
+void FrameLoop::report(uint32_t now) {
+    if (!m_firstFrameReported && m_document.state().currentFrame > 0) {
+        m_firstFrameReported = true;
+        std::fprintf(stderr, "first-frame\n");
+    }
+    // Once a second: the frames the loop ran in the last whole second.
+    if (now / 1000u != m_reportedSecond) {
+        m_reportedSecond = now / 1000u;
+        std::fprintf(stderr, "fps %d\n", m_document.state().measuredFps);
+    }
+}
+
 void FrameLoop::schedule(uint32_t now) {
+    // A millisecond early: a timer that wakes late delays every later frame, one
+    // that wakes early only looks once more.
     const uint32_t wait =
         m_playback.clock().millisecondsUntilDue(now, m_document.state().effectiveFps());
-    m_timer.start(static_cast<int>(std::clamp<uint32_t>(wait, 1u, 1000u)));
+    m_timer.start(static_cast<int>(std::clamp<uint32_t>(wait, 2u, 1001u) - 1u));
 }
 
 void FrameLoop::rebindRenderer() {

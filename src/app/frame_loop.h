@@ -37,6 +37,10 @@ class FrameLoop : public QObject {
     // device or a change that shows without a new frame).
     void redraw();
 
+    // With SPARKPLUME_TIMING set, the loop reports on standard error when the
+    // first frame was drawn and, every second, the frames the preview held.
+    void reportTiming(bool on) { m_reportTiming = on; }
+
   signals:
     // A frame was drawn into the device's back buffer: the preview shows it.
     void frameDrawn();
@@ -47,6 +51,7 @@ class FrameLoop : public QObject {
     void schedule(uint32_t now);
     bool standsStill() const;
     void rebindRenderer();
+    void report(uint32_t now);
 
     Document& m_document;
     Playback& m_playback;
@@ -55,6 +60,9 @@ class FrameLoop : public QObject {
     std::unique_ptr<render::ParticleRenderer> m_renderer;
     render::Device* m_rendererDevice = nullptr;
     bool m_playing = true;
+    bool m_reportTiming = false;
+    bool m_firstFrameReported = false;
+    uint32_t m_reportedSecond = 0;
 };
 
 }  // namespace sp
