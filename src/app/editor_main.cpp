@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QPalette>
 
 #include "app/frame_loop.h"
 #include "app/main_window.h"
@@ -11,11 +12,39 @@
 #include "project/workspace.h"
 
 namespace sp {
+namespace {
+
+// One dark look for the whole editor, so that menus, dialogs and scroll bars sit
+// with the panels and the preview instead of glaring beside them.
+void useDarkLook(QApplication& app) {
+    app.setStyle(QStringLiteral("Fusion"));
+    QPalette p;
+    const QColor window(52, 54, 58), base(40, 41, 44), text(232, 232, 232), accent(214, 124, 42);
+    p.setColor(QPalette::Window, window);
+    p.setColor(QPalette::WindowText, text);
+    p.setColor(QPalette::Base, base);
+    p.setColor(QPalette::AlternateBase, window);
+    p.setColor(QPalette::ToolTipBase, QColor(30, 30, 32));
+    p.setColor(QPalette::ToolTipText, text);
+    p.setColor(QPalette::Text, text);
+    p.setColor(QPalette::Button, QColor(64, 66, 71));
+    p.setColor(QPalette::ButtonText, text);
+    p.setColor(QPalette::BrightText, Qt::white);
+    p.setColor(QPalette::Highlight, accent);
+    p.setColor(QPalette::HighlightedText, Qt::white);
+    p.setColor(QPalette::Link, accent.lighter(130));
+    p.setColor(QPalette::PlaceholderText, QColor(140, 140, 140));
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        p.setColor(QPalette::Disabled, role, QColor(128, 128, 128));
+    app.setPalette(p);
+}
+
+}  // namespace
 
 int runEditor(int argc, char** argv, const std::string& file) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Sparkplume"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Sparkplume"));
+    useDarkLook(app);
 
     // The work folder: the user's own, or a private one while another editor holds it.
     const WorkspaceClaim claim(Workspace::defaultLocation());

@@ -177,6 +177,15 @@ void Document::setEmissionPosition(int32_t x, int32_t y) {
     pushHeaderEdit("発生位置の変更", h, kMergeEmissionPosition, true, false, false);
 }
 
+void Document::confirmEmissionPosition(int32_t x, int32_t y) {
+    const ProjectHeader before = m_project.state.header();
+    ProjectHeader after = before;
+    after.emitX = x;
+    after.emitY = y;
+    m_undo.push(new HeaderCommand(*this, QStringLiteral("発生位置の変更"), before, after,
+                                  {.restart = true}, -1));
+}
+
 void Document::setBackgroundColour(int32_t red, int32_t green, int32_t blue) {
     ProjectHeader h = m_project.state.header();
     h.backgroundRed = red;

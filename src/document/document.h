@@ -87,6 +87,10 @@ class Document : public QObject, public ProjectOwner {
     void setCanvasSize(int32_t width, int32_t height, bool moveEmission);
     void setAnimation(int32_t frameCount, int32_t previewFps);
     void setEmissionPosition(int32_t x, int32_t y);
+    // The emission dialog's OK: a step of its own, never merged with moves in the
+    // preview, and taken even where the position stays, so that the effect
+    // starts again from there and the project counts as modified.
+    void confirmEmissionPosition(int32_t x, int32_t y);
     void setBackgroundColour(int32_t red, int32_t green, int32_t blue);
     // A new seed: the effect replays at once with it.
     void reseed();

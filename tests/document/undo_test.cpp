@@ -93,6 +93,7 @@ TEST_F(UndoTest, EveryKindOfEditIsUndoneAndRedoneExactly) {
         {"canvas", [](Document& d) { d.setCanvasSize(512, 128, true); }},
         {"animation", [](Document& d) { d.setAnimation(45, 24); }},
         {"emission", [](Document& d) { d.setEmissionPosition(10, 20); }},
+        {"emission dialog", [](Document& d) { d.confirmEmissionPosition(30, 40); }},
         {"colour", [](Document& d) { d.setBackgroundColour(1, 2, 3); }},
         {"reseed", [](Document& d) { d.reseed(); }},
     };
