@@ -116,11 +116,13 @@ void Document::setHidden(EmitterNode& node, bool hidden) {
                                       fieldEditText(NodeFieldId::hidden)));
 }
 
-void Document::setNodeField(EmitterNode& node, NodeFieldId field, NodeFieldValue value) {
-    setNodeFields(node, {{field, std::move(value)}});
+void Document::setNodeField(EmitterNode& node, NodeFieldId field, NodeFieldValue value,
+                            uint64_t editKey) {
+    setNodeFields(node, {{field, std::move(value)}}, editKey);
 }
 
-void Document::setNodeFields(EmitterNode& node, std::vector<FieldChange> changes) {
+void Document::setNodeFields(EmitterNode& node, std::vector<FieldChange> changes,
+                             uint64_t editKey) {
     // A value of another type than its field's is a slip of the caller: refused
     // whole, so that no half edit reaches the project or the history.
     const bool wellTyped = std::all_of(changes.begin(), changes.end(), [](const FieldChange& c) {
@@ -134,12 +136,13 @@ void Document::setNodeFields(EmitterNode& node, std::vector<FieldChange> changes
     });
     if (!changing) return;
     const QString text = fieldEditText(changes.front().first);
-    m_undo.push(new NodeFieldsCommand(*this, node, std::move(changes), true, text));
+    m_undo.push(new NodeFieldsCommand(*this, node, std::move(changes), true, text, editKey));
 }
 
-void Document::setCurvePoints(EmitterNode& node, CurveSlot slot, std::vector<CurvePoint> points) {
+void Document::setCurvePoints(EmitterNode& node, CurveSlot slot, std::vector<CurvePoint> points,
+                              uint64_t editKey) {
     if (node.curves[slot].points == points) return;
-    m_undo.push(new CurvePointsCommand(*this, node, slot, std::move(points)));
+    m_undo.push(new CurvePointsCommand(*this, node, slot, std::move(points), editKey));
 }
 
 void Document::pushHeaderEdit(const char* text, const ProjectHeader& after, int mergeId,

@@ -75,12 +75,18 @@ class Document : public QObject, public ProjectOwner {
     // The node panel's check box: a hidden node is simulated but not drawn.
     void setHidden(EmitterNode& node, bool hidden);
 
-    // Node parameters. Repeated edits of the same fields of one node merge into
-    // one undo step, so that typing a number is undone at once.
-    void setNodeField(EmitterNode& node, NodeFieldId field, NodeFieldValue value);
-    void setNodeFields(EmitterNode& node, std::vector<FieldChange> changes);
+    // Node parameters. Repeated edits of the same fields of one node with the same
+    // edit key merge into one undo step, so that typing a number, or dragging a
+    // curve point, is undone at once. A view gives each visit of a field, or each
+    // drag, a key of its own (newEditKey), so that the next visit is a step of
+    // its own; edits with key 0 merge with any directly before them.
+    void setNodeField(EmitterNode& node, NodeFieldId field, NodeFieldValue value,
+                      uint64_t editKey = 0);
+    void setNodeFields(EmitterNode& node, std::vector<FieldChange> changes, uint64_t editKey = 0);
     // A curve's points; the node's sample table follows.
-    void setCurvePoints(EmitterNode& node, CurveSlot slot, std::vector<CurvePoint> points);
+    void setCurvePoints(EmitterNode& node, CurveSlot slot, std::vector<CurvePoint> points,
+                        uint64_t editKey = 0);
+    uint64_t newEditKey() { return ++m_lastEditKey; }
 
     // The project header. The canvas is kept within the sides a device can have;
     // with moveEmission the emission position keeps its place relative to it.
@@ -163,6 +169,7 @@ class Document : public QObject, public ProjectOwner {
     EmitterNode* m_selected = nullptr;
     render::Graphics m_graphics;
     bool m_graphicsEnabled = false;
+    uint64_t m_lastEditKey = 0;
 };
 
 // The texts of the document's refusals.

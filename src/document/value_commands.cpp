@@ -15,12 +15,13 @@ bool sameFields(const std::vector<Document::FieldChange>& a,
 
 NodeFieldsCommand::NodeFieldsCommand(Document& document, EmitterNode& node,
                                      std::vector<Document::FieldChange> after, bool mergeable,
-                                     const QString& text)
+                                     const QString& text, uint64_t editKey)
     : QUndoCommand(text),
       m_document(document),
       m_node(&node),
       m_after(std::move(after)),
-      m_mergeable(mergeable) {
+      m_mergeable(mergeable),
+      m_editKey(editKey) {
     for (const auto& [field, value] : m_after)
         m_before.emplace_back(field, nodeFieldValue(node, field));
 }
@@ -43,7 +44,7 @@ void NodeFieldsCommand::apply(const std::vector<Document::FieldChange>& values, 
 
 bool NodeFieldsCommand::mergeWith(const QUndoCommand* other) {
     const auto* next = dynamic_cast<const NodeFieldsCommand*>(other);
-    if (!next || !next->m_mergeable || next->m_node != m_node ||
+    if (!next || !next->m_mergeable || next->m_node != m_node || next->m_editKey != m_editKey ||
         !sameFields(m_after, next->m_after))
         return false;
     m_after = next->m_after;
@@ -52,13 +53,14 @@ bool NodeFieldsCommand::mergeWith(const QUndoCommand* other) {
 }
 
 CurvePointsCommand::CurvePointsCommand(Document& document, EmitterNode& node, CurveSlot slot,
-                                       std::vector<CurvePoint> after)
+                                       std::vector<CurvePoint> after, uint64_t editKey)
     : QUndoCommand(QStringLiteral("カーブの変更")),
       m_document(document),
       m_node(&node),
       m_slot(slot),
       m_before(node.curves[slot].points),
-      m_after(std::move(after)) {}
+      m_after(std::move(after)),
+      m_editKey(editKey) {}
 
 void CurvePointsCommand::redo() {
     apply(m_after, !m_first);
@@ -77,7 +79,8 @@ void CurvePointsCommand::apply(const std::vector<CurvePoint>& points, bool selec
 
 bool CurvePointsCommand::mergeWith(const QUndoCommand* other) {
     const auto* next = dynamic_cast<const CurvePointsCommand*>(other);
-    if (!next || next->m_node != m_node || next->m_slot != m_slot) return false;
+    if (!next || next->m_node != m_node || next->m_slot != m_slot || next->m_editKey != m_editKey)
+        return false;
     m_after = next->m_after;
     setObsolete(m_after == m_before);
     return true;

@@ -24,8 +24,8 @@ enum MergeId : int {
 class NodeFieldsCommand final : public QUndoCommand {
   public:
     NodeFieldsCommand(Document& document, EmitterNode& node,
-                      std::vector<Document::FieldChange> after, bool mergeable,
-                      const QString& text);
+                      std::vector<Document::FieldChange> after, bool mergeable, const QString& text,
+                      uint64_t editKey = 0);
 
     void redo() override;
     void undo() override;
@@ -40,6 +40,7 @@ class NodeFieldsCommand final : public QUndoCommand {
     std::vector<Document::FieldChange> m_before;
     std::vector<Document::FieldChange> m_after;
     bool m_mergeable;
+    uint64_t m_editKey;
     bool m_first = true;
 };
 
@@ -47,7 +48,7 @@ class NodeFieldsCommand final : public QUndoCommand {
 class CurvePointsCommand final : public QUndoCommand {
   public:
     CurvePointsCommand(Document& document, EmitterNode& node, CurveSlot slot,
-                       std::vector<CurvePoint> after);
+                       std::vector<CurvePoint> after, uint64_t editKey = 0);
 
     void redo() override;
     void undo() override;
@@ -62,6 +63,7 @@ class CurvePointsCommand final : public QUndoCommand {
     CurveSlot m_slot;
     std::vector<CurvePoint> m_before;
     std::vector<CurvePoint> m_after;
+    uint64_t m_editKey;
     bool m_first = true;
 };
 

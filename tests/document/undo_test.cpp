@@ -221,6 +221,28 @@ TEST_F(UndoTest, RepeatedEditsOfOneFieldAreOneStep) {
     EXPECT_FALSE(doc.isModified());
 }
 
+TEST_F(UndoTest, EachVisitOfAFieldAndEachDragIsAStepOfItsOwn) {
+    EmitterNode& node = *doc.selectedNode();
+    const uint64_t firstVisit = doc.newEditKey();
+    for (int32_t v : {1, 12}) doc.setNodeField(node, NodeFieldId::amount, v, firstVisit);
+    const uint64_t secondVisit = doc.newEditKey();
+    doc.setNodeField(node, NodeFieldId::amount, 7, secondVisit);
+    EXPECT_EQ(doc.undoStack().index(), 2);
+    doc.undoStack().undo();
+    EXPECT_EQ(node.amount, 12);
+
+    const uint64_t drag = doc.newEditKey();
+    for (float y : {10.0f, 20.0f, 30.0f})
+        doc.setCurvePoints(node, kCurveSize, {{0, y}, {100, 100}}, drag);
+    doc.setCurvePoints(node, kCurveSize, {{0, 40}, {100, 100}}, doc.newEditKey());
+    EXPECT_EQ(doc.undoStack().index(), 3);
+    doc.undoStack().undo();
+    EXPECT_EQ(node.curves[kCurveSize].points.front().y, 30.0f);
+    doc.undoStack().undo();
+    EXPECT_EQ(node.curves[kCurveSize].points.front().y, 100.0f);
+    EXPECT_EQ(node.sizeSamples[0], 100);
+}
+
 TEST_F(UndoTest, TheModifiedFlagFollowsTheSavedState) {
     int titles = 0;
     QObject::connect(&doc, &Document::titleChanged, [&titles] { ++titles; });
