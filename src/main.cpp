@@ -8,6 +8,7 @@
 #include "app/editor_main.h"
 #include "cli/demo_command.h"
 #include "cli/export_command.h"
+#include "cli/interrupts.h"
 #include "cli/limit_options.h"
 #include "cli/render_command.h"
 #include "cli/trace_command.h"
@@ -68,6 +69,7 @@ int main(int argc, char** argv) {
         return sp::runEditor(argc, argv, args.empty() ? std::string() : args[0]);
     // Headless commands need no display: pictures are read and written without one.
     QCoreApplication app(argc, argv);
+    sp::cli::watchForInterrupts();
     const std::string command = args[0];
     args.erase(args.begin());
     sp::SimulationLimits limits;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <charconv>
+#include <initializer_list>
 #include <optional>
 #include <string>
 
@@ -14,5 +15,25 @@ inline std::optional<int> parseCount(const std::string& text, int minimum) {
         return std::nullopt;
     return value;
 }
+
+// A path given on the command line may not hold control characters (a line break
+// in a file name only ever comes from a mistake, and would garble every message).
+inline bool hasControlCharacters(const std::string& text) {
+    for (unsigned char c : text)
+        if (c < 0x20 || c == 0x7F) return true;
+    return false;
+}
+
+// "" when every path is usable, else the message for the first that is not.
+inline std::string checkPaths(std::initializer_list<const std::string*> paths) {
+    for (const std::string* path : paths)
+        if (hasControlCharacters(*path)) return "パスに制御文字（改行など）は使えません。";
+    return "";
+}
+
+// The one warning of a run that the particle or trail limit cut short.
+inline constexpr const char* kLimitWarning =
+    "警告: 上限に達したため一部のパーティクルを省略しました（--max-particles、--max-trail-points "
+    "で変更できます）。";
 
 }  // namespace sp::cli

@@ -6,6 +6,7 @@
 
 #include "cli/arguments.h"
 #include "cli/headless_session.h"
+#include "cli/interrupts.h"
 #include "export/export_run.h"
 #include "export/sheet_layout.h"
 
@@ -90,7 +91,7 @@ std::string parse(const std::vector<std::string>& args, ExportOptions& o) {
     }
     if (o.file.empty()) return "ファイルを指定してください。";
     if (o.out.empty()) return "--out を指定してください。";
-    return "";
+    return checkPaths({&o.file, &o.out});
 }
 
 // The command line answers the export's questions from its options.
@@ -113,6 +114,9 @@ class CommandLineInteraction : public ExportInteraction {
 
     // The layout dialog's opening shape (columns limited by the division), or the
     // columns given on the command line.
+    // A signal asks the run to stop, as the progress dialog's Abort does.
+    bool abortRequested() override { return interrupted(); }
+
     bool chooseSheetLayout(int cells, int& columns, int& rows, int& division) override {
         SheetLayout layout(1, cells, 1, m_width, m_height, m_division);
         if (!layout.valid()) return false;
@@ -159,6 +163,10 @@ int runExportCommand(const std::vector<std::string>& args, const SimulationLimit
     CommandLineInteraction interaction(options.out, options.columns, options.division,
                                        project.state.projectWidth, project.state.projectHeight);
     const ExportResult result = session.context().runExport(interaction, s);
+    if (interrupted()) return interruptedStatus();
+    const Simulation& simulation = session.playback().simulation();
+    if (simulation.particleLimitReached() || simulation.trailLimitReached())
+        err << kLimitWarning << '\n';
     if (result.outcome != ExportOutcome::Completed) return 2;
 
     // The files the run made, for the caller to find.

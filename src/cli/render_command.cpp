@@ -7,6 +7,7 @@
 
 #include "cli/arguments.h"
 #include "cli/headless_session.h"
+#include "cli/interrupts.h"
 #include "render/export_frame.h"
 #include "render/graphics.h"
 
@@ -49,7 +50,7 @@ std::string parse(const std::vector<std::string>& args, RenderOptions& options) 
     if (options.file.empty()) return "ファイルを指定してください。";
     if (options.frame == 0) return "--frame を指定してください。";
     if (options.out.empty()) return "--out を指定してください。";
-    return "";
+    return checkPaths({&options.file, &options.out});
 }
 
 render::PictureFormat formatOf(const std::filesystem::path& out) {
@@ -75,7 +76,17 @@ int runRender(const std::vector<std::string>& args, const SimulationLimits& limi
     Project& project = session.project();
     const ProjectState& state = project.state;
     const EmitterNode& root = project.tree.root();
-    session.playback().replayTo(options.frame);
+    // The export simulates frames 1 … frameCount + 1; nothing beyond is a frame of the effect.
+    const int64_t lastFrame = std::max<int64_t>(int64_t{state.frameCount} + 1, 1);
+    if (options.frame > lastFrame) {
+        err << "--frame には1から" << lastFrame << "までの整数を指定してください。\n" << kUsage;
+        return 1;
+    }
+    session.playback().replay(options.frame, [](int32_t) { return !interrupted(); });
+    if (interrupted()) return interruptedStatus();
+    const Simulation& simulation = session.playback().simulation();
+    if (simulation.particleLimitReached() || simulation.trailLimitReached())
+        err << kLimitWarning << '\n';
 
     try {
         render::ExportFrameRenderer frames(state, project.materials.textures());

@@ -6,6 +6,7 @@
 
 #include "cli/arguments.h"
 #include "cli/headless_session.h"
+#include "cli/interrupts.h"
 
 namespace sp::cli {
 namespace {
@@ -35,7 +36,7 @@ std::string parse(const std::vector<std::string>& args, TraceOptions& options) {
         }
     }
     if (options.file.empty()) return "ファイルを指定してください。";
-    return "";
+    return checkPaths({&options.file});
 }
 
 void appendFixed3(std::string& line, float v) {
@@ -78,12 +79,16 @@ int runTrace(const std::vector<std::string>& args, const SimulationLimits& limit
     // From the first frame with the project's seed, wrapping as the preview does.
     const int frames = options.frames.value_or(project.state.frameCount);
     std::string line;
+    bool limitReached = false;
     session.playback().replay(
         frames,
         [&](int32_t frame) {
             std::size_t live = 0;
             for (const EmitterNode* node : nodes) live += node->particles.size();
             out << "frame " << frame << " live " << live << '\n';
+            if (interrupted()) return false;
+            const Simulation& simulation = session.playback().simulation();
+            limitReached |= simulation.particleLimitReached() || simulation.trailLimitReached();
             if (!options.particles) return true;
             for (std::size_t k = 0; k < nodes.size(); ++k) {
                 for (const Particle& p : nodes[k]->particles) {
@@ -99,6 +104,8 @@ int runTrace(const std::vector<std::string>& args, const SimulationLimits& limit
         },
         Simulation::LoopEnd::Wraps);
     out.flush();
+    if (limitReached) err << kLimitWarning << '\n';
+    if (interrupted()) return interruptedStatus();
     return 0;
 }
 

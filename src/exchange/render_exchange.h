@@ -52,8 +52,12 @@ inline std::string sheetStem(const std::string& resultName, int sheet, int sheet
     return resultName + "_" + std::to_string(sheet);
 }
 inline constexpr std::string_view kAtlasExtension = ".json";
+// The largest side of a sheet picture the sheet program writes.
+inline constexpr long long kMaxSheetSide = 65535;
 
-// The movie program writes the result name with this extension.
+// The movie program writes the result name with this extension, at most at this
+// rate: the movie file cannot time frames that follow each other faster.
 inline constexpr std::string_view kMovieExtension = ".avi";
+inline constexpr int kMaxMovieFps = 1000;
 
 }  // namespace sp::exchange

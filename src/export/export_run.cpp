@@ -1,5 +1,7 @@
 #include "export/export_run.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -41,6 +43,7 @@ class ExportRun {
     bool runProgram(std::string_view name);
     bool copyFrames();
     void noteMade(const fs::path& file);
+    void removeMade();
     void cleanUp();
     void fail(const std::string& text) { m_context.prompts.showMessage(text, kErrorCaption); }
 
@@ -59,7 +62,8 @@ ExportOutcome ExportRun::run() {
     // Settings that cannot give a result are refused before anything happens.
     if (m_settings.exportLayout == kLayoutMovie || m_settings.exportFileType == kFileJpeg)
         m_settings.exportTransparent = 0;
-    if (std::string problem = checkExportSettings(m_settings, m_state.frameCount);
+    if (std::string problem =
+            checkExportSettings(m_settings, m_state.frameCount, m_state.effectiveFps());
         !problem.empty()) {
         fail(problem);
         return ExportOutcome::Failed;
@@ -87,9 +91,11 @@ ExportOutcome ExportRun::run() {
 
     bool ok = renderFrames();
     if (ok && !m_aborted) ok = handOver();
+    // A run that did not complete leaves no result of its own behind.
+    if (!ok || m_aborted) removeMade();
     cleanUp();
-    if (!ok) return ExportOutcome::Failed;
-    return m_aborted ? ExportOutcome::Aborted : ExportOutcome::Completed;
+    if (m_aborted) return ExportOutcome::Aborted;
+    return ok ? ExportOutcome::Completed : ExportOutcome::Failed;
 }
 
 bool ExportRun::renderFrames() {
@@ -102,7 +108,9 @@ bool ExportRun::renderFrames() {
         EmitterNode& root = m_project.tree.root();
         // The same animation the preview shows after a restart: frames 1 …
         // frameCount + 1 are simulated, and the loop does not wrap meanwhile.
-        const int32_t frameTotal = simulatedFrames(m_state.frameCount);
+        // The simulation stops after the last frame the run writes.
+        const int32_t frameTotal =
+            std::min(simulatedFrames(m_state.frameCount), lastWrittenFrame(m_settings));
         int32_t simulated = 0;
         // After each frame, before the next one is simulated, the user may abort.
         auto nextFrame = [&] {
@@ -197,7 +205,12 @@ void ExportRun::noteMade(const fs::path& file) {
 bool ExportRun::runProgram(std::string_view programName) {
     const std::string name(programName);
     const fs::path program = m_render / toolFileName(name);
-    const ToolRun run = runTool(program, m_project.workspace().root());
+    const ToolRun run = runTool(program, m_project.workspace().root(),
+                                [this] { return m_context.interaction.abortRequested(); });
+    if (run.stopped) {
+        m_aborted = true;
+        return false;
+    }
     if (!run.started) {
         fail(formatMessage(kToolNotStartedText, name));
         return false;
@@ -211,20 +224,39 @@ bool ExportRun::runProgram(std::string_view programName) {
     return true;
 }
 
-// The several-files layout: the frames as they are, named after the result.
+// The several-files layout: the frames as they are, named after the result. Each
+// copy is written beside its place and renamed into it when complete, so that no
+// reader sees half a picture and the last complete run wins.
 bool ExportRun::copyFrames() {
+    const std::string partialSuffix = ".part-" + std::to_string(QCoreApplication::applicationPid());
     for (int32_t k = 0; k < m_written; ++k) {
+        if (m_context.interaction.abortRequested()) {
+            m_aborted = true;
+            return false;
+        }
         const std::string frame = frameFileName(k, m_settings.exportFileType);
         const fs::path target = m_result.string() + frame;
+        const fs::path partial = target.string() + partialSuffix;
         std::error_code ec;
-        fs::copy_file(m_render / frame, target, fs::copy_options::overwrite_existing, ec);
+        fs::copy_file(m_render / frame, partial, fs::copy_options::overwrite_existing, ec);
+        if (!ec) fs::rename(partial, target, ec);
         if (ec) {
+            std::error_code ignored;
+            fs::remove(partial, ignored);
             fail(formatMessage(kCopyNotWrittenText, target.string()));
             return false;
         }
         m_made.push_back(target);
     }
     return true;
+}
+
+void ExportRun::removeMade() {
+    for (const fs::path& file : m_made) {
+        std::error_code ec;
+        fs::remove(file, ec);
+    }
+    m_made.clear();
 }
 
 // Deletes the numbered frames of this run and runs the device cycle, whatever

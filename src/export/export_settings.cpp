@@ -1,5 +1,8 @@
 #include "export/export_settings.h"
 
+#include <algorithm>
+#include <cstdint>
+
 #include "exchange/render_exchange.h"
 
 namespace sp {
@@ -23,25 +26,52 @@ ResultFilter resultFilter(int32_t layout, int32_t fileType) {
     return {"PNG(*.png)", "*.png", "png"};
 }
 
+namespace {
+
+// The written frames are 1 + k × step for k from first to last.
+struct StepRange {
+    int64_t first = 1;
+    int64_t last = 0;
+};
+
+StepRange writtenSteps(const ExportSettings& s) {
+    if (s.exportStep < 1) return {};
+    const int64_t lo = std::max<int64_t>(s.exportStart, 1);
+    const int64_t hi = s.exportEnd;
+    if (lo > hi) return {};
+    const int64_t step = s.exportStep;
+    return {(lo - 1 + step - 1) / step, (hi - 1) / step};
+}
+
+}  // namespace
+
 int32_t writtenFrameCount(const ExportSettings& s) {
-    if (s.exportStep < 1 || s.exportStart > s.exportEnd) return 0;
-    int32_t n = 0;
-    for (int32_t f = s.exportStart; f <= s.exportEnd; ++f)
-        if (isFrameWritten(s, f)) ++n;
-    return n;
+    const StepRange r = writtenSteps(s);
+    return static_cast<int32_t>(std::clamp<int64_t>(r.last - r.first + 1, 0, INT32_MAX));
+}
+
+int32_t lastWrittenFrame(const ExportSettings& s) {
+    const StepRange r = writtenSteps(s);
+    if (r.last < r.first) return 0;
+    return static_cast<int32_t>(1 + r.last * s.exportStep);
 }
 
 std::string frameFileName(int32_t n, int32_t fileType) {
     return exchange::frameFileName(n, frameExtension(fileType));
 }
 
-std::string checkExportSettings(const ExportSettings& s, int32_t frameCount) {
+std::string checkExportSettings(const ExportSettings& s, int32_t frameCount, int32_t fps) {
     if (s.exportStep < 1) return "フレーム毎の値は1以上にしてください。";
     if (s.exportStart > s.exportEnd) return "最初のフレームは最後のフレーム以下にしてください。";
     if (s.exportStart < 1 || s.exportEnd > frameCount)
         return "書き出すフレームは1から" + std::to_string(frameCount) +
                "の範囲で指定してください。";
     if (writtenFrameCount(s) == 0) return "書き出すフレームがありません。";
+    if (s.exportLayout == kLayoutMovie && fps > exchange::kMaxMovieFps)
+        return "動画は" + std::to_string(exchange::kMaxMovieFps) +
+               " FPSまでしか書き出せません。アニメーションの設定でFPSを下げてください。";
+    if (writtenFrameCount(s) > kMaxWrittenFrames)
+        return "一度に書き出せるフレームは" + std::to_string(kMaxWrittenFrames) + "枚までです。";
     return "";
 }
 

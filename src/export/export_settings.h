@@ -37,16 +37,22 @@ ResultFilter resultFilter(int32_t layout, int32_t fileType);
 // which is counted from frame 1, not from the first frame.
 inline bool isFrameWritten(const ExportSettings& s, int32_t f) {
     return s.exportStart <= f && f <= s.exportEnd && s.exportStep >= 1 &&
-           (f - 1) % s.exportStep == 0;
+           (int64_t{f} - 1) % s.exportStep == 0;
 }
 
-// How many frames a run writes.
+// How many frames a run writes (frames from 1 on), and the last of them (0 when
+// none): computed, not counted, so that any range is answered at once.
 int32_t writtenFrameCount(const ExportSettings& s);
+int32_t lastWrittenFrame(const ExportSettings& s);
+
+// The numbered frame files have four digits: a run writes at most this many.
+inline constexpr int32_t kMaxWrittenFrames = 10000;
 
 // "RENDER/%04d<ext>" for the n-th written frame.
 std::string frameFileName(int32_t n, int32_t fileType);
 
 // A text explaining why the settings cannot be exported, or "" when they can.
-std::string checkExportSettings(const ExportSettings& s, int32_t frameCount);
+// `fps` is the project's rate, which the movie must be able to keep.
+std::string checkExportSettings(const ExportSettings& s, int32_t frameCount, int32_t fps = 1);
 
 }  // namespace sp

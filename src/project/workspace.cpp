@@ -20,9 +20,10 @@ std::filesystem::path Workspace::defaultLocation() {
 
 std::optional<std::filesystem::path> Workspace::findSeedFolder(
     const std::filesystem::path& programDir) {
+    // Only the program's own folders: the RENDER programs in it are run later, so a
+    // WorkSpace in whatever folder the program was started from must never count.
     std::error_code ec;
     const std::filesystem::path candidates[] = {
-        std::filesystem::current_path(ec) / "WorkSpace",
         programDir / "WorkSpace",
         programDir / ".." / "share" / "sparkplume" / "WorkSpace",
     };

@@ -16,8 +16,8 @@ class Workspace {
     // SPARKPLUME_WORKSPACE when set, else the per-user data folder + "/Sparkplume".
     static std::filesystem::path defaultLocation();
 
-    // The WorkSpace seed folder: in the current directory, else beside the
-    // executable, else in the installed data folder.
+    // The WorkSpace seed folder: beside the executable, else in the installed data
+    // folder; never the current directory's, whose programs nobody vouched for.
     static std::optional<std::filesystem::path> findSeedFolder(
         const std::filesystem::path& programDir);
 

@@ -35,9 +35,11 @@ TEST(Workspace, TheSeedFolderIsCopiedFileByFileOverwriting) {
     EXPECT_EQ(readFile(workspace.renderDir() / "mine.txt"), "kept");
     EXPECT_FALSE(workspace.copyFrom(pathOf(temp) / "missing"));
 
+    // A WorkSpace in the current folder is never taken: its programs would be run.
     const auto previous = std::filesystem::current_path();
     std::filesystem::current_path(pathOf(temp));
-    EXPECT_EQ(Workspace::findSeedFolder("/nonexistent"), seed);
+    EXPECT_EQ(Workspace::findSeedFolder("/nonexistent"), std::nullopt);
+    EXPECT_EQ(Workspace::findSeedFolder(pathOf(temp)), seed);
     std::filesystem::current_path(previous);
 }
 

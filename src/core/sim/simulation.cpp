@@ -285,7 +285,9 @@ Particle Simulation::emitParticle(EmitterNode& n, Vec3 birth, int32_t c, float p
     p.parentAlpha = parentAlpha;
     p.parentSize = parentSize;
 
-    const int32_t b = (m_random.rand() % 256) * n.brightnessVar / 100;
+    // In 64 bits, so that any stored variation is defined; within 0..100 the
+    // result is the same as in 32.
+    const int32_t b = saturate(int64_t{m_random.rand() % 256} * n.brightnessVar / 100);
     p.brightness = m_random.coin() ? b : -b;
 
     p.previousPosition = p.position;

@@ -2,7 +2,12 @@
 
 #include <QFile>
 #include <QImage>
+#include <QTemporaryFile>
+#include <filesystem>
 #include <memory>
+#include <system_error>
+
+#include "tools/common/tool_main.h"
 
 extern "C" {
 #include <libavcodec/avcodec.h>
@@ -38,7 +43,9 @@ struct ScaleDeleter {
 
 class Encoder {
   public:
-    Encoder(const RenderJob& job, const QString& path) : m_path(path) {
+    // Writes to `path`; messages name `shownPath`, the result the user chose.
+    Encoder(const RenderJob& job, const QString& path, const QString& shownPath)
+        : m_path(path), m_shownPath(shownPath) {
         const QByteArray name = path.toUtf8();
         AVFormatContext* format = nullptr;
         if (avformat_alloc_output_context2(&format, nullptr, "avi", name.constData()) < 0 ||
@@ -143,11 +150,12 @@ class Encoder {
     }
 
     Failure notWritten() const {
-        return Failure(
-            QStringLiteral("動画「%1」を書き込めません。").arg(QDir::toNativeSeparators(m_path)));
+        return Failure(QStringLiteral("動画「%1」を書き込めません。")
+                           .arg(QDir::toNativeSeparators(m_shownPath)));
     }
 
     QString m_path;
+    QString m_shownPath;
     std::unique_ptr<AVFormatContext, FormatDeleter> m_format;
     std::unique_ptr<AVCodecContext, CodecDeleter> m_codec;
     std::unique_ptr<AVFrame, FrameDeleter> m_frame;
@@ -159,23 +167,46 @@ class Encoder {
 
 }  // namespace
 
+// The movie is written beside its place under a name of its own and moved there
+// only when complete: a player, or another export to the same name, never sees
+// half a movie, and the last complete export wins.
+QString MovieWriter::partialPath() const {
+    QTemporaryFile reserve(moviePath() + QStringLiteral(".XXXXXX.part"));
+    reserve.setAutoRemove(false);
+    if (!reserve.open())
+        throw Failure(QStringLiteral("動画「%1」を書き込めません。")
+                          .arg(QDir::toNativeSeparators(moviePath())));
+    return reserve.fileName();
+}
+
 void MovieWriter::run() {
+    if (m_job.fps > exchange::kMaxMovieFps)
+        throw Failure(QStringLiteral("動画は %1 FPS までしか作れません（指定は %2 FPS）。")
+                          .arg(exchange::kMaxMovieFps)
+                          .arg(m_job.fps));
     checkFrames(m_job);
     av_log_set_level(AV_LOG_ERROR);
-    Encoder encoder(m_job, moviePath());
+    const QString partial = partialPath();
+    Encoder encoder(m_job, partial, moviePath());
     try {
         encoder.open();
         for (int i = 0; i < m_job.frameCount(); ++i) {
+            stopIfInterrupted();
             // Premultiplying composites any transparency over black; the encoder reads RGB only.
             const QImage frame =
                 loadFrame(m_job, i).convertToFormat(QImage::Format_RGBA8888_Premultiplied);
             encoder.add(frame, i);
         }
         encoder.finish();
+        std::error_code ec;
+        std::filesystem::rename(partial.toStdString(), moviePath().toStdString(), ec);
+        if (ec)
+            throw Failure(QStringLiteral("動画「%1」を書き込めません。")
+                              .arg(QDir::toNativeSeparators(moviePath())));
     } catch (...) {
         // A movie that stopped half way would only confuse a player.
         encoder.abandon();
-        if (encoder.created()) QFile::remove(moviePath());
+        QFile::remove(partial);
         throw;
     }
 }

@@ -25,6 +25,8 @@ class MovieWriter {
     void run();
 
   private:
+    QString partialPath() const;
+
     RenderJob m_job;
 };
 

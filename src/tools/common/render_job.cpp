@@ -17,7 +17,9 @@ namespace {
 
 // Limits that keep every later size computation far from overflow.
 constexpr int kMaxFrameNumber = 999999;
-constexpr int kMaxFps = 1000;
+// Every rate the main program accepts: the movie's time base and the atlas's
+// durations take any positive rate.
+constexpr int kMaxFps = 2147483647;
 constexpr int kMaxCanvasSide = 16384;
 constexpr int kMaxGridSide = 10000;
 

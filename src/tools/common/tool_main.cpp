@@ -3,13 +3,21 @@
 #include <QCoreApplication>
 #include <QString>
 #include <QStringList>
+#include <csignal>
 #include <cstdio>
+#include <initializer_list>
 #include <new>
 
 #include "tools/common/render_job.h"
 
 namespace sp::tools {
 namespace {
+
+volatile std::sig_atomic_t g_interrupted = 0;
+
+extern "C" void onInterrupt(int) {
+    g_interrupted = 1;
+}
 
 void printLine(std::FILE* stream, const QString& text) {
     const QByteArray bytes = text.toUtf8();
@@ -20,8 +28,17 @@ void printLine(std::FILE* stream, const QString& text) {
 
 }  // namespace
 
+bool interruptRequested() {
+    return g_interrupted != 0;
+}
+
+void stopIfInterrupted() {
+    if (interruptRequested()) throw Failure(QStringLiteral("中断しました。"));
+}
+
 int runProgram(int argc, char** argv, const char* help,
                const std::function<void(const QDir&)>& work) {
+    for (int signal : {SIGINT, SIGTERM, SIGHUP}) std::signal(signal, onInterrupt);
     // An application object lets the picture format plug-ins (JPEG) load; no display is used.
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments().mid(1);

@@ -9,7 +9,13 @@ namespace sp::tools {
 // any other argument is refused; otherwise `work` runs with the current directory as the
 // workspace. A Failure it throws is printed on the error output and gives exit status 1;
 // a usage error gives 2.
+// SIGINT, SIGTERM and SIGHUP ask the work to stop: it checks this between frames
+// and gives up with a Failure, so that no half-written result is left behind.
 int runProgram(int argc, char** argv, const char* help,
                const std::function<void(const QDir&)>& work);
+
+// Whether the program was asked to stop; throws Failure when it was.
+bool interruptRequested();
+void stopIfInterrupted();
 
 }  // namespace sp::tools

@@ -1,6 +1,7 @@
 #include "tools/tilesheet/sheet_builder.h"
 
 #include "exchange/render_exchange.h"
+#include "tools/common/tool_main.h"
 
 #include <QFileInfo>
 #include <QImage>
@@ -12,7 +13,7 @@ namespace sp::tools {
 namespace {
 
 // The largest sheet side every writer handles (JPEG's limit).
-constexpr qint64 kMaxSheetSide = 65535;
+constexpr qint64 kMaxSheetSide = exchange::kMaxSheetSide;
 
 QJsonObject rect(int x, int y, int w, int h) {
     return {{QStringLiteral("x"), x},
@@ -58,6 +59,7 @@ QStringList SheetBuilder::run() {
         const int first = sheet * cellsPerSheet();
         const int last = std::min(first + cellsPerSheet(), m_job.frameCount()) - 1;
         for (int index = first; index <= last; ++index) {
+            stopIfInterrupted();
             const QImage frame = loadFrame(m_job, index).convertToFormat(format);
             const int cell = index - first;
             const int left = (cell % m_job.columns) * m_job.canvas.width();
