@@ -50,7 +50,8 @@ constexpr const char* kUsage =
     "\n"
     "共通オプション:\n"
     "  --max-particles N      同時に存在できるパーティクル数の上限（既定 1000000）\n"
-    "  --max-trail-points N   軌跡の点の総数の上限（既定 20000000）\n";
+    "  --max-trail-points N   軌跡の点の総数の上限（既定 20000000）\n"
+    "  --max-texture-memory N 画像に使うメモリの上限（MiB、既定 1024）\n";
 
 bool isHeadlessCommand(const std::string& word) {
     return word == "trace" || word == "render" || word == "export" || word == "demo";
@@ -72,7 +73,7 @@ int main(int argc, char** argv) {
     sp::cli::watchForInterrupts();
     const std::string command = args[0];
     args.erase(args.begin());
-    sp::SimulationLimits limits;
+    sp::cli::CommandLimits limits;
     if (std::string error = sp::cli::takeLimitOptions(args, limits); !error.empty()) {
         std::cerr << error << '\n';
         return 1;
@@ -84,7 +85,7 @@ int main(int argc, char** argv) {
             QCoreApplication::applicationDirPath().toStdString();
         return sp::cli::runExportCommand(args, limits, programDir, std::cout, std::cerr);
     }
-    if (command == "demo" && args.empty()) return sp::cli::runDemo(std::cout, limits);
+    if (command == "demo" && args.empty()) return sp::cli::runDemo(std::cout, limits.simulation);
     std::cerr << "不明なコマンドまたはオプションです: " << command
               << (args.empty() ? "" : " " + args[0]) << "\n\n"
               << kUsage;

@@ -137,7 +137,7 @@ class CommandLineInteraction : public ExportInteraction {
 
 }  // namespace
 
-int runExportCommand(const std::vector<std::string>& args, const SimulationLimits& limits,
+int runExportCommand(const std::vector<std::string>& args, const CommandLimits& limits,
                      const fs::path& programDir, std::ostream& out, std::ostream& err) {
     ExportOptions options;
     if (std::string error = parse(args, options); !error.empty()) {
@@ -145,7 +145,7 @@ int runExportCommand(const std::vector<std::string>& args, const SimulationLimit
         return 1;
     }
     HeadlessSession session(err, limits);
-    if (!session.open(options.file, programDir)) return 2;
+    if (!session.open(options.file, programDir) || !session.picturesComplete()) return 2;
     Project& project = session.project();
 
     ExportSettings& s = options.settings;

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/limit_options.h"
 #include "core/sim/simulation.h"
 
 namespace sp::cli {
@@ -15,7 +16,7 @@ namespace sp::cli {
 // same export run the editor uses. Exit status 0 only when every file of the
 // result was written; 1 for a usage error; 2 when the file cannot be opened or
 // the export fails.
-int runExportCommand(const std::vector<std::string>& args, const SimulationLimits& limits,
+int runExportCommand(const std::vector<std::string>& args, const CommandLimits& limits,
                      const std::filesystem::path& programDir, std::ostream& out, std::ostream& err);
 
 }  // namespace sp::cli

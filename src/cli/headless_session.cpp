@@ -2,7 +2,7 @@
 
 namespace sp::cli {
 
-HeadlessSession::HeadlessSession(std::ostream& err, SimulationLimits limits)
+HeadlessSession::HeadlessSession(std::ostream& err, CommandLimits limits)
     : m_prompts(err), m_limits(limits) {}
 
 bool HeadlessSession::start(const std::filesystem::path& programDir) {
@@ -14,7 +14,8 @@ bool HeadlessSession::start(const std::filesystem::path& programDir) {
     options.workspace = m_folder.path().toStdString();
     options.programDir = programDir;
     options.fillWorkspace = !programDir.empty();
-    options.limits = m_limits;
+    options.limits = m_limits.simulation;
+    options.textureBudget = m_limits.textureBudget;
     m_context = std::make_unique<AppContext>(m_prompts, options);
     return m_context->start();
 }
@@ -22,6 +23,13 @@ bool HeadlessSession::start(const std::filesystem::path& programDir) {
 bool HeadlessSession::open(const std::filesystem::path& file,
                            const std::filesystem::path& programDir) {
     return start(programDir) && m_context->files().openByPath(file);
+}
+
+bool HeadlessSession::picturesComplete() {
+    const std::vector<std::string> missing = document().usedPicturesLeftOut();
+    if (missing.empty()) return true;
+    m_prompts.showMessage(formatMessage(kUsedPictureLeftOutText, missing.front()), kErrorCaption);
+    return false;
 }
 
 }  // namespace sp::cli

@@ -7,6 +7,7 @@
 #include <ostream>
 
 #include "cli/console_prompts.h"
+#include "cli/limit_options.h"
 #include "core/sim/simulation.h"
 #include "document/app_context.h"
 
@@ -16,7 +17,7 @@ namespace sp::cli {
 // that is removed afterwards: the editor's work folder is never touched.
 class HeadlessSession {
   public:
-    explicit HeadlessSession(std::ostream& err, SimulationLimits limits = {});
+    explicit HeadlessSession(std::ostream& err, CommandLimits limits = {});
 
     // Starts as the editor does, with a new project; false (with the message on
     // the error stream) when the workspace cannot be made. With a program folder,
@@ -27,6 +28,11 @@ class HeadlessSession {
     // when the file cannot be opened.
     bool open(const std::filesystem::path& file, const std::filesystem::path& programDir = {});
 
+    // Whether every picture the effect uses was loaded; a picture left out for
+    // lack of memory would silently be missing from what is rendered, so it is
+    // said and the command fails.
+    bool picturesComplete();
+
     AppContext& context() { return *m_context; }
     Document& document() { return m_context->document(); }
     Project& project() { return m_context->document().project(); }
@@ -36,8 +42,12 @@ class HeadlessSession {
   private:
     QTemporaryDir m_folder;
     ConsolePrompts m_prompts;
-    SimulationLimits m_limits;
+    CommandLimits m_limits;
     std::unique_ptr<AppContext> m_context;
 };
+
+inline constexpr const char* kUsedPictureLeftOutText =
+    "エフェクトが使う素材「%s」を読み込めなかったため描画できません。--max-texture-memory "
+    "で上限を変更できます。";
 
 }  // namespace sp::cli

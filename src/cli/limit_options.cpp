@@ -1,6 +1,7 @@
 #include "cli/limit_options.h"
 
 #include <charconv>
+#include <cstdint>
 
 namespace sp::cli {
 namespace {
@@ -16,11 +17,13 @@ bool parseCount(const std::string& text, std::size_t& result) {
 
 }  // namespace
 
-std::string takeLimitOptions(std::vector<std::string>& args, SimulationLimits& limits) {
+std::string takeLimitOptions(std::vector<std::string>& args, CommandLimits& limits) {
+    std::size_t textureMebibytes = 0;
     for (std::size_t i = 0; i < args.size();) {
         std::size_t* target = nullptr;
-        if (args[i] == "--max-particles") target = &limits.maxLiveParticles;
-        if (args[i] == "--max-trail-points") target = &limits.maxTrailPoints;
+        if (args[i] == "--max-particles") target = &limits.simulation.maxLiveParticles;
+        if (args[i] == "--max-trail-points") target = &limits.simulation.maxTrailPoints;
+        if (args[i] == "--max-texture-memory") target = &textureMebibytes;
         if (target == nullptr) {
             ++i;
             continue;
@@ -30,7 +33,19 @@ std::string takeLimitOptions(std::vector<std::string>& args, SimulationLimits& l
         args.erase(args.begin() + static_cast<std::ptrdiff_t>(i),
                    args.begin() + static_cast<std::ptrdiff_t>(i) + 2);
     }
+    if (textureMebibytes != 0) {
+        constexpr std::size_t kMebibyte = std::size_t{1} << 20;
+        limits.textureBudget =
+            textureMebibytes > SIZE_MAX / kMebibyte ? SIZE_MAX : textureMebibytes * kMebibyte;
+    }
     return "";
+}
+
+std::string takeLimitOptions(std::vector<std::string>& args, SimulationLimits& limits) {
+    CommandLimits all(limits);
+    std::string error = takeLimitOptions(args, all);
+    limits = all.simulation;
+    return error;
 }
 
 }  // namespace sp::cli

@@ -4,11 +4,22 @@
 #include <vector>
 
 #include "core/sim/simulation.h"
+#include "materials/material_list.h"
 
 namespace sp::cli {
 
-// Takes "--max-particles N" and "--max-trail-points N" out of `args` into `limits`.
-// Returns an error text for a missing or malformed number, or "" on success.
+// The bounds a headless command works within.
+struct CommandLimits {
+    CommandLimits() = default;
+    CommandLimits(SimulationLimits s) : simulation(s) {}  // NOLINT: the simulation's alone
+    SimulationLimits simulation;
+    std::size_t textureBudget = MaterialList::kDefaultTextureBudget;  // bytes
+};
+
+// Takes "--max-particles N", "--max-trail-points N" and "--max-texture-memory N"
+// (mebibytes) out of `args` into `limits`. Returns an error text for a missing or
+// malformed number, or "" on success.
+std::string takeLimitOptions(std::vector<std::string>& args, CommandLimits& limits);
 std::string takeLimitOptions(std::vector<std::string>& args, SimulationLimits& limits);
 
 }  // namespace sp::cli

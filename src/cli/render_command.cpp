@@ -64,15 +64,15 @@ render::PictureFormat formatOf(const std::filesystem::path& out) {
 
 }  // namespace
 
-int runRender(const std::vector<std::string>& args, const SimulationLimits& limits,
-              std::ostream& out, std::ostream& err) {
+int runRender(const std::vector<std::string>& args, const CommandLimits& limits, std::ostream& out,
+              std::ostream& err) {
     RenderOptions options;
     if (std::string error = parse(args, options); !error.empty()) {
         err << error << '\n' << kUsage;
         return 1;
     }
     HeadlessSession session(err, limits);
-    if (!session.open(options.file)) return 2;
+    if (!session.open(options.file) || !session.picturesComplete()) return 2;
     Project& project = session.project();
     const ProjectState& state = project.state;
     const EmitterNode& root = project.tree.root();

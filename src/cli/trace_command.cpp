@@ -61,8 +61,8 @@ void collectPreOrder(const EmitterNode& node, std::vector<const EmitterNode*>& o
 
 }  // namespace
 
-int runTrace(const std::vector<std::string>& args, const SimulationLimits& limits,
-             std::ostream& out, std::ostream& err) {
+int runTrace(const std::vector<std::string>& args, const CommandLimits& limits, std::ostream& out,
+             std::ostream& err) {
     TraceOptions options;
     if (std::string error = parse(args, options); !error.empty()) {
         err << error << "\n使い方: sparkplume trace FILE [--frames N] [--particles]\n";

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/limit_options.h"
 #include "core/sim/simulation.h"
 
 namespace sp::cli {
@@ -12,7 +13,7 @@ namespace sp::cli {
 // workspace, restarts the effect as an export does and prints every frame's
 // live particle count (and with --particles every particle). Exit status 0,
 // 1 for a usage error, 2 when the file cannot be opened.
-int runTrace(const std::vector<std::string>& args, const SimulationLimits& limits,
-             std::ostream& out, std::ostream& err);
+int runTrace(const std::vector<std::string>& args, const CommandLimits& limits, std::ostream& out,
+             std::ostream& err);
 
 }  // namespace sp::cli

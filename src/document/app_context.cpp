@@ -9,6 +9,7 @@ AppContext::AppContext(Prompts& prompts, Options options)
                                                                      : m_options.setupFile);
     m_document = std::make_unique<Document>(m_workspace, m_prompts);
     Project& project = m_document->project();
+    project.materials.setTextureBudget(m_options.textureBudget);
     m_files = std::make_unique<FileCommands>(project, *m_document, *m_setup, m_prompts,
                                              m_options.programDir);
     m_playback = std::make_unique<Playback>(project.state, project.tree, m_options.limits);

@@ -26,6 +26,7 @@ class AppContext {
         std::filesystem::path programDir;
         bool fillWorkspace = true;  // copy the WorkSpace folder in, as the editor's start-up does
         SimulationLimits limits;
+        std::size_t textureBudget = MaterialList::kDefaultTextureBudget;
         // The settings file when it is not the work folder's own (a second editor
         // in a private work folder shares the first one's settings).
         std::filesystem::path setupFile = {};

@@ -8,6 +8,7 @@
 #include "document/node_commands.h"
 #include "document/value_commands.h"
 #include "materials/material_import.h"
+#include "project/file_commands.h"
 #include "project/format/effect_data.h"
 #include "project/window_title.h"
 #include "render/software_device.h"
@@ -270,6 +271,7 @@ void Document::cleanStateChanged(bool clean) {
 
 void Document::projectAboutToBeReplaced() {
     m_selected = nullptr;
+    m_reportedLeftOut.clear();
     m_undo.clear();
 }
 
@@ -285,7 +287,37 @@ void Document::cycleGraphics() {
 
 void Document::reloadMaterials() {
     m_project.reloadMaterials();
+    // Each picture left out is said once, not at every device cycle.
+    for (const std::string& name : m_project.materials.leftOutForMemory()) {
+        if (std::find(m_reportedLeftOut.begin(), m_reportedLeftOut.end(), name) !=
+            m_reportedLeftOut.end())
+            continue;
+        m_reportedLeftOut.push_back(name);
+        m_prompts.showMessage(formatMessage(kPictureLeftOutText, name), kErrorCaption);
+    }
     emit materialsChanged();
+}
+
+std::vector<std::string> Document::usedPicturesLeftOut() const {
+    const auto& materials = m_project.materials.materials();
+    std::vector<std::string> used;
+    auto check = [&](int32_t index) {
+        if (index < 1 || static_cast<std::size_t>(index) > materials.size()) return;
+        const Material& m = materials[static_cast<std::size_t>(index - 1)];
+        if (m.leftOutForMemory && std::find(used.begin(), used.end(), m.name) == used.end())
+            used.push_back(m.name);
+    };
+    std::vector<const EmitterNode*> work{&m_project.tree.root()};
+    while (!work.empty()) {
+        const EmitterNode* node = work.back();
+        work.pop_back();
+        if (node->parent) {
+            check(node->imageIndex);
+            if (node->trailLength > 0) check(node->trailImageIndex);
+        }
+        for (const auto& child : node->children) work.push_back(child.get());
+    }
+    return used;
 }
 
 void Document::projectWasReplaced() {

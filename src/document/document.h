@@ -121,6 +121,9 @@ class Document : public QObject, public ProjectOwner {
     // is made again for the new size of the preview.
     void setZoom(float zoom);
 
+    // Materials the effect uses whose pictures were left out for lack of memory.
+    std::vector<std::string> usedPicturesLeftOut() const;
+
     // The preview's device. Headless uses never make one; the editor turns it on
     // before the first project is created.
     void enableGraphics() { m_graphicsEnabled = true; }
@@ -169,6 +172,7 @@ class Document : public QObject, public ProjectOwner {
     EmitterNode* m_selected = nullptr;
     render::Graphics m_graphics;
     bool m_graphicsEnabled = false;
+    std::vector<std::string> m_reportedLeftOut;
     uint64_t m_lastEditKey = 0;
 };
 
@@ -178,6 +182,8 @@ inline constexpr const char* kNodeNameNotStorableText =
     "この名前には保存できない文字が含まれています。";
 inline constexpr const char* kBackgroundUnreadableText = "指定したファイルは読み込みません";
 inline constexpr const char* kMaterialNotRemovedText = "素材ファイルを削除できませんでした。";
+inline constexpr const char* kPictureLeftOutText =
+    "素材「%s」は、画像に使えるメモリの上限を超えるため読み込めませんでした。";
 
 }  // namespace sp
 

@@ -34,6 +34,7 @@ void MaterialList::reload(const std::filesystem::path& textureDir) {
         if (entry.is_regular_file(ec)) files.push_back(entry.path().filename().string());
     }
     std::sort(files.begin(), files.end());
+    std::size_t spent = 0;
     for (const std::string& extension : scanExtensions()) {
         for (const std::string& file : files) {
             // ".jpeg" files are not also taken by the ".jpg" pattern: suffixes are compared whole.
@@ -42,8 +43,24 @@ void MaterialList::reload(const std::filesystem::path& textureDir) {
             m.name = file.size() > 4 ? file.substr(0, file.size() - 4) : std::string();
             if (isReservedName(m.name)) continue;
             m.file = textureDir / file;
-            render::LoadedTexture loaded = render::loadTexture(m.file);
+            // The texture's size is known from the picture's header, before any of
+            // it is allocated.
+            int width = 0, height = 0;
+            std::size_t needed = 0;
+            if (render::pictureSize(m.file, width, height) && width > 0 && height > 0)
+                needed = std::size_t{4} *
+                         static_cast<std::size_t>(render::powerOfTwoAtLeast(width)) *
+                         static_cast<std::size_t>(render::powerOfTwoAtLeast(height));
+            if (needed > m_budget - std::min(spent, m_budget)) {
+                m.leftOutForMemory = true;
+                m_materials.push_back(std::move(m));
+                continue;
+            }
+            render::LoadError error = render::LoadError::None;
+            render::LoadedTexture loaded = render::loadTexture(m.file, &error);
+            if (error == render::LoadError::OutOfMemory) m.leftOutForMemory = true;
             if (loaded.texture) {
+                spent += needed;
                 m.width = static_cast<uint32_t>(loaded.fileWidth);
                 m.height = static_cast<uint32_t>(loaded.fileHeight);
                 m.texture = std::move(loaded.texture);
@@ -51,6 +68,13 @@ void MaterialList::reload(const std::filesystem::path& textureDir) {
             m_materials.push_back(std::move(m));
         }
     }
+}
+
+std::vector<std::string> MaterialList::leftOutForMemory() const {
+    std::vector<std::string> result;
+    for (const Material& m : m_materials)
+        if (m.leftOutForMemory) result.push_back(m.name);
+    return result;
 }
 
 std::vector<std::string> MaterialList::names() const {

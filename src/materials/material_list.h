@@ -19,6 +19,7 @@ struct Material {
     uint32_t width = 0;          // the picture's own size; 0 when it cannot be read
     uint32_t height = 0;
     std::shared_ptr<const render::Texture> texture;  // null when the picture cannot be read
+    bool leftOutForMemory = false;  // the picture was not loaded: the budget is spent
 };
 
 // The materials of the open project in folder-scan order: material number k
@@ -32,8 +33,18 @@ class MaterialList {
     // carry that file name, or it would be lost when the project is saved.
     static bool isReservedName(std::string_view materialName);
 
+    // The pictures are held as power-of-two textures, which together may take at
+    // most this much memory: a project of a few huge pictures would otherwise
+    // exhaust it. A picture beyond the budget is left out and named.
+    static constexpr std::size_t kDefaultTextureBudget = std::size_t{1} << 30;
+    void setTextureBudget(std::size_t bytes) { m_budget = bytes; }
+    std::size_t textureBudget() const { return m_budget; }
+
     // Rebuilds the list from the pictures in `textureDir`.
     void reload(const std::filesystem::path& textureDir);
+
+    // The names of the materials left out for lack of memory at the last reload.
+    std::vector<std::string> leftOutForMemory() const;
     void clear() { m_materials.clear(); }
 
     const std::vector<Material>& materials() const { return m_materials; }
@@ -44,6 +55,7 @@ class MaterialList {
 
   private:
     std::vector<Material> m_materials;
+    std::size_t m_budget = kDefaultTextureBudget;
 };
 
 // Rebuilds the list from the folder and re-resolves every node's picture

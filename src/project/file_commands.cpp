@@ -48,7 +48,60 @@ bool replaceFileAtomically(const fs::path& target, std::string_view bytes) {
     return file.commit();
 }
 
+// The longest file name most file systems hold, in bytes.
+constexpr std::size_t kMaxFileNameBytes = 255;
+
+// `text` cut to at most `bytes` bytes without splitting a UTF-8 character.
+std::string cutAtCharacter(const std::string& text, std::size_t bytes) {
+    if (text.size() <= bytes) return text;
+    std::size_t end = bytes;
+    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
+    return text.substr(0, end);
+}
+
+// The material name of a picture file: its name without the last four characters.
+std::string materialNameOf(const std::string& fileName) {
+    return fileName.size() > 4 ? fileName.substr(0, fileName.size() - 4) : std::string();
+}
+
 }  // namespace
+
+std::vector<std::pair<std::string, std::string>> shortenLongNames(
+    std::vector<std::pair<std::string, std::string>>& pictures) {
+    std::vector<std::pair<std::string, std::string>> renamed;  // material names, old → new
+    auto taken = [&](const std::string& name) {
+        for (const auto& [file, bytes] : pictures)
+            if (file == name) return true;
+        return false;
+    };
+    for (auto& [file, bytes] : pictures) {
+        if (file.size() <= kMaxFileNameBytes || file.size() <= 4) continue;
+        const std::string extension = file.substr(file.size() - 4);
+        const std::string oldName = materialNameOf(file);
+        // Room for the extension and a number that keeps the name unique.
+        const std::string cut = cutAtCharacter(oldName, kMaxFileNameBytes - extension.size() - 8);
+        std::string candidate = cut + extension;
+        for (int n = 2; taken(candidate); ++n)
+            candidate = cut + "~" + std::to_string(n) + extension;
+        renamed.emplace_back(oldName, materialNameOf(candidate));
+        file = candidate;
+    }
+    return renamed;
+}
+
+void renameMaterialReferences(EmitterNode& root,
+                              const std::vector<std::pair<std::string, std::string>>& renamed) {
+    std::vector<EmitterNode*> work{&root};
+    while (!work.empty()) {
+        EmitterNode* node = work.back();
+        work.pop_back();
+        for (const auto& [oldName, newName] : renamed) {
+            if (node->imageName == oldName) node->imageName = newName;
+            if (node->trailImageName == oldName) node->trailImageName = newName;
+        }
+        for (auto& child : node->children) work.push_back(child.get());
+    }
+}
 
 std::string formatMessage(const char* pattern, std::string_view value) {
     std::string text = pattern;
@@ -155,11 +208,18 @@ bool FileCommands::openByPath(const fs::path& given) {
     std::vector<std::pair<std::string, std::string>> pictures;
     for (const format::ContainerEntry& entry : container.entries)
         if (entry.name != format::kEffectDataEntry) pictures.emplace_back(entry.name, entry.bytes);
+    // A name the file format holds may be too long for this file system (CP932
+    // takes fewer bytes than UTF-8): such a material is kept under a shortened
+    // name, and the nodes that use it follow.
+    const std::vector<std::pair<std::string, std::string>> shortened = shortenLongNames(pictures);
+    if (!shortened.empty()) renameMaterialReferences(*effect->root, shortened);
     if (!installMaterials(pictures)) {
         m_owner.reloadMaterials();  // the open project keeps the pictures it had
         failOpen(kMaterialsNotWrittenText);
         return false;
     }
+
+    if (!shortened.empty()) m_prompts.showMessage(kNamesShortenedText, kConfirmCaption);
 
     // Everything is read: now the open project is replaced.
     m_owner.projectAboutToBeReplaced();

@@ -79,6 +79,17 @@ inline constexpr const char* kNameNotStorableText =
 inline constexpr const char* kMaterialsNotWrittenText =
     "素材を作業用フォルダに書き出せませんでした。";
 
+inline constexpr const char* kNamesShortenedText =
+    "このシステムのファイル名には長すぎる素材の名前があったため、短くして読み込みました。";
+
+// Shortens the picture files whose names this file system cannot hold, at a
+// character boundary and unique; returns the material names changed, old → new.
+std::vector<std::pair<std::string, std::string>> shortenLongNames(
+    std::vector<std::pair<std::string, std::string>>& pictures);
+// Points the nodes that used a renamed material at its new name.
+void renameMaterialReferences(EmitterNode& root,
+                              const std::vector<std::pair<std::string, std::string>>& renamed);
+
 // Fills the one "%s" of a message.
 std::string formatMessage(const char* pattern, std::string_view value);
 

@@ -28,6 +28,15 @@ int powerOfTwoAtLeast(int side, int minimum) {
     return b;
 }
 
+bool pictureSize(const std::filesystem::path& file, int& width, int& height) {
+    QImageReader reader(QString::fromStdString(file.string()));
+    const QSize size = reader.size();
+    if (!size.isValid()) return false;
+    width = size.width();
+    height = size.height();
+    return true;
+}
+
 LoadedTexture loadTexture(const std::filesystem::path& file, LoadError* error) {
     auto fail = [error](LoadError e) {
         if (error) *error = e;

@@ -51,6 +51,10 @@ struct LoadedTexture {
 
 enum class LoadError { None, Unreadable, TooLarge, OutOfMemory };
 
+// The size of a picture file from its header, without decoding it; false when
+// the file is not a picture the platform reads.
+bool pictureSize(const std::filesystem::path& file, int& width, int& height);
+
 // Loads PNG, BMP or JPEG (or any picture the platform decodes).
 LoadedTexture loadTexture(const std::filesystem::path& file, LoadError* error = nullptr);
 
