@@ -22,4 +22,8 @@ int interruptSignal() {
     return g_signal;
 }
 
+void forgetInterrupt() {
+    g_signal = 0;
+}
+
 }  // namespace sp::cli

@@ -13,6 +13,8 @@ int interruptSignal();
 inline bool interrupted() {
     return interruptSignal() != 0;
 }
+// Forgets a signal once it has been answered (a test runs several commands).
+void forgetInterrupt();
 inline int interruptedStatus() {
     return 128 + interruptSignal();
 }

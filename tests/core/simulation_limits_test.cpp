@@ -100,5 +100,23 @@ TEST(SimulationLimits, BelowTheLimitsNothingChanges) {
     EXPECT_EQ(unbounded, tight);
 }
 
+TEST(SimulationLimits, ExtremeStoredValuesStayDefined) {
+    // Values a damaged file can hold: the arithmetic must be defined for them all.
+    SimScene scene;
+    EmitterNode& node = scene.addTopLevel();
+    node.brightnessVar = INT32_MAX;
+    node.emitType = kEmitRadial;
+    node.amount = 3;
+    node.emitEnd = 5;
+    node.interval = 0;
+    node.intervalVar = 1;
+    scene.restartAndRun(6);
+    ASSERT_FALSE(node.particles.empty());
+    for (const Particle& p : node.particles) {
+        EXPECT_GE(p.brightness, -INT32_MAX);
+        EXPECT_LE(p.brightness, INT32_MAX);
+    }
+}
+
 }  // namespace
 }  // namespace sp

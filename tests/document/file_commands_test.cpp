@@ -264,6 +264,37 @@ TEST_F(FileCommandsTest, AFileWithJapaneseNamesFromAnotherMachineOpens) {
     EXPECT_EQ(readFile(documents / "炎.spd"), file);
 }
 
+TEST_F(FileCommandsTest, AMaterialNameTooLongForTheFileSystemIsShortenedAndFollowed) {
+    // 120 kanji: 240 bytes in the file's CP932, 360 in a UTF-8 file name.
+    std::string longName;
+    for (int i = 0; i < 120; ++i) longName += "炎";
+    longName += ".png";
+    QTemporaryDir pictureDir;
+    writePicture(pathOf(pictureDir) / "p.png", 2, 2);
+    const std::string png = readFile(pathOf(pictureDir) / "p.png");
+    std::string effect = "64,64,20,32,32,30,0,0,0,7,1,0,node,";
+    for (int i = 0; i < 32; ++i) effect += "50,";
+    effect += "1,0,0,1,0,3,0,0,1,20,20,0,0,0,0,0,40,0,0,0,5,0,0,0,0,";
+    effect += *text::toCp932(longName) + ",1,1,0,";
+    for (int c = 0; c < 7; ++c) effect += "2,0.000000,100.000000,100.000000,100.000000,";
+    effect += *text::toCp932(longName) + ",3,1,1,40,0,";
+    const std::string entry = *text::toCp932(longName + ".png");
+    const std::string file = "SparkplumeData,4,2," + entry + "," + std::to_string(png.size()) +
+                             "," + png + "save.png," + std::to_string(effect.size()) + "," + effect;
+    writeFile(documents / "long.spd", file);
+
+    ASSERT_TRUE(files->openByPath(documents / "long.spd"));
+    ASSERT_EQ(project->materials.size(), 1u);
+    const std::string shortened = project->materials.materials()[0].name;
+    EXPECT_LT(shortened.size() + 4, 256u);
+    EXPECT_EQ(shortened.rfind("炎", 0), 0u);  // cut at a character, from the front
+    EXPECT_EQ(top(0).imageName, shortened);
+    EXPECT_EQ(top(0).trailImageName, shortened);
+    EXPECT_EQ(top(0).imageIndex, 1);
+    EXPECT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages.back().text, kNamesShortenedText);
+}
+
 TEST_F(FileCommandsTest, SaveFailuresAreReportedAndKeepTheModifiedMark) {
     document->addNode();
     prompts.saveChoices.push_back((documents / "no-such-folder" / "x.spd").string());

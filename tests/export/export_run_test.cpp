@@ -267,6 +267,53 @@ TEST_F(ExportRunTest, DeclinedSheetLayoutStillCompletesWithoutASheet) {
     EXPECT_FALSE(fs::exists(workspace.root() / "sheet_ini.txt"));
 }
 
+TEST_F(ExportRunTest, TheRunStopsAfterItsLastFrameAndAFailedRunRemovesItsCopies) {
+    context->document().setAnimation(100000, 60);
+    ASSERT_EQ(run(settings(1, 3, 1, kLayoutFiles)), ExportOutcome::Completed);
+    EXPECT_EQ(project->state.currentFrame, 3);  // not frame 100001
+    EXPECT_EQ(made.size(), 3u);
+
+    // The second copy cannot be written: the first goes too, the result is not half there.
+    fs::remove_all(results);
+    fs::create_directories(results / "fire0001.png");
+    EXPECT_EQ(run(settings(1, 3, 1, kLayoutFiles)), ExportOutcome::Failed);
+    EXPECT_FALSE(fs::exists(results / "fire0000.png"));
+    EXPECT_TRUE(made.empty());
+    EXPECT_FALSE(numberedFramesLeft());
+}
+
+TEST(ExportSettings, AnyRangeIsCountedAtOnceAndTooManyFramesAreRefused) {
+    ExportSettings s;
+    s.exportStart = 1;
+    s.exportEnd = INT32_MAX;
+    s.exportStep = 1;
+    EXPECT_EQ(writtenFrameCount(s), INT32_MAX);
+    EXPECT_EQ(lastWrittenFrame(s), INT32_MAX);
+    EXPECT_NE(checkExportSettings(s, INT32_MAX).find("10000"), std::string::npos);
+    s.exportEnd = 10000;
+    EXPECT_EQ(checkExportSettings(s, 10000), "");
+    s.exportStart = 2;
+    s.exportEnd = 30;
+    s.exportStep = 2;  // 3, 5, … 29
+    EXPECT_EQ(writtenFrameCount(s), 14);
+    EXPECT_EQ(lastWrittenFrame(s), 29);
+    s.exportStep = 3;  // 4, 7, … 28
+    EXPECT_EQ(lastWrittenFrame(s), 28);
+    s.exportStart = 30;
+    s.exportEnd = 30;  // 30 is not on a step of 3 from 1
+    EXPECT_EQ(writtenFrameCount(s), 0);
+    EXPECT_EQ(lastWrittenFrame(s), 0);
+    EXPECT_FALSE(isFrameWritten(s, INT32_MIN));
+    // A movie must keep the project's rate.
+    ExportSettings movie;
+    movie.exportEnd = 30;
+    movie.exportLayout = kLayoutMovie;
+    EXPECT_EQ(checkExportSettings(movie, 30, 1000), "");
+    EXPECT_NE(checkExportSettings(movie, 30, 1001), "");
+    movie.exportLayout = kLayoutSheet;
+    EXPECT_EQ(checkExportSettings(movie, 30, 5000), "");
+}
+
 TEST(ExportSettings, FileTypesAndNames) {
     EXPECT_EQ(frameFileName(2, kFilePng), "0002.png");
     EXPECT_EQ(frameFileName(12345, kFileJpeg), "12345.jpg");

@@ -2,7 +2,9 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -85,6 +87,67 @@ TEST(ClipWeave, FailuresAreReportedAndLeaveNoMovieBehind) {
     EXPECT_TRUE(run.err.contains(QStringLiteral("書き込めません"))) << run.err.toStdString();
     EXPECT_EQ(QDir(ws.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
               QStringList({"RENDER"}));
+}
+
+TEST(ClipWeave, ConcurrentMoviesToOneNameLeaveOneWholeMovie) {
+    const QString ffprobe = QStandardPaths::findExecutable(QStringLiteral("ffprobe"));
+    if (ffprobe.isEmpty())
+        GTEST_SKIP() << "ffprobe is not installed; the movie cannot be inspected.";
+    const QSize canvas(64, 48);
+    QTemporaryDir results;
+    const QString result = results.filePath(QStringLiteral("shared"));
+    {
+        QFile old(result + ".avi");
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("an older movie");
+    }
+    // Two exports of different lengths write the same movie at the same time, five times.
+    ToolWorkspace a, b;
+    for (int i = 0; i < 12; ++i)
+        a.writeFrame(i, exportedFrame(canvas, canvas, frameColour(i, false)), ".png");
+    for (int i = 0; i < 20; ++i)
+        b.writeFrame(i, exportedFrame(canvas, canvas, frameColour(i, true)), ".png");
+    a.writeIni(ToolWorkspace::iniText(11, 30, ".png", canvas, result));
+    b.writeIni(ToolWorkspace::iniText(19, 30, ".png", canvas, result));
+    for (int round = 0; round < 5; ++round) {
+        QProcess first, second;
+        first.setWorkingDirectory(a.path());
+        second.setWorkingDirectory(b.path());
+        first.start(kClipWeave, {});
+        second.start(kClipWeave, {});
+        ASSERT_TRUE(first.waitForFinished(60000) && second.waitForFinished(60000));
+        EXPECT_EQ(first.exitCode(), 0) << first.readAllStandardError().toStdString();
+        EXPECT_EQ(second.exitCode(), 0) << second.readAllStandardError().toStdString();
+
+        QProcess probe;
+        probe.start(ffprobe,
+                    {"-v", "error", "-count_frames", "-select_streams", "v:0", "-show_entries",
+                     "stream=nb_read_frames", "-of", "csv=p=0", result + ".avi"});
+        ASSERT_TRUE(probe.waitForFinished(30000));
+        const QString frames = QString::fromUtf8(probe.readAllStandardOutput()).trimmed();
+        EXPECT_TRUE(frames == "12" || frames == "20") << frames.toStdString();
+    }
+    // Nothing half-written is left beside it.
+    EXPECT_EQ(QDir(results.path()).entryList(QDir::Files), QStringList({"shared.avi"}));
+}
+
+TEST(ClipWeave, ARateAMovieCannotKeepIsRefusedAndTheOldMovieStays) {
+    const QSize canvas(16, 16);
+    ToolWorkspace ws;
+    ws.writeFrame(0, exportedFrame(canvas, canvas, frameColour(0, false)), ".png");
+    const QString result = ws.filePath(QStringLiteral("fast"));
+    {
+        QFile old(result + ".avi");
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("kept");
+    }
+    ws.writeIni(ToolWorkspace::iniText(0, 5000, ".png", canvas, result));
+    const ToolRun run = ws.run(kClipWeave);
+    EXPECT_NE(run.exitCode, 0);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("1000"))) << run.err.toStdString();
+    QFile kept(result + ".avi");
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), QByteArray("kept"));
 }
 
 }  // namespace
