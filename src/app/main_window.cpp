@@ -35,8 +35,6 @@
 namespace sp {
 namespace {
 
-constexpr const char* kExportNotReadyText =
-    "書き出しダイアログは準備中です。コマンドラインの sparkplume export で書き出せます。";
 constexpr const char* kManualMissingText = "マニュアルが見つかりません。";
 
 // The client area below the menu: it tells the window when its size changed.
@@ -177,6 +175,9 @@ QAction* MainWindow::action(int id) const {
 }
 
 void MainWindow::runCommand(int id) {
+    // The export's dialogs are modal, so no command reaches the window while it
+    // runs; this keeps a command sent another way from editing under it too.
+    if (m_export.running) return;
     Document& document = m_context.document();
     FileCommands& files = m_context.files();
     switch (id) {
@@ -193,7 +194,7 @@ void MainWindow::runCommand(int id) {
             files.commandSaveAs();
             break;
         case kCommandExport:
-            m_prompts.showMessage(kExportNotReadyText, kConfirmCaption);
+            exportEffect();
             break;
         case kCommandQuit:
             close();
@@ -305,6 +306,10 @@ void MainWindow::openManual() {
         m_prompts.showMessage(kManualMissingText, kErrorCaption);
 }
 
+void MainWindow::exportEffect() {
+    runEditorExport(m_context, m_export, this);
+}
+
 void MainWindow::setTitleNote(const QString& note) {
     m_titleNote = note;
     refreshTitle();
@@ -339,7 +344,7 @@ void MainWindow::savePlacement() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (!m_context.files().confirmClose()) {
+    if (m_export.running || !m_context.files().confirmClose()) {
         event->ignore();
         return;
     }
@@ -359,6 +364,7 @@ void MainWindow::dropEvent(QDropEvent* event) {
 }
 
 void MainWindow::openDropped(const QList<QUrl>& urls) {
+    if (m_export.running) return;
     for (const QUrl& url : urls) {
         if (!url.isLocalFile()) continue;
         if (m_context.files().askToSaveChanges())

@@ -5,6 +5,8 @@
 
 #include <map>
 
+#include "app/dialogs/export_interaction.h"
+
 class QAction;
 class QUrl;
 class QScrollArea;
@@ -68,6 +70,7 @@ class MainWindow : public QMainWindow {
     void zoom(bool in);
     void chooseBackgroundColour();
     void openManual();
+    void exportEffect();
     void refreshTitle();
     int scrollBarWidth() const;
 
@@ -84,6 +87,7 @@ class MainWindow : public QMainWindow {
     TransportBar* m_transport = nullptr;
     std::map<int, QAction*> m_actions;
     QString m_titleNote;
+    ExportDialogState m_export;  // the sheet division between exports; whether one runs
 };
 
 }  // namespace sp

@@ -2,7 +2,9 @@
 
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QStringList>
 
 namespace sp {
@@ -33,6 +35,20 @@ QString startPath(const FileDialogRequest& request) {
                    ? QString::fromStdString(request.initialName)
                    : path + QLatin1Char('/') + QString::fromStdString(request.initialName);
     return path;
+}
+
+constexpr const char* kReplaceQuestionText = "「%1」は既に存在します。\n上書きしますか？";
+
+// Yes and No in the program's own words, No the default: nothing is replaced by
+// a stray Enter.
+bool confirmReplace(QWidget* owner, const QString& file) {
+    QMessageBox box(QMessageBox::Question, QString::fromUtf8(kConfirmCaption),
+                    QString::fromUtf8(kReplaceQuestionText).arg(QFileInfo(file).fileName()),
+                    QMessageBox::Yes | QMessageBox::No, owner);
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("はい"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("いいえ"));
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
 }
 
 std::optional<std::string> chosen(const QString& file) {
@@ -75,6 +91,30 @@ std::optional<std::string> WidgetPrompts::chooseProjectToSave(const FileDialogRe
         dialog.selectFile(QString::fromStdString(request.initialName));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return chosen(dialog.selectedFiles().front());
+}
+
+std::optional<std::string> WidgetPrompts::chooseExportResult(const FileDialogRequest& request) {
+    QString folder = QString::fromStdString(request.initialFolder);
+    QString name = QString::fromStdString(request.initialName);
+    // Declining to replace a file returns to the dialog, at the name that was chosen.
+    for (;;) {
+        QFileDialog dialog(m_owner, QStringLiteral("書き出し"), folder, filterOf(request));
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
+        dialog.setDefaultSuffix(QString::fromStdString(request.defaultExtension));
+        dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("保存する場所："));
+        dialog.setLabelText(QFileDialog::FileName, QStringLiteral("ファイル名："));
+        dialog.setLabelText(QFileDialog::FileType, QStringLiteral("ファイルの種類："));
+        dialog.setLabelText(QFileDialog::Accept, QStringLiteral("保存"));
+        dialog.setLabelText(QFileDialog::Reject, QStringLiteral("キャンセル"));
+        if (!name.isEmpty()) dialog.selectFile(name);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return std::nullopt;
+        const QString file = dialog.selectedFiles().front();
+        if (!QFileInfo::exists(file) || confirmReplace(m_owner, file)) return chosen(file);
+        folder = QFileInfo(file).absolutePath();
+        name = QFileInfo(file).fileName();
+    }
 }
 
 std::optional<std::string> WidgetPrompts::chooseFileToOpen(const FileDialogRequest& request) {

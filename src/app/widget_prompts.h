@@ -19,6 +19,7 @@ class WidgetPrompts : public Prompts {
     bool askYesNo(std::string_view text, std::string_view caption) override;
     std::optional<std::string> chooseProjectToOpen(const FileDialogRequest& request) override;
     std::optional<std::string> chooseProjectToSave(const FileDialogRequest& request) override;
+    std::optional<std::string> chooseExportResult(const FileDialogRequest& request) override;
     std::optional<std::string> chooseFileToOpen(const FileDialogRequest& request) override;
     std::optional<uint32_t> chooseColour(uint32_t initial) override;
 

@@ -155,8 +155,7 @@ int runExportCommand(const std::vector<std::string>& args, const CommandLimits& 
     s.exportTransparent = options.transparent.value_or(true) ? 1 : 0;
     if (s.exportLayout == kLayoutSheet && writtenFrameCount(s) > 0 &&
         writtenFrameCount(s) / options.division < 1) {
-        err << kErrorCaption
-            << ": 分割数が書き出すフレーム数より多いため、並べて保存できません。\n";
+        err << kErrorCaption << ": " << kSheetDivisionTooLargeText << '\n';
         return 2;
     }
 

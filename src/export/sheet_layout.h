@@ -6,6 +6,10 @@
 
 namespace sp {
 
+// Why no sheet can be laid out: fewer frames than the division asks for.
+inline constexpr const char* kSheetDivisionTooLargeText =
+    "分割数が書き出すフレーム数より多いため、並べて保存できません。";
+
 // A rectangle in the layout drawing's pixels; right and bottom are the far edges.
 struct SheetRect {
     int left = 0;

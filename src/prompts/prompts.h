@@ -60,6 +60,12 @@ class Prompts {
         return std::nullopt;
     }
 
+    // The export's save dialog, with the filter of the result's type. Asks
+    // itself before an existing file is replaced. nullopt when cancelled.
+    virtual std::optional<std::string> chooseExportResult(const FileDialogRequest&) {
+        return std::nullopt;
+    }
+
     // Any other open-file dialog (a picture to import, a background picture);
     // the file must exist. nullopt when cancelled.
     virtual std::optional<std::string> chooseFileToOpen(const FileDialogRequest&) {

@@ -1,0 +1,67 @@
+#include "app/dialogs/export_rules.h"
+
+#include <filesystem>
+
+#include "project/file_commands.h"
+
+namespace sp {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The folder once, then the names; a file elsewhere keeps its whole path.
+std::string fileList(const std::vector<fs::path>& files) {
+    const fs::path folder = files.front().parent_path();
+    auto name = [&](const fs::path& file) {
+        return file.parent_path() == folder ? file.filename().string() : file.string();
+    };
+    std::string text = kExportFolderText + folder.string();
+    if (files.size() > 1) text += formatMessage(kExportFileCountText, std::to_string(files.size()));
+    text += '\n';
+    const std::size_t shown =
+        files.size() > kReportListedFiles ? kReportListedFiles - 2 : files.size();
+    for (std::size_t i = 0; i < shown; ++i) text += '\n' + name(files[i]);
+    if (shown < files.size()) text += "\n…\n" + name(files.back());
+    return text;
+}
+
+}  // namespace
+
+ExportSettings exportSettingsFromDialog(int32_t start, int32_t end, int32_t step, int32_t layout,
+                                        int32_t fileType, bool transparent) {
+    ExportSettings s;
+    s.exportStart = start;
+    s.exportEnd = end;
+    s.exportStep = step;
+    s.exportLayout = layout;
+    s.exportFileType = fileType;
+    s.exportTransparent = transparent && exportTransparencyEnabled(layout, fileType) ? 1 : 0;
+    return s;
+}
+
+ExportReport exportReport(const ExportResult& result, bool sheetSkipped) {
+    const std::vector<fs::path>& files = result.files;
+    switch (result.outcome) {
+        case ExportOutcome::Completed:
+            // Cancelling the sheet dialog leaves nothing to report, as cancelling
+            // the save dialog does.
+            if (files.empty()) {
+                if (sheetSkipped) return {};
+                return {kExportResultMissingText, kErrorCaption};
+            }
+            return {std::string(kExportDoneText) + "\n\n" + fileList(files), kExportCaption};
+        case ExportOutcome::Aborted:
+            return {std::string(kExportAbortedText) +
+                        (files.empty() ? kExportNothingMadeText : "\n\n" + fileList(files)),
+                    kExportCaption};
+        case ExportOutcome::Failed:
+            // The run has said what went wrong; what it made before that is worth knowing.
+            if (files.empty()) return {};
+            return {std::string(kExportIncompleteText) + "\n\n" + fileList(files), kErrorCaption};
+        case ExportOutcome::Cancelled:
+            break;
+    }
+    return {};
+}
+
+}  // namespace sp

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "export/export_run.h"
+
+namespace sp {
+
+// The export dialogs' rules, with no widgets: what they enable, and what the
+// editor says when a run ends.
+
+// The movie is made from frames of one fixed kind, so the type list has nothing
+// to choose there.
+inline bool exportTypeListEnabled(int32_t layout) {
+    return layout != kLayoutMovie;
+}
+
+// Neither the movie nor JPEG can keep transparency.
+inline bool exportTransparencyEnabled(int32_t layout, int32_t fileType) {
+    return layout != kLayoutMovie && fileType != kFileJpeg;
+}
+
+// What the options dialog hands to the export: the three fields as typed (read
+// like atoi), the two lists, and the box only where it is enabled.
+ExportSettings exportSettingsFromDialog(int32_t start, int32_t end, int32_t step, int32_t layout,
+                                        int32_t fileType, bool transparent);
+
+// The message at the end of a run; empty text when nothing is to be said (the
+// user cancelled, or the failure was already reported).
+struct ExportReport {
+    std::string text;
+    std::string caption;
+};
+ExportReport exportReport(const ExportResult& result, bool sheetSkipped);
+
+// A long list of files is shortened to its first few and its last.
+inline constexpr std::size_t kReportListedFiles = 8;
+
+inline constexpr const char* kExportCaption = "書き出し";
+inline constexpr const char* kExportDoneText = "書き出しが完了しました。";
+inline constexpr const char* kExportAbortedText = "書き出しを中断しました。";
+inline constexpr const char* kExportIncompleteText =
+    "書き出しは完了していません。作られたのは次のファイルだけです。";
+inline constexpr const char* kExportNothingMadeText = "ファイルは作られていません。";
+inline constexpr const char* kExportResultMissingText =
+    "書き出しは終わりましたが、結果のファイルが見つかりません。";
+inline constexpr const char* kExportFolderText = "保存先：";
+inline constexpr const char* kExportFileCountText = "（%s個のファイル）";
+
+}  // namespace sp
