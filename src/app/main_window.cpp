@@ -9,8 +9,6 @@
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QPainter>
-#include <QScrollArea>
 #include <QScrollBar>
 #include <QStyle>
 #include <QUrl>
@@ -24,6 +22,9 @@
 #include "app/transport_bar.h"
 #include "app/widget_prompts.h"
 #include "document/app_context.h"
+#include "editors/help_bar.h"
+#include "editors/page_layout.h"
+#include "editors/parameter_panel.h"
 #include "panels/material_panel.h"
 #include "panels/node_panel.h"
 #include "resources/artwork.h"
@@ -54,34 +55,24 @@ class ClientArea : public QWidget {
     MainWindow* m_window;
 };
 
-// The strip along the bottom where the help for the item under the mouse goes.
-class HelpBar : public QWidget {
-  public:
-    using QWidget::QWidget;
+// The parameter panel's sheet is what the layout makes room for.
+static_assert(pages::kSheetWidth == layout::kParameterWidth);
+static_assert(pages::kSheetHeight == layout::kParameterRange);
 
-  protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter painter(this);
-        painter.drawImage(rect(), artwork::toolbarStrip(devicePixelRatioF()));
-    }
+// The toolbar commands the help bar explains; the background picture and the
+// zoom buttons have no help of their own.
+constexpr int kCommandsWithHelp[] = {
+    kCommandNew,
+    kCommandOpen,
+    kCommandSave,
+    kCommandAnimation,
+    kCommandSize,
+    kCommandEmission,
+    kCommandBackgroundColour,
+    kCommandReseed,
+    kCommandHelp,
+    kCommandExport,
 };
-
-// The parameter pages' place: 250 wide, scrolling over 0 … 684 when the window
-// is too low for all of it.
-QScrollArea* makeParameterPanel(QWidget* parent) {
-    auto* area = new QScrollArea(parent);
-    area->setFrameShape(QFrame::NoFrame);
-    area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    auto* pages = new QWidget(area);
-    pages->setFixedSize(layout::kParameterWidth - 2, layout::kParameterRange);
-    pages->setAutoFillBackground(true);
-    QPalette p = pages->palette();
-    p.setColor(QPalette::Window, QColor(64, 64, 64));
-    pages->setPalette(p);
-    area->setWidget(pages);
-    return area;
-}
 
 QString manualPath(const std::filesystem::path& programDir) {
     const QString program = QString::fromStdString(programDir.string());
@@ -116,10 +107,11 @@ MainWindow::MainWindow(AppContext& context, Prompts& prompts, QWidget* parent)
     m_materialPanel =
         new MaterialPanel(document, context.setup(), prompts, context.programDir(), m_client);
     m_nodePanel = new NodePanel(document, m_client);
-    m_parameterPanel = makeParameterPanel(m_client);
+    m_parameterPanel = new ParameterPanel(document, m_client);
     m_helpBar = new HelpBar(m_client);
     m_preview = new PreviewView(document, context.playback(), m_client);
     m_transport = new TransportBar(document, context.playback(), *m_loop, m_client);
+    giveHelpTexts();
 
     connect(m_loop, &FrameLoop::frameDrawn, m_preview, qOverload<>(&QWidget::update));
     connect(&document, &Document::titleChanged, this, &MainWindow::refreshTitle);
@@ -148,6 +140,26 @@ void MainWindow::buildCommands() {
     redoAction->setEnabled(undo.canRedo());
     connect(&undo, &QUndoStack::canUndoChanged, undoAction, &QAction::setEnabled);
     connect(&undo, &QUndoStack::canRedoChanged, redoAction, &QAction::setEnabled);
+}
+
+// The shell's part of the help bar: its windows, the toolbar and the panels'
+// buttons, whose tooltips carry the same texts.
+void MainWindow::giveHelpTexts() {
+    setHelpText(*m_helpBar, uiText(pages::kHelpBarHelp));
+    setHelpText(*m_preview, uiText(pages::kPreviewHelp));
+    setHelpText(*m_nodePanel, uiText(pages::kNodePanelHelp));
+    setHelpText(*m_materialPanel, uiText(pages::kMaterialPanelHelp));
+    for (int id : kCommandsWithHelp) {
+        const Command* command = findCommand(id);
+        if (QAbstractButton* button = command ? m_toolbar->button(command->toolbarIndex) : nullptr)
+            setHelpText(*button, QString::fromUtf8(command->help));
+    }
+    for (int k = 0; k < NodePanel::kButtonCount; ++k) {
+        QAbstractButton* button = m_nodePanel->operationButton(k);
+        setHelpText(*button, button->toolTip());
+    }
+    for (QAbstractButton* button : {m_materialPanel->addButton(), m_materialPanel->removeButton()})
+        setHelpText(*button, button->toolTip());
 }
 
 void MainWindow::buildMenus() {

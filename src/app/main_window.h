@@ -9,15 +9,17 @@
 
 class QAction;
 class QUrl;
-class QScrollArea;
 
 namespace sp {
 
 class AppContext;
 class FrameLoop;
+class HelpBar;
 class MaterialPanel;
 class NodePanel;
+class ParameterPanel;
 class PreviewView;
+class ToolbarStrip;
 class TransportBar;
 class Prompts;
 
@@ -46,8 +48,8 @@ class MainWindow : public QMainWindow {
     TransportBar* transport() const { return m_transport; }
     NodePanel* nodePanel() const { return m_nodePanel; }
     MaterialPanel* materialPanel() const { return m_materialPanel; }
-    QScrollArea* parameterPanel() const { return m_parameterPanel; }
-    QWidget* helpBar() const { return m_helpBar; }
+    ParameterPanel* parameterPanel() const { return m_parameterPanel; }
+    HelpBar* helpBar() const { return m_helpBar; }
 
     // Lays every panel out for the client area and places the preview.
     void layoutPanels();
@@ -72,17 +74,18 @@ class MainWindow : public QMainWindow {
     void openManual();
     void exportEffect();
     void refreshTitle();
+    void giveHelpTexts();
     int scrollBarWidth() const;
 
     AppContext& m_context;
     Prompts& m_prompts;
     FrameLoop* m_loop = nullptr;
     QWidget* m_client = nullptr;
-    QWidget* m_toolbar = nullptr;
+    ToolbarStrip* m_toolbar = nullptr;
     MaterialPanel* m_materialPanel = nullptr;
     NodePanel* m_nodePanel = nullptr;
-    QScrollArea* m_parameterPanel = nullptr;
-    QWidget* m_helpBar = nullptr;
+    ParameterPanel* m_parameterPanel = nullptr;
+    HelpBar* m_helpBar = nullptr;
     PreviewView* m_preview = nullptr;
     TransportBar* m_transport = nullptr;
     std::map<int, QAction*> m_actions;

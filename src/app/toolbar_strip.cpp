@@ -57,7 +57,14 @@ ToolbarStrip::ToolbarStrip(const std::vector<QAction*>& actions, QWidget* parent
     for (std::size_t i = 0; i < actions.size() && i < layout::kToolbarButtonCount; ++i) {
         auto* button = new ToolbarButton(static_cast<int>(i), actions[i], this);
         button->move(layout::toolbarButtonX(static_cast<int>(i)), 0);
+        m_buttons.push_back(button);
     }
+}
+
+QAbstractButton* ToolbarStrip::button(int index) const {
+    return index >= 0 && static_cast<std::size_t>(index) < m_buttons.size()
+               ? m_buttons[static_cast<std::size_t>(index)]
+               : nullptr;
 }
 
 void ToolbarStrip::paintEvent(QPaintEvent*) {

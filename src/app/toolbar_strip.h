@@ -36,8 +36,14 @@ class ToolbarStrip : public QWidget {
     // `actions` in toolbar order.
     ToolbarStrip(const std::vector<QAction*>& actions, QWidget* parent);
 
+    // The button at toolbar position `index`; null beyond the buttons.
+    QAbstractButton* button(int index) const;
+
   protected:
     void paintEvent(QPaintEvent* event) override;
+
+  private:
+    std::vector<QAbstractButton*> m_buttons;
 };
 
 }  // namespace sp

@@ -1,7 +1,6 @@
 #include "panels/panel_chrome.h"
 
 #include <QAbstractScrollArea>
-#include <QFontDatabase>
 #include <QPainter>
 #include <QScrollBar>
 #include <QWidget>
@@ -9,17 +8,6 @@
 #include "resources/artwork.h"
 
 namespace sp {
-
-QFont panelFont(const QString& family, int pixelSize, bool bold) {
-    const QString chosen = QFontDatabase::hasFamily(family)
-                               ? family
-                               : QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
-    QFont font(chosen);
-    font.setFamilies({chosen, QStringLiteral("Noto Sans CJK JP")});
-    font.setPixelSize(pixelSize);
-    font.setBold(bold);
-    return font;
-}
 
 void darkenScrollBars(QAbstractScrollArea& area) {
     QPalette palette = area.verticalScrollBar()->palette();
@@ -37,14 +25,6 @@ void darkenScrollBars(QAbstractScrollArea& area) {
     }
     area.verticalScrollBar()->setPalette(palette);
     area.horizontalScrollBar()->setPalette(palette);
-}
-
-const QImage& CachedArtwork::at(qreal ratio) {
-    if (m_image.isNull() || m_ratio != ratio) {
-        m_image = m_make(ratio);
-        m_ratio = ratio;
-    }
-    return m_image;
 }
 
 PanelChrome::PanelChrome(QString caption)

@@ -1,9 +1,9 @@
 #pragma once
 
 #include <QAbstractButton>
-#include <QFont>
-#include <QImage>
 #include <QString>
+
+#include "resources/look.h"
 
 class QAbstractScrollArea;
 class QPainter;
@@ -11,26 +11,9 @@ class QWidget;
 
 namespace sp {
 
-// The named font where it is installed, else the system's sans; Japanese text
-// falls back to a Japanese face either way.
-QFont panelFont(const QString& family, int pixelSize, bool bold);
-
 // Dark scroll bars for a list on a dark panel; the platform's light ones would
 // be the brightest thing in it.
 void darkenScrollBars(QAbstractScrollArea& area);
-
-// A picture from the artwork, drawn again when the screen's pixel ratio changes.
-class CachedArtwork {
-  public:
-    using Maker = QImage (*)(qreal);
-    explicit CachedArtwork(Maker make) : m_make(make) {}
-    const QImage& at(qreal ratio);
-
-  private:
-    Maker m_make;
-    QImage m_image;
-    qreal m_ratio = 0;
-};
 
 // What the two panels have in common behind their controls: the title strip
 // with its caption over the top 16 pixels and the background below.

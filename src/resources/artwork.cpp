@@ -676,6 +676,54 @@ QImage panelBackground(qreal ratio) {
     return image;
 }
 
+QImage parameterTabs(qreal ratio) {
+    QImage image = canvas(30, 200, ratio);
+    QPainter p(&image);
+    prepare(p);
+    for (int current = 0; current < 2; ++current) {
+        const qreal top = current * 100;
+        // A tab with its rounded edge outwards, on the right; the shown page's
+        // tab is the warm one.
+        QPainterPath tab;
+        tab.moveTo(0, top + 1);
+        tab.lineTo(24, top + 1);
+        tab.quadTo(29.5, top + 1, 29.5, top + 7);
+        tab.lineTo(29.5, top + 93);
+        tab.quadTo(29.5, top + 99, 24, top + 99);
+        tab.lineTo(0, top + 99);
+        tab.closeSubpath();
+        QLinearGradient g(0, 0, 30, 0);
+        if (current) {
+            g.setColorAt(0, kAccent);
+            g.setColorAt(0.35, kAccentLight);
+            g.setColorAt(1, QColor(252, 220, 160));
+        } else {
+            g.setColorAt(0, QColor(128, 132, 140));
+            g.setColorAt(0.35, QColor(170, 174, 181));
+            g.setColorAt(1, QColor(150, 154, 161));
+        }
+        p.setPen(QPen(kRim, 1));
+        p.setBrush(g);
+        p.drawPath(tab);
+        p.setPen(QPen(QColor(255, 255, 255, current ? 110 : 70), 1));
+        p.drawLine(QPointF(1.5, top + 2.5), QPointF(23, top + 2.5));
+    }
+    return image;
+}
+
+QImage helpBarStrip(qreal ratio) {
+    QImage image = canvas(16, 26, ratio);
+    QPainter p(&image);
+    prepare(p);
+    QLinearGradient g(0, 0, 0, 26);
+    g.setColorAt(0.0, QColor(58, 61, 66));
+    g.setColorAt(1.0, QColor(34, 35, 39));
+    p.fillRect(QRectF(0, 0, 16, 26), g);
+    p.fillRect(QRectF(0, 0, 16, 1), QColor(22, 23, 26));
+    p.fillRect(QRectF(0, 1, 16, 1), QColor(255, 255, 255, 30));
+    return image;
+}
+
 QImage nodeButtonFaces(qreal ratio) {
     const std::vector<Icon> icons = {faceAdd,      faceAddChild, faceDuplicate, faceDelete,
                                      faceMoveDown, faceMoveUp,   faceLevelDown, faceLevelUp};

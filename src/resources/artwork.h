@@ -23,6 +23,14 @@ QImage panelTitleStrip(qreal ratio = 1.0);
 // A panel's background, 256 × 256 (the panels stretch 120 × 250 from (2, 0)).
 QImage panelBackground(qreal ratio = 1.0);
 
+// The parameter panel's page tabs, 30 × 200: the tab of a page not shown at
+// (0, 0), the tab of the page shown at (0, 100). Their labels are written on
+// them in a dark ink, so the tabs are light.
+QImage parameterTabs(qreal ratio = 1.0);
+
+// The help bar's strip, 16 × 26 (the bar stretches 10 × 26 of it from (5, 0)).
+QImage helpBarStrip(qreal ratio = 1.0);
+
 // The node panel's button faces, 234 × 40: 26 × 20 cells for the eight
 // operations (add, add child, duplicate, delete, down, up, level down, level up),
 // released above, pressed below.

@@ -7,6 +7,7 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTreeWidget>
 #include <QUrl>
 
 #include <deque>
@@ -16,7 +17,14 @@
 #include "app/frame_loop.h"
 #include "app/main_window.h"
 #include "app/preview_view.h"
+#include "app/toolbar_strip.h"
 #include "document/app_context.h"
+#include "editors/help_bar.h"
+#include "editors/number_field.h"
+#include "editors/parameter_panel.h"
+#include "panels/material_list_view.h"
+#include "panels/material_panel.h"
+#include "panels/node_panel.h"
 
 namespace sp {
 namespace {
@@ -143,6 +151,52 @@ TEST_F(MainWindowTest, TheParameterPanelScrollsOnlyBelow748Pixels) {
     QCoreApplication::processEvents();
     EXPECT_EQ(window.parameterPanel()->verticalScrollBar()->maximum(), 0);
     EXPECT_EQ(window.parameterPanel()->geometry(), QRect(1600 - 250, 32, 250, 684));
+}
+
+TEST_F(MainWindowTest, TheHelpBarExplainsTheItemUnderTheMouseAndEmptiesElsewhere) {
+    // The offscreen screen finds windows within its 800 × 600 only.
+    window.resize(800, 600);
+    QCoreApplication::processEvents();
+    HelpBar* bar = window.helpBar();
+    auto hover = [&](QWidget* widget, QPoint at = QPoint(5, 5)) {
+        QTest::mouseMove(widget, at);
+        QCoreApplication::processEvents();
+        return bar->text();
+    };
+    auto* toolbar = window.findChild<ToolbarStrip*>();
+    ASSERT_NE(toolbar, nullptr);
+    EXPECT_EQ(hover(toolbar->button(0)), QStringLiteral("新規作成。"));
+    EXPECT_EQ(hover(toolbar->button(3)), QStringLiteral("書き出し。"));
+    EXPECT_EQ(
+        hover(toolbar->button(11)),
+        QStringLiteral("設定をそのままに再構築。（ランダムな要素が無い場合は変化ありません）"));
+    // The background picture and the zoom buttons explain nothing.
+    for (int zoomOrPicture : {8, 9, 10})
+        EXPECT_EQ(hover(toolbar->button(zoomOrPicture)), QString());
+
+    EXPECT_EQ(
+        hover(window.nodePanel()->tree()->viewport()),
+        QStringLiteral("【ノードパネル】各ノード（パーティクルの設定）の親子関係を表示します。"));
+    EXPECT_EQ(hover(window.nodePanel()->operationButton(5)),
+              QStringLiteral("選択中のノード（パーティクルの設定）を一つ上に上げます。"
+                             "下にあるものが奥に、上にあるものが手前に表示されます。　"));
+    EXPECT_EQ(hover(window.materialPanel()->list()),
+              QStringLiteral("【マテリアルパネル】取り込んだ画像ファイルの一覧を表示します。"
+                             "ドラッグ＆ドロップで追加可能です。"));
+    EXPECT_EQ(hover(window.materialPanel()->addButton()),
+              QStringLiteral("使用する画像ファイルを追加します。　"));
+    EXPECT_EQ(hover(window.preview(), window.preview()->rect().center()),
+              QStringLiteral("【プレビューウィンドウ】作成中のエフェクトが表示されます。"));
+    EXPECT_EQ(hover(bar), QStringLiteral("【ヘルプバー】マウスカーソルの位置にある項目の説明を表示"
+                                         "します。"));
+
+    // From the life field to the page around it: the bar empties.
+    QScrollBar* scroll = window.parameterPanel()->verticalScrollBar();
+    scroll->setValue(scroll->maximum());
+    NumberField* life = window.parameterPanel()->numberField(NodeFieldId::life);
+    EXPECT_EQ(hover(life), QStringLiteral("パーティクルが消滅するまでのフレーム数を指定します。"));
+    EXPECT_EQ(hover(window.parameterPanel()->page(0), life->geometry().topLeft() - QPoint(4, 4)),
+              QString());
 }
 
 TEST_F(MainWindowTest, ScrubbingToAFrameShowsWhatPlayingToItShows) {

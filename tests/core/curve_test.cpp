@@ -235,6 +235,28 @@ TEST(CurveSampling, ConsecutiveSegmentsFillEveryEntry) {
     }
 }
 
+TEST(CurveSampling, TheDrawnLineRunsThroughElevenSamplesPerSegment) {
+    const Curve curve = sampledCurve({{0, 100}, {30, 0}, {35, 100}, {100, 40}});
+    const std::vector<CurvePoint> line = curve.segmentSamples();
+    ASSERT_EQ(line.size(), 3 * Curve::kSamplesPerSegment);
+    // Each segment starts on its first point and ends on its second.
+    for (std::size_t seg = 0; seg < 3; ++seg) {
+        const CurvePoint& first = line[seg * Curve::kSamplesPerSegment];
+        const CurvePoint& last = line[(seg + 1) * Curve::kSamplesPerSegment - 1];
+        EXPECT_FLOAT_EQ(first.x, curve.points[seg].x);
+        EXPECT_FLOAT_EQ(first.y, curve.points[seg].y);
+        EXPECT_NEAR(last.x, curve.points[seg + 1].x, 1e-3);
+        EXPECT_NEAR(last.y, curve.points[seg + 1].y, 1e-3);
+    }
+    // The overshoot of the steep middle is cut at the value range, as in the table.
+    for (const CurvePoint& p : line) {
+        EXPECT_GE(p.y, 0.0f);
+        EXPECT_LE(p.y, 100.0f);
+    }
+    EXPECT_EQ(curve.samples[100], 40);
+    EXPECT_TRUE(sampledCurve({{50, 50}}).segmentSamples().empty());
+}
+
 TEST(CurveSampling, RoundingTakesHalvesAwayFromZero) {
     EXPECT_EQ(roundHalfAway(2.5), 3);
     EXPECT_EQ(roundHalfAway(2.4999), 2);

@@ -29,6 +29,8 @@ const Picture kPictures[] = {
     {"nodeButtonFaces", artwork::nodeButtonFaces, {234, 40}},
     {"materialButtonFaces", artwork::materialButtonFaces, {52, 40}},
     {"materialRowBackground", artwork::materialRowBackground, {220, 96}},
+    {"parameterTabs", artwork::parameterTabs, {30, 200}},
+    {"helpBarStrip", artwork::helpBarStrip, {16, 26}},
 };
 
 std::string cellKey(const QImage& image, const QRect& logical) {
@@ -81,6 +83,10 @@ TEST(Artwork, ButtonCellsAreDistinctAndChangeWhenPressed) {
     }
     const QImage rows = artwork::materialRowBackground(1.0);
     EXPECT_NE(cellKey(rows, {0, 0, 220, 48}), cellKey(rows, {0, 48, 220, 48}));
+    // The tab of the page shown stands out from the others.
+    const QImage tabs = artwork::parameterTabs(1.0);
+    EXPECT_GT(opaquePixels(tabs, {0, 0, 30, 100}), 30 * 100 / 2);
+    EXPECT_NE(cellKey(tabs, {0, 0, 30, 100}), cellKey(tabs, {0, 100, 30, 100}));
 }
 
 TEST(Artwork, TheWindowIconComesInTheUsualSizes) {

@@ -60,17 +60,12 @@ Curve::Curve(CurveKind kind) : points{{0.0f, 100.0f}, {100.0f, 100.0f}}, m_kind(
     resample();
 }
 
-void Curve::resample() {
-    samples.fill(0);
+std::vector<CurvePoint> Curve::segmentSamples() const {
+    std::vector<CurvePoint> out;
     const std::size_t n = points.size();
-    if (n < 2) return;
+    if (n < 2) return out;
     const std::vector<Vec2> tangent = pointTangents(points);
-
-    auto put = [this](int32_t index, int32_t value) {
-        samples[static_cast<std::size_t>(index)] = value;
-    };
-
-    Vec2 last{0.0f, 0.0f};
+    out.reserve((n - 1) * kSamplesPerSegment);
     for (std::size_t seg = 0; seg + 1 < n; ++seg) {
         const Vec2 p0{points[seg].x, points[seg].y};
         const Vec2 p3{points[seg + 1].x, points[seg + 1].y};
@@ -81,31 +76,37 @@ void Curve::resample() {
         if (p3.x != 100.0f) c2 = {p3.x - r * tangent[seg + 1].x, p3.y - r * tangent[seg + 1].y};
 
         // Eleven samples: s grows by the float 0.1, the last one a hair above 1.
-        Vec2 previous{0.0f, 0.0f};
-        bool first = true;
         for (float s = 0.0f; static_cast<double>(s) <= 1.1; s += 0.1f) {
-            Vec2 current = bezier(s, p0, c1, c2, p3);
-            current.y = clampValue(current.y);
-            if (!first) {
-                // Entries from N(px) up to N(cx) − 1, the offset k counted from N(px);
-                // only the entries of the table are visited, however far a damaged
-                // file puts its points.
-                const int64_t start = roundHalfAway(previous.x);
-                const int64_t end = roundHalfAway(current.x);
-                for (int64_t i = std::max<int64_t>(start, 0); i < std::min<int64_t>(end, 101);
-                     ++i) {
-                    const float k = static_cast<float>(i - start);
-                    const float value =
-                        previous.y + k * (current.y - previous.y) / (current.x - previous.x);
-                    put(static_cast<int32_t>(i), roundHalfAway(value));
-                }
-            }
-            previous = current;
-            first = false;
+            const Vec2 current = bezier(s, p0, c1, c2, p3);
+            out.push_back({current.x, clampValue(current.y)});
         }
-        last = previous;
     }
-    samples[100] = roundHalfAway(last.y);
+    return out;
+}
+
+void Curve::resample() {
+    samples.fill(0);
+    const std::vector<CurvePoint> line = segmentSamples();
+    if (line.empty()) return;
+
+    for (std::size_t first = 0; first < line.size(); first += kSamplesPerSegment) {
+        for (std::size_t j = first + 1; j < first + kSamplesPerSegment && j < line.size(); ++j) {
+            const CurvePoint& previous = line[j - 1];
+            const CurvePoint& current = line[j];
+            // Entries from N(px) up to N(cx) − 1, the offset k counted from N(px);
+            // only the entries of the table are visited, however far a damaged
+            // file puts its points.
+            const int64_t start = roundHalfAway(previous.x);
+            const int64_t end = roundHalfAway(current.x);
+            for (int64_t i = std::max<int64_t>(start, 0); i < std::min<int64_t>(end, 101); ++i) {
+                const float k = static_cast<float>(i - start);
+                const float value =
+                    previous.y + k * (current.y - previous.y) / (current.x - previous.x);
+                samples[static_cast<std::size_t>(i)] = roundHalfAway(value);
+            }
+        }
+    }
+    samples[100] = roundHalfAway(line.back().y);
 }
 
 void Curve::copySamples(SampleTable& target) const {

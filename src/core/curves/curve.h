@@ -41,6 +41,12 @@ class Curve {
     // Recomputes `samples` from `points`.
     void resample();
 
+    // The eleven points at which each segment between neighbouring control points
+    // is evaluated, segment after segment, their y brought into 0..100: what
+    // resample reads the table from, and the line an editor draws.
+    static constexpr std::size_t kSamplesPerSegment = 11;
+    std::vector<CurvePoint> segmentSamples() const;
+
     // Writes the samples into a node table: unchanged for plain curves,
     // 2 × v − 100 for the speed curve.
     void copySamples(SampleTable& target) const;
