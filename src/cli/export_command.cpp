@@ -94,6 +94,15 @@ std::string parse(const std::vector<std::string>& args, ExportOptions& o) {
     return checkPaths({&o.file, &o.out});
 }
 
+// The layout dialog's opening shape (columns limited by the division), or the
+// columns given on the command line.
+SheetLayout commandLineLayout(int cells, std::optional<int> columns, int division, int width,
+                              int height) {
+    SheetLayout layout(1, cells, 1, width, height, division);
+    if (layout.valid() && columns) layout.trackThumb(std::min(*columns, layout.sliderMaximum()));
+    return layout;
+}
+
 // The command line answers the export's questions from its options.
 class CommandLineInteraction : public ExportInteraction {
   public:
@@ -112,15 +121,12 @@ class CommandLineInteraction : public ExportInteraction {
         return result.string();
     }
 
-    // The layout dialog's opening shape (columns limited by the division), or the
-    // columns given on the command line.
     // A signal asks the run to stop, as the progress dialog's Abort does.
     bool abortRequested() override { return interrupted(); }
 
     bool chooseSheetLayout(int cells, int& columns, int& rows, int& division) override {
-        SheetLayout layout(1, cells, 1, m_width, m_height, m_division);
+        const SheetLayout layout = commandLineLayout(cells, m_columns, m_division, m_width, m_height);
         if (!layout.valid()) return false;
-        if (m_columns) layout.trackThumb(std::min(*m_columns, layout.sliderMaximum()));
         const SheetLayout::RenderIniValues values = layout.renderIniValues();
         columns = values.x;
         rows = values.y;
@@ -153,10 +159,21 @@ int runExportCommand(const std::vector<std::string>& args, const CommandLimits& 
     s.exportEnd = options.end.value_or(project.state.frameCount);
     s.exportStep = options.step.value_or(1);
     s.exportTransparent = options.transparent.value_or(true) ? 1 : 0;
-    if (s.exportLayout == kLayoutSheet && writtenFrameCount(s) > 0 &&
-        writtenFrameCount(s) / options.division < 1) {
-        err << kErrorCaption << ": " << kSheetDivisionTooLargeText << '\n';
-        return 2;
+    if (s.exportLayout == kLayoutSheet && writtenFrameCount(s) > 0) {
+        // The sheet's shape is known before anything is drawn: refuse it now.
+        if (writtenFrameCount(s) / options.division < 1) {
+            err << kErrorCaption << ": " << kSheetDivisionTooLargeText << '\n';
+            return 2;
+        }
+        const SheetLayout layout =
+            commandLineLayout(static_cast<int>(writtenFrameCount(s)), options.columns,
+                              options.division, project.state.projectWidth,
+                              project.state.projectHeight);
+        if (!layout.withinSheetLimit()) {
+            err << kErrorCaption << ": " << kSheetTooLargeText << " (" << layout.sheetPixelWidth()
+                << "×" << layout.sheetPixelHeight() << " ピクセル)\n";
+            return 2;
+        }
     }
 
     CommandLineInteraction interaction(options.out, options.columns, options.division,

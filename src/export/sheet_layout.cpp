@@ -4,6 +4,7 @@
 #include <climits>
 #include <cmath>
 #include <cstdint>
+#include "exchange/render_exchange.h"
 
 namespace sp {
 namespace {
@@ -167,6 +168,11 @@ int SheetLayout::sheetPixelWidth() const {
 
 int SheetLayout::sheetPixelHeight() const {
     return static_cast<int>(sheetRows() * m_frameHeight);
+}
+
+bool SheetLayout::withinSheetLimit() const {
+    return sheetPixelWidth() <= exchange::kMaxSheetSide &&
+           sheetPixelHeight() <= exchange::kMaxSheetSide;
 }
 
 SheetCaption SheetLayout::heightCaption(int screenHeight) const {

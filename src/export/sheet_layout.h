@@ -9,6 +9,9 @@ namespace sp {
 // Why no sheet can be laid out: fewer frames than the division asks for.
 inline constexpr const char* kSheetDivisionTooLargeText =
     "分割数が書き出すフレーム数より多いため、並べて保存できません。";
+// Why a laid-out sheet cannot be written: a side beyond what a picture file holds.
+inline constexpr const char* kSheetTooLargeText =
+    "シートが大きすぎるため、並べて保存できません。列の数か分割を変えてください。";
 
 // A rectangle in the layout drawing's pixels; right and bottom are the far edges.
 struct SheetRect {
@@ -104,6 +107,9 @@ class SheetLayout {
     // The finished sheet in pixels.
     int sheetPixelWidth() const;
     int sheetPixelHeight() const;
+    // False when a side of the finished sheet is beyond what the sheet program
+    // can write; the caller refuses the layout before anything is drawn.
+    bool withinSheetLimit() const;
 
     // The four captions around the grid: height and width of the sheet in
     // pixels (red when larger than the screen), rows and columns in cells.

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "export/sheet_layout.h"
 #include "prompts/prompts.h"
 #include "saved_project.h"
 
@@ -116,6 +117,16 @@ TEST_F(ExportCommandTest, UsageErrorsAndImpossibleSettings) {
     EXPECT_EQ(range.status, 2);
     EXPECT_FALSE(fs::exists(folder / "d.png"));
     EXPECT_FALSE(fs::exists(folder / "r.png"));
+    // A sheet side beyond what a picture holds: one column of 2048-pixel frames.
+    const fs::path large = testing::saveProject(folder, "large.spd", [](Document& document) {
+        document.setCanvasSize(2048, 2048, false);
+        document.setAnimation(40, document.state().previewFps);
+    });
+    const ExportRun tooLarge = exportWith(
+        {large.string(), "--out", (folder / "t.png").string(), "--columns", "1"});
+    EXPECT_EQ(tooLarge.status, 2);
+    EXPECT_NE(tooLarge.err.find(kSheetTooLargeText), std::string::npos) << tooLarge.err;
+    EXPECT_FALSE(fs::exists(folder / "t.png"));
     const ExportRun missing =
         exportWith({(folder / "none.spd").string(), "--out", (folder / "n.png").string()});
     EXPECT_EQ(missing.status, 2);

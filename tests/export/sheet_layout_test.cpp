@@ -250,6 +250,22 @@ TEST(SheetLayoutEmpty, FewerFramesThanSheetsCannotBeLaidOut) {
     EXPECT_EQ(layout.sheetRows(), 2.0f);
 }
 
+TEST(SheetLayoutLimit, ASideBeyondWhatTheSheetProgramWritesIsRefused) {
+    // 2048-pixel frames: 32 fit in one column (65536 > 65535 does not), 31 do.
+    SheetLayout tall(1, 32, 1, 2048, 2048, 1);
+    tall.trackThumb(1);
+    EXPECT_TRUE(tall.valid());
+    EXPECT_EQ(tall.sheetPixelHeight(), 65536);
+    EXPECT_FALSE(tall.withinSheetLimit());
+    tall.trackThumb(2);
+    EXPECT_TRUE(tall.withinSheetLimit());
+    SheetLayout wide(1, 32, 1, 2048, 16, 1);
+    wide.trackThumb(32);
+    EXPECT_FALSE(wide.withinSheetLimit());
+    // The opening shape of the largest canvas fits.
+    EXPECT_TRUE(SheetLayout(1, 30, 1, 2048, 2048, 1).withinSheetLimit());
+}
+
 TEST(SheetLayoutEmpty, BrokenRangesGiveNoCells) {
     for (const SheetLayout& layout :
          {SheetLayout(1, 30, 0, 256, 256, 1), SheetLayout(1, 30, -2, 256, 256, 1),

@@ -159,6 +159,21 @@ TEST(SheetLayoutDialogTest, ADivisionAboveTheFramesDisablesOkAndSaysWhy) {
     EXPECT_EQ(dialog.layout().renderIniValues(), (SheetLayout::RenderIniValues{1, 2, 2}));
 }
 
+TEST(SheetLayoutDialogTest, ASheetTooLargeToWriteDisablesOkButKeepsTheSlider) {
+    SheetLayoutDialog dialog(40, 2048, 2048, 1);
+    dialog.slider()->setSliderPosition(1);
+    dialog.slider()->triggerAction(QAbstractSlider::SliderMove);
+    ASSERT_EQ(dialog.layout().sheetColumns(), 1.0f);
+    EXPECT_FALSE(dialog.okButton()->isEnabled());
+    EXPECT_TRUE(dialog.slider()->isEnabled());
+    EXPECT_FALSE(dialog.problemLabel()->isHidden());
+    EXPECT_EQ(dialog.problemLabel()->text(),
+              "シートが大きすぎるため、\n並べて保存できません。列の数か分割を変えてください。");
+    for (int i = 0; i < 3; ++i) dialog.slider()->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    EXPECT_TRUE(dialog.okButton()->isEnabled());
+    EXPECT_TRUE(dialog.problemLabel()->isHidden());
+}
+
 TEST(ExportReportTest, SaysWhereTheFilesAreAndNeverClaimsAnIncompleteResult) {
     // A long list: its first files and the last. (The editor's exports check the short list.)
     const fs::path out = "/data/out";
