@@ -29,14 +29,19 @@ bool Playback::tick(uint32_t now) {
 
 void Playback::advance() {
     m_simulation.update(&m_tree.root());
-    // A wrap leaves the frame at 0 and writes no caption.
-    if (m_state.exportInProgress || m_state.currentFrame == 0) return;
-    m_caption = formatPreviewCaption(
-        m_state, m_simulation.particleLimitReached() || m_simulation.trailLimitReached());
+    writeCaption();
 }
 
 void Playback::replayTo(int32_t frame) {
     m_simulation.replay(m_tree.root(), frame);
+    writeCaption();  // a scrub shows the frame it reached
+}
+
+void Playback::writeCaption() {
+    // A wrap leaves the frame at 0 and writes no caption.
+    if (m_state.exportInProgress || m_state.currentFrame == 0) return;
+    m_caption = formatPreviewCaption(
+        m_state, m_simulation.particleLimitReached() || m_simulation.trailLimitReached());
 }
 
 void Playback::replay(int32_t frames, const Simulation::FrameVisitor& afterFrame,

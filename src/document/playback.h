@@ -41,6 +41,8 @@ class Playback {
                 Simulation::LoopEnd end = Simulation::LoopEnd::RunsOn);
 
   private:
+    void writeCaption();
+
     ProjectState& m_state;
     NodeTree& m_tree;
     Simulation m_simulation;

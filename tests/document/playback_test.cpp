@@ -97,6 +97,7 @@ TEST_F(PlaybackTest, ReplayToRunsTheExportsFramesAndLeavesNoExportFlagBehind) {
     playback().replayTo(20);
     EXPECT_EQ(state().currentFrame, 20);
     EXPECT_EQ(state().exportInProgress, 0);
+    EXPECT_EQ(playback().caption().substr(0, 3), "020");  // a scrub shows where it is
     const float x = context.document().root().children[0]->particles.at(0).position.x;
 
     // The same frame, whatever played before it.
