@@ -3,6 +3,7 @@
 
 #include <QTemporaryDir>
 
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -702,9 +703,13 @@ TEST_F(NodeTreeEvents, StructuralRearrangementsAskForARebuild) {
     document.moveDown();
     EXPECT_EQ(count(TreeEvent::Kind::Rebuilt), 1);
     EXPECT_EQ(count(TreeEvent::Kind::Modified), 1);
-    for (auto op : {&Document::duplicate, &Document::levelDown, &Document::levelUp}) {
+    Document& d = document;
+    const std::function<bool()> operations[] = {[&d] { return d.duplicate(); },
+                                                [&d] { return d.levelDown(); },
+                                                [&d] { return d.levelUp(); }};
+    for (const auto& operation : operations) {
         settle();
-        (document.*op)();
+        operation();
         EXPECT_GE(count(TreeEvent::Kind::Rebuilt), 1);
         EXPECT_GE(count(TreeEvent::Kind::Modified), 1);
         EXPECT_TRUE(modified());
