@@ -7,6 +7,7 @@ packages=(
   cmake ninja-build g++ pkg-config locales clang-format
   qt6-base-dev
   libavformat-dev libavcodec-dev libavutil-dev libswscale-dev
+  libwebp-dev libimagequant-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-noto-cjk
   xvfb xauth xdotool imagemagick ffmpeg

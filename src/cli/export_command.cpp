@@ -1,6 +1,7 @@
 #include "cli/export_command.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <optional>
 
@@ -16,10 +17,48 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr const char* kUsage =
-    "使い方: sparkplume export FILE --out RESULT [--layout sheet|files|movie] [--type "
-    "png|bmp|jpeg]\n"
+    "使い方: sparkplume export FILE --out RESULT [--layout sheet|files|movie|gif|apng|webp]\n"
+    "         [--type png|bmp|jpeg] [--quality N]\n"
     "         [--start N] [--end N] [--step N] [--transparent | --opaque] [--columns N] "
-    "[--division N]\n";
+    "[--division N]\n"
+    "         [--trim none|shared|each] [--padding N] [--extrude N] [--power-of-two] "
+    "[--max-size N]\n"
+    "         [--json hash|array] [--alpha straight|premultiplied]\n"
+    "  例: sparkplume export fx.spd --out fx.png --trim each --padding 2 --extrude 1 "
+    "--max-size 2048\n";
+
+constexpr const char* kOptionHelp =
+    "\nシートの仕上げ (--layout sheet):\n"
+    "  --trim none|shared|each  透明な余白を切り取ります。none: 切り取らない (既定)、\n"
+    "                           shared: 全フレーム共通の範囲で切り取り、升目の大きさを揃えます、\n"
+    "                           each: フレームごとに切り取り、詰めて並べます。\n"
+    "                           JSON の trimmed・spriteSourceSize・sourceSize "
+    "で元の位置に戻せます。\n"
+    "  --padding N              セルの間とシートの縁に N ピクセルの透明な隙間を入れます (0〜64)。\n"
+    "  --extrude N              セルの縁のピクセルを外側へ N ピクセル複製します (0〜64)。\n"
+    "  --power-of-two           シートの幅と高さを2のべき乗に切り上げます。\n"
+    "  --max-size N             シートの一辺の上限です (既定 "
+    "4096)。超えるときは次のシートに続けます。\n"
+    "  --json hash|array        JSON のフレーム一覧の形です (既定 hash)。\n"
+    "  --alpha straight|premultiplied\n"
+    "                           premultiplied にすると色にアルファを掛けて保存します (既定 "
+    "straight)。\n"
+    "例:\n"
+    "  sparkplume export fx.spd --out fx.png --trim shared --padding 2 --extrude 1\n"
+    "  sparkplume export fx.spd --out fx.png --trim each --power-of-two --max-size 2048 --json "
+    "array\n"
+    "  sparkplume export fx.spd --out fx.png --alpha premultiplied\n"
+    "\nアニメーション画像 (--layout gif|apng|webp):\n"
+    "  プロジェクトのFPSでずっと繰り返す1枚の画像を作ります。背景を透明にすると透明も保ちます。\n"
+    "  フレームは PNG で書き出します (--type bmp、jpeg は使えません)。\n"
+    "  gif: 全フレーム共通の256色 "
+    "(ディザリングあり)、透明は半分以上覆われたところだけ表示します。\n"
+    "       GIF は 1/100 秒単位のため、50 FPS を超えると一部のフレームを省きます。\n"
+    "  apng: 劣化のない PNG のアニメーションです。\n"
+    "  webp: 既定は劣化なし、--quality N (0〜100) でその画質の圧縮になります。\n"
+    "例:\n"
+    "  sparkplume export fx.spd --out fx.gif --layout gif\n"
+    "  sparkplume export fx.spd --out fx.webp --layout webp --quality 80\n";
 
 struct ExportOptions {
     std::string file;
@@ -52,8 +91,15 @@ std::string parse(const std::vector<std::string>& args, ExportOptions& o) {
                 o.settings.exportLayout = kLayoutFiles;
             else if (v == "movie")
                 o.settings.exportLayout = kLayoutMovie;
+            else if (v == "gif")
+                o.settings.exportLayout = kLayoutGif;
+            else if (v == "apng")
+                o.settings.exportLayout = kLayoutApng;
+            else if (v == "webp")
+                o.settings.exportLayout = kLayoutWebp;
             else
-                return "--layout には sheet、files、movie のいずれかを指定してください。";
+                return "--layout には sheet、files、movie、gif、apng、webp "
+                       "のいずれかを指定してください。";
         } else if (a == "--type") {
             const std::string v = i + 1 < args.size() ? args[++i] : "";
             if (v == "png")
@@ -76,6 +122,37 @@ std::string parse(const std::vector<std::string>& args, ExportOptions& o) {
             std::optional<int> d;
             error = number(i, 1, d);
             if (d) o.division = *d;
+        } else if (a == "--trim") {
+            const auto v = exchange::trimFromName(i + 1 < args.size() ? args[++i] : "");
+            if (!v) return "--trim には none、shared、each のいずれかを指定してください。";
+            o.settings.sheet.trim = *v;
+        } else if (a == "--json") {
+            const auto v = exchange::atlasLayoutFromName(i + 1 < args.size() ? args[++i] : "");
+            if (!v) return "--json には hash、array のいずれかを指定してください。";
+            o.settings.sheet.json = *v;
+        } else if (a == "--alpha") {
+            const auto v = exchange::alphaModeFromName(i + 1 < args.size() ? args[++i] : "");
+            if (!v) return "--alpha には straight、premultiplied のいずれかを指定してください。";
+            o.settings.sheet.alpha = *v;
+        } else if (a == "--padding" || a == "--extrude" || a == "--max-size") {
+            // Any integer is taken here; the range is the export's to refuse, with the
+            // same message the editor shows.
+            int& target = a == "--padding"   ? o.settings.sheet.padding
+                          : a == "--extrude" ? o.settings.sheet.extrude
+                                             : o.settings.sheet.maxSize;
+            std::optional<int> v;
+            if (i + 1 < args.size()) v = parseCount(args[i + 1], INT_MIN);
+            if (!v) return a + " には整数を指定してください。";
+            target = *v;
+            ++i;
+        } else if (a == "--quality") {
+            std::optional<int> v;
+            if (i + 1 < args.size()) v = parseCount(args[i + 1], INT_MIN);
+            if (!v) return "--quality には整数を指定してください。";
+            o.settings.exportQuality = *v;
+            ++i;
+        } else if (a == "--power-of-two") {
+            o.settings.sheet.powerOfTwo = true;
         } else if (a == "--transparent") {
             o.transparent = true;
         } else if (a == "--opaque") {
@@ -92,15 +169,6 @@ std::string parse(const std::vector<std::string>& args, ExportOptions& o) {
     if (o.file.empty()) return "ファイルを指定してください。";
     if (o.out.empty()) return "--out を指定してください。";
     return checkPaths({&o.file, &o.out});
-}
-
-// The layout dialog's opening shape (columns limited by the division), or the
-// columns given on the command line.
-SheetLayout commandLineLayout(int cells, std::optional<int> columns, int division, int width,
-                              int height) {
-    SheetLayout layout(1, cells, 1, width, height, division);
-    if (layout.valid() && columns) layout.trackThumb(std::min(*columns, layout.sliderMaximum()));
-    return layout;
 }
 
 // The command line answers the export's questions from its options.
@@ -121,12 +189,15 @@ class CommandLineInteraction : public ExportInteraction {
         return result.string();
     }
 
+    // The layout dialog's opening shape (columns limited by the division), or the
+    // columns given on the command line.
     // A signal asks the run to stop, as the progress dialog's Abort does.
     bool abortRequested() override { return interrupted(); }
 
     bool chooseSheetLayout(int cells, int& columns, int& rows, int& division) override {
-        const SheetLayout layout = commandLineLayout(cells, m_columns, m_division, m_width, m_height);
+        SheetLayout layout(1, cells, 1, m_width, m_height, m_division);
         if (!layout.valid()) return false;
+        if (m_columns) layout.trackThumb(std::min(*m_columns, layout.sliderMaximum()));
         const SheetLayout::RenderIniValues values = layout.renderIniValues();
         columns = values.x;
         rows = values.y;
@@ -145,6 +216,10 @@ class CommandLineInteraction : public ExportInteraction {
 
 int runExportCommand(const std::vector<std::string>& args, const CommandLimits& limits,
                      const fs::path& programDir, std::ostream& out, std::ostream& err) {
+    if (std::find(args.begin(), args.end(), "--help") != args.end()) {
+        out << kUsage << kOptionHelp;
+        return 0;
+    }
     ExportOptions options;
     if (std::string error = parse(args, options); !error.empty()) {
         err << error << '\n' << kUsage;
@@ -159,21 +234,19 @@ int runExportCommand(const std::vector<std::string>& args, const CommandLimits& 
     s.exportEnd = options.end.value_or(project.state.frameCount);
     s.exportStep = options.step.value_or(1);
     s.exportTransparent = options.transparent.value_or(true) ? 1 : 0;
-    if (s.exportLayout == kLayoutSheet && writtenFrameCount(s) > 0) {
-        // The sheet's shape is known before anything is drawn: refuse it now.
-        if (writtenFrameCount(s) / options.division < 1) {
-            err << kErrorCaption << ": " << kSheetDivisionTooLargeText << '\n';
+    // Options that cannot give a sheet are refused before anything is rendered.
+    if (s.exportLayout == kLayoutSheet) {
+        const std::string problem =
+            checkSheetOptions(s.sheet, project.state.projectWidth, project.state.projectHeight);
+        if (!problem.empty()) {
+            err << kErrorCaption << ": " << problem << '\n';
             return 2;
         }
-        const SheetLayout layout =
-            commandLineLayout(static_cast<int>(writtenFrameCount(s)), options.columns,
-                              options.division, project.state.projectWidth,
-                              project.state.projectHeight);
-        if (!layout.withinSheetLimit()) {
-            err << kErrorCaption << ": " << kSheetTooLargeText << " (" << layout.sheetPixelWidth()
-                << "×" << layout.sheetPixelHeight() << " ピクセル)\n";
-            return 2;
-        }
+    }
+    if (s.exportLayout == kLayoutSheet && writtenFrameCount(s) > 0 &&
+        writtenFrameCount(s) / options.division < 1) {
+        err << kErrorCaption << ": " << kSheetDivisionTooLargeText << '\n';
+        return 2;
     }
 
     CommandLineInteraction interaction(options.out, options.columns, options.division,

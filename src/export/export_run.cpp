@@ -1,6 +1,7 @@
 #include "export/export_run.h"
 
 #include <QCoreApplication>
+#include <QFile>
 
 #include <algorithm>
 #include <cmath>
@@ -9,6 +10,7 @@
 #include <system_error>
 
 #include "exchange/render_exchange.h"
+#include "exchange/sheet_options.h"
 #include "export/ini_file.h"
 #include "export/tool_runner.h"
 #include "project/file_commands.h"
@@ -42,6 +44,8 @@ class ExportRun {
     bool handOver();
     bool runProgram(std::string_view name);
     bool copyFrames();
+    void writeSheetOptions(IniFile& ini) const;
+    bool noteListedFiles();
     void noteMade(const fs::path& file);
     void removeMade();
     void cleanUp();
@@ -62,9 +66,11 @@ ExportOutcome ExportRun::run() {
     // Settings that cannot give a result are refused before anything happens.
     if (m_settings.exportLayout == kLayoutMovie || m_settings.exportFileType == kFileJpeg)
         m_settings.exportTransparent = 0;
-    if (std::string problem =
-            checkExportSettings(m_settings, m_state.frameCount, m_state.effectiveFps());
-        !problem.empty()) {
+    std::string problem =
+        checkExportSettings(m_settings, m_state.frameCount, m_state.effectiveFps());
+    if (problem.empty() && m_settings.exportLayout == kLayoutSheet)
+        problem = checkSheetOptions(m_settings.sheet, m_state.projectWidth, m_state.projectHeight);
+    if (!problem.empty()) {
         fail(problem);
         return ExportOutcome::Failed;
     }
@@ -172,11 +178,15 @@ bool ExportRun::handOver() {
             ini.set(info, std::string(kColumnsKey), columns);
             ini.set(info, std::string(kRowsKey), rows);
             ini.set(info, std::string(kDivisionKey), division);
+            writeSheetOptions(ini);
             if (!ini.save()) {
                 fail(kSettingsNotWrittenText);
                 return false;
             }
+            std::error_code ec;
+            fs::remove(m_render / kMadeListFile, ec);
             if (!runProgram(kSheetProgram)) return false;
+            if (noteListedFiles()) return true;
             const int sheets = sheetCount(m_written, columns, rows);
             for (int k = 0; k < sheets; ++k) {
                 const std::string stem = sheetStem(m_result.string(), k, sheets);
@@ -191,9 +201,47 @@ bool ExportRun::handOver() {
             if (!runProgram(kMovieProgram)) return false;
             noteMade(m_result.string() + std::string(kMovieExtension));
             return true;
+        case kLayoutGif:
+        case kLayoutApng:
+        case kLayoutWebp: {
+            const AnimationFormat format = animationFormat(m_settings.exportLayout);
+            const std::string section(kAnimationSection);
+            ini.set(section, std::string(kAnimationFormatKey),
+                    std::string(animationFormatName(format)));
+            ini.set(section, std::string(kQualityKey), m_settings.exportQuality);
+            if (!ini.save()) {
+                fail(kSettingsNotWrittenText);
+                return false;
+            }
+            if (!runProgram(kMovieProgram)) return false;
+            noteMade(m_result.string() + std::string(animationExtension(format)));
+            return true;
+        }
         default:
             return true;
     }
+}
+
+void ExportRun::writeSheetOptions(IniFile& ini) const {
+    using namespace exchange;
+    const SheetOptions& o = m_settings.sheet;
+    const std::string section(kSheetSection);
+    ini.set(section, std::string(kTrimKey), std::string(trimName(o.trim)));
+    ini.set(section, std::string(kPaddingKey), o.padding);
+    ini.set(section, std::string(kExtrudeKey), o.extrude);
+    ini.set(section, std::string(kPowerOfTwoKey), o.powerOfTwo ? 1 : 0);
+    ini.set(section, std::string(kMaxSizeKey), o.maxSize);
+    ini.set(section, std::string(kJsonKey), std::string(atlasLayoutName(o.json)));
+    ini.set(section, std::string(kAlphaKey), std::string(alphaModeName(o.alpha)));
+}
+
+// The sheet program's own list of what it made; false when it left none.
+bool ExportRun::noteListedFiles() {
+    QFile list(QString::fromStdString((m_render / exchange::kMadeListFile).string()));
+    if (!list.open(QIODevice::ReadOnly)) return false;
+    for (const QByteArray& line : list.readAll().split('\n'))
+        if (!line.isEmpty()) noteMade(fs::path(line.toStdString()));
+    return true;
 }
 
 // A file the programs reported as written; listed only when it is really there.
@@ -266,6 +314,8 @@ void ExportRun::cleanUp() {
         std::error_code ec;
         fs::remove(m_render / frameFileName(k, m_settings.exportFileType), ec);
     }
+    std::error_code ec;
+    fs::remove(m_render / exchange::kMadeListFile, ec);
     m_context.owner.cycleGraphics();
 }
 

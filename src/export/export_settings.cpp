@@ -19,8 +19,17 @@ render::PictureFormat framePictureFormat(int32_t fileType) {
     return render::PictureFormat::Png;
 }
 
+exchange::AnimationFormat animationFormat(int32_t layout) {
+    if (layout == kLayoutApng) return exchange::AnimationFormat::Apng;
+    if (layout == kLayoutWebp) return exchange::AnimationFormat::Webp;
+    return exchange::AnimationFormat::Gif;
+}
+
 ResultFilter resultFilter(int32_t layout, int32_t fileType) {
     if (layout == kLayoutMovie) return {"AVI(*.avi)", "*.avi", "avi"};
+    if (layout == kLayoutGif) return {"GIF(*.gif)", "*.gif", "gif"};
+    if (layout == kLayoutApng) return {"APNG(*.png)", "*.png", "png"};
+    if (layout == kLayoutWebp) return {"WebP(*.webp)", "*.webp", "webp"};
     if (fileType == kFileBmp) return {"BMP(*.bmp)", "*.bmp", "bmp"};
     if (fileType == kFileJpeg) return {"JPEG(*.jpg)", "*.jpg", "jpg"};
     return {"PNG(*.png)", "*.png", "png"};
@@ -67,11 +76,34 @@ std::string checkExportSettings(const ExportSettings& s, int32_t frameCount, int
         return "書き出すフレームは1から" + std::to_string(frameCount) +
                "の範囲で指定してください。";
     if (writtenFrameCount(s) == 0) return "書き出すフレームがありません。";
-    if (s.exportLayout == kLayoutMovie && fps > exchange::kMaxMovieFps)
+    if ((s.exportLayout == kLayoutMovie || isAnimatedLayout(s.exportLayout)) &&
+        fps > exchange::kMaxMovieFps)
         return "動画は" + std::to_string(exchange::kMaxMovieFps) +
                " FPSまでしか書き出せません。アニメーションの設定でFPSを下げてください。";
     if (writtenFrameCount(s) > kMaxWrittenFrames)
         return "一度に書き出せるフレームは" + std::to_string(kMaxWrittenFrames) + "枚までです。";
+    if (isAnimatedLayout(s.exportLayout) && s.exportFileType != kFilePng)
+        return "GIF・APNG・WebP はPNGのフレームから作ります。ファイル形式をPNGにしてください。";
+    if (s.exportQuality != exchange::kLosslessQuality &&
+        (s.exportQuality < 0 || s.exportQuality > 100))
+        return "画質は0から100の範囲で指定してください。";
+    return "";
+}
+
+std::string checkSheetOptions(const exchange::SheetOptions& o, int32_t canvasWidth,
+                              int32_t canvasHeight) {
+    const std::string limit = std::to_string(exchange::kMaxPadding);
+    if (o.padding < 0 || o.padding > exchange::kMaxPadding)
+        return "余白は0から" + limit + "の範囲で指定してください。";
+    if (o.extrude < 0 || o.extrude > exchange::kMaxPadding)
+        return "縁の複製は0から" + limit + "の範囲で指定してください。";
+    if (o.maxSize < 1 || o.maxSize > exchange::kMaxSheetSide)
+        return "最大サイズは1から" + std::to_string(exchange::kMaxSheetSide) +
+               "の範囲で指定してください。";
+    if (!exchange::frameFitsSheet(canvasWidth, canvasHeight, o))
+        return "最大サイズ" + std::to_string(exchange::usableSheetSide(o)) + "にはフレーム（" +
+               std::to_string(canvasWidth) + "×" + std::to_string(canvasHeight) +
+               "、余白と縁を含む）が収まりません。";
     return "";
 }
 

@@ -3,11 +3,26 @@
 #include <cstdint>
 #include <string>
 
+#include "exchange/sheet_options.h"
 #include "render/texture.h"
 
 namespace sp {
 
-enum ExportLayout : int32_t { kLayoutSheet = 0, kLayoutFiles = 1, kLayoutMovie = 2 };
+// The description's three layouts, then the animated pictures.
+enum ExportLayout : int32_t {
+    kLayoutSheet = 0,
+    kLayoutFiles = 1,
+    kLayoutMovie = 2,
+    kLayoutGif = 3,
+    kLayoutApng = 4,
+    kLayoutWebp = 5,
+};
+inline constexpr int32_t kLayoutCount = 6;
+
+inline bool isAnimatedLayout(int32_t layout) {
+    return layout == kLayoutGif || layout == kLayoutApng || layout == kLayoutWebp;
+}
+exchange::AnimationFormat animationFormat(int32_t layout);
 enum ExportFileType : int32_t { kFilePng = 0, kFileBmp = 1, kFileJpeg = 2 };
 
 // What the export options dialog chose.
@@ -18,6 +33,10 @@ struct ExportSettings {
     int32_t exportLayout = kLayoutSheet;
     int32_t exportFileType = kFilePng;
     int32_t exportTransparent = 1;
+    // The sheet's trimming, spacing, size limit, atlas and alpha.
+    exchange::SheetOptions sheet;
+    // WebP only: kLosslessQuality, or a lossy quality 0 … 100.
+    int32_t exportQuality = exchange::kLosslessQuality;
 };
 
 // The extension of the frames (and of the several-files copies), with its dot.
@@ -54,5 +73,10 @@ std::string frameFileName(int32_t n, int32_t fileType);
 // A text explaining why the settings cannot be exported, or "" when they can.
 // `fps` is the project's rate, which the movie must be able to keep.
 std::string checkExportSettings(const ExportSettings& s, int32_t frameCount, int32_t fps = 1);
+
+// The same for the sheet's options, with frames of the canvas size: "" when a
+// sheet can be made.
+std::string checkSheetOptions(const exchange::SheetOptions& o, int32_t canvasWidth,
+                              int32_t canvasHeight);
 
 }  // namespace sp

@@ -4,7 +4,6 @@
 #include <climits>
 #include <cmath>
 #include <cstdint>
-#include "exchange/render_exchange.h"
 
 namespace sp {
 namespace {
@@ -162,31 +161,53 @@ SheetRect SheetLayout::gridBounds() const {
     return bounds;
 }
 
+namespace {
+
+// One side of the sheet: the cells with their edges and padding, rounded up to
+// a power of two when asked.
+int spacedSide(int cells, int frameSide, const exchange::SheetOptions& o) {
+    long long side = o.padding + cells * exchange::cellStride(frameSide, o);
+    if (o.powerOfTwo) {
+        long long p = 1;
+        while (p < side) p *= 2;
+        side = p;
+    }
+    return static_cast<int>(std::min<long long>(side, INT_MAX));
+}
+
+}  // namespace
+
 int SheetLayout::sheetPixelWidth() const {
+    if (m_options)
+        return spacedSide(static_cast<int>(m_columns), static_cast<int>(m_frameWidth), *m_options);
     return static_cast<int>(m_frameWidth * m_columns);
 }
 
 int SheetLayout::sheetPixelHeight() const {
+    if (m_options)
+        return spacedSide(static_cast<int>(sheetRows()), static_cast<int>(m_frameHeight),
+                          *m_options);
     return static_cast<int>(sheetRows() * m_frameHeight);
 }
 
-bool SheetLayout::withinSheetLimit() const {
-    return sheetPixelWidth() <= exchange::kMaxSheetSide &&
-           sheetPixelHeight() <= exchange::kMaxSheetSide;
+bool SheetLayout::beyondLimit(int side) const {
+    return m_options && side > exchange::usableSheetSide(*m_options);
 }
 
 SheetCaption SheetLayout::heightCaption(int screenHeight) const {
     const SheetRect g = gridBounds();
     return {formatCount(sheetPixelHeight(), kPixelUnit),
             {g.right + 5, g.top - 50, g.right + 100, g.bottom + 50},
-            sheetRows() * m_frameHeight > static_cast<float>(screenHeight)};
+            sheetRows() * m_frameHeight > static_cast<float>(screenHeight) ||
+                beyondLimit(sheetPixelHeight())};
 }
 
 SheetCaption SheetLayout::widthCaption(int screenWidth) const {
     const SheetRect g = gridBounds();
     return {formatCount(sheetPixelWidth(), kPixelUnit),
             {g.left - 200, g.bottom + 5, g.right + 200, g.bottom + 50},
-            m_frameWidth * m_columns > static_cast<float>(screenWidth)};
+            m_frameWidth * m_columns > static_cast<float>(screenWidth) ||
+                beyondLimit(sheetPixelWidth())};
 }
 
 SheetCaption SheetLayout::rowsCaption() const {

@@ -1,17 +1,17 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "exchange/sheet_options.h"
 
 namespace sp {
 
 // Why no sheet can be laid out: fewer frames than the division asks for.
 inline constexpr const char* kSheetDivisionTooLargeText =
     "分割数が書き出すフレーム数より多いため、並べて保存できません。";
-// Why a laid-out sheet cannot be written: a side beyond what a picture file holds.
-inline constexpr const char* kSheetTooLargeText =
-    "シートが大きすぎるため、並べて保存できません。列の数か分割を変えてください。";
 
 // A rectangle in the layout drawing's pixels; right and bottom are the far edges.
 struct SheetRect {
@@ -104,12 +104,14 @@ class SheetLayout {
     // The grid's top-left (first cell) and its largest right and bottom edges.
     SheetRect gridBounds() const;
 
+    // The sheet's options of the run: the sizes then count the padding and the
+    // extruded edges, and a side beyond the size limit is shown in red (the sheet
+    // program then starts further sheets).
+    void setSheetOptions(const exchange::SheetOptions& options) { m_options = options; }
+
     // The finished sheet in pixels.
     int sheetPixelWidth() const;
     int sheetPixelHeight() const;
-    // False when a side of the finished sheet is beyond what the sheet program
-    // can write; the caller refuses the layout before anything is drawn.
-    bool withinSheetLimit() const;
 
     // The four captions around the grid: height and width of the sheet in
     // pixels (red when larger than the screen), rows and columns in cells.
@@ -133,11 +135,14 @@ class SheetLayout {
     static int readDivisionText(std::string_view text);
 
   private:
+    bool beyondLimit(int side) const;
+
     int m_cellCount = 0;
     float m_columns = 0.0f;
     int m_division = 1;
     float m_frameWidth = 0.0f;
     float m_frameHeight = 0.0f;
+    std::optional<exchange::SheetOptions> m_options;
 };
 
 }  // namespace sp

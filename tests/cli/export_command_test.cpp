@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
@@ -10,7 +11,6 @@
 #include <fstream>
 #include <sstream>
 
-#include "export/sheet_layout.h"
 #include "prompts/prompts.h"
 #include "saved_project.h"
 
@@ -117,19 +117,86 @@ TEST_F(ExportCommandTest, UsageErrorsAndImpossibleSettings) {
     EXPECT_EQ(range.status, 2);
     EXPECT_FALSE(fs::exists(folder / "d.png"));
     EXPECT_FALSE(fs::exists(folder / "r.png"));
-    // A sheet side beyond what a picture holds: one column of 2048-pixel frames.
-    const fs::path large = testing::saveProject(folder, "large.spd", [](Document& document) {
-        document.setCanvasSize(2048, 2048, false);
-        document.setAnimation(40, document.state().previewFps);
-    });
-    const ExportRun tooLarge = exportWith(
-        {large.string(), "--out", (folder / "t.png").string(), "--columns", "1"});
-    EXPECT_EQ(tooLarge.status, 2);
-    EXPECT_NE(tooLarge.err.find(kSheetTooLargeText), std::string::npos) << tooLarge.err;
-    EXPECT_FALSE(fs::exists(folder / "t.png"));
     const ExportRun missing =
         exportWith({(folder / "none.spd").string(), "--out", (folder / "n.png").string()});
     EXPECT_EQ(missing.status, 2);
+}
+
+TEST_F(ExportCommandTest, SheetOptionsOutOfRangeAreRefusedBeforeAnythingIsRendered) {
+    struct Case {
+        std::vector<std::string> options;
+        const char* says;
+    };
+    for (const Case& c :
+         {Case{{"--padding", "65"}, "余白は0から64"}, Case{{"--padding", "-1"}, "余白は0から64"},
+          Case{{"--extrude", "65"}, "縁の複製は0から64"},
+          Case{{"--max-size", "31"}, "収まりません"},
+          Case{{"--max-size", "39", "--padding", "4"}, "収まりません"},
+          Case{{"--max-size", "31", "--power-of-two"}, "最大サイズ16"}}) {
+        std::vector<std::string> args = {project.string(), "--out", (folder / "o.png").string()};
+        args.insert(args.end(), c.options.begin(), c.options.end());
+        const ExportRun run = exportWith(args);
+        EXPECT_EQ(run.status, 2) << c.options[0];
+        EXPECT_NE(run.err.find(c.says), std::string::npos) << run.err;
+        EXPECT_FALSE(fs::exists(folder / "o.png"));
+    }
+    for (std::vector<std::string> bad : {std::vector<std::string>{"--trim", "all"},
+                                         {"--json", "list"},
+                                         {"--alpha", "pre"},
+                                         {"--padding", "two"}}) {
+        std::vector<std::string> args = {project.string(), "--out", "x.png"};
+        args.insert(args.end(), bad.begin(), bad.end());
+        EXPECT_EQ(exportWith(args).status, 1) << bad[0];
+    }
+    // Animated pictures are made from PNG frames, WebP's quality is 0 … 100.
+    for (std::vector<std::string> bad :
+         {std::vector<std::string>{"--layout", "gif", "--type", "bmp"},
+          {"--layout", "webp", "--type", "jpeg"},
+          {"--layout", "webp", "--quality", "101"}}) {
+        std::vector<std::string> args = {project.string(), "--out", (folder / "a.gif").string()};
+        args.insert(args.end(), bad.begin(), bad.end());
+        EXPECT_EQ(exportWith(args).status, 2) << bad[1] << " " << bad[3];
+    }
+    const ExportRun gif =
+        exportWith({project.string(), "--out", (folder / "a").string(), "--layout", "gif"});
+    ASSERT_EQ(gif.status, 0) << gif.err;
+    EXPECT_EQ(gif.out, (folder / "a.gif").string() + "\n");
+    const ExportRun help = exportWith({"--help"});
+    EXPECT_EQ(help.status, 0);
+    for (const char* option : {"--trim", "--padding", "--extrude", "--power-of-two", "--max-size",
+                               "--json", "--alpha", "例:"})
+        EXPECT_NE(help.out.find(option), std::string::npos) << option;
+}
+
+// Trimmed, padded and packed through the real programs: the listed files are the
+// sheets made, and each frame lies where the atlas says.
+TEST_F(ExportCommandTest, PackedSheetsUnderASizeLimitKeepEveryFrame) {
+    const ExportRun run = exportWith({project.string(), "--out", (folder / "p.png").string(),
+                                      "--trim", "each", "--padding", "1", "--extrude", "1",
+                                      "--max-size", "36", "--json", "array", "--opaque"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    // Opaque frames have nothing to trim: each 32 × 16 frame with its edge and padding
+    // needs 35 × 19, so one frame goes to a sheet of at most 36.
+    int frames = 0;
+    int sheets = 0;
+    for (int k = 0;; ++k) {
+        const fs::path json = folder / ("p_" + std::to_string(k) + ".json");
+        if (!fs::exists(json)) break;
+        ++sheets;
+        std::ifstream in(json);
+        std::stringstream text;
+        text << in.rdbuf();
+        const QJsonObject atlas =
+            QJsonDocument::fromJson(QByteArray::fromStdString(text.str())).object();
+        const QJsonObject meta = atlas["meta"].toObject();
+        EXPECT_LE(meta["size"].toObject()["w"].toInt(), 36);
+        EXPECT_LE(meta["size"].toObject()["h"].toInt(), 36);
+        frames += atlas["frames"].toArray().size();
+        EXPECT_EQ(meta["frameTags"].toArray().size(), 1);
+        EXPECT_NE(run.out.find("p_" + std::to_string(k) + ".png"), std::string::npos);
+    }
+    EXPECT_EQ(frames, 6);
+    EXPECT_EQ(sheets, 6);
 }
 
 }  // namespace

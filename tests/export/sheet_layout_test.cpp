@@ -250,22 +250,6 @@ TEST(SheetLayoutEmpty, FewerFramesThanSheetsCannotBeLaidOut) {
     EXPECT_EQ(layout.sheetRows(), 2.0f);
 }
 
-TEST(SheetLayoutLimit, ASideBeyondWhatTheSheetProgramWritesIsRefused) {
-    // 2048-pixel frames: 32 fit in one column (65536 > 65535 does not), 31 do.
-    SheetLayout tall(1, 32, 1, 2048, 2048, 1);
-    tall.trackThumb(1);
-    EXPECT_TRUE(tall.valid());
-    EXPECT_EQ(tall.sheetPixelHeight(), 65536);
-    EXPECT_FALSE(tall.withinSheetLimit());
-    tall.trackThumb(2);
-    EXPECT_TRUE(tall.withinSheetLimit());
-    SheetLayout wide(1, 32, 1, 2048, 16, 1);
-    wide.trackThumb(32);
-    EXPECT_FALSE(wide.withinSheetLimit());
-    // The opening shape of the largest canvas fits.
-    EXPECT_TRUE(SheetLayout(1, 30, 1, 2048, 2048, 1).withinSheetLimit());
-}
-
 TEST(SheetLayoutEmpty, BrokenRangesGiveNoCells) {
     for (const SheetLayout& layout :
          {SheetLayout(1, 30, 0, 256, 256, 1), SheetLayout(1, 30, -2, 256, 256, 1),
@@ -274,6 +258,36 @@ TEST(SheetLayoutEmpty, BrokenRangesGiveNoCells) {
         EXPECT_TRUE(layout.cells().empty());
         EXPECT_GE(layout.sheetCellCount(), 0);
     }
+}
+
+}  // namespace
+}  // namespace sp
+
+namespace sp {
+namespace {
+
+TEST(SheetLayoutOptions, TheSizesCountPaddingEdgesAndPowersOfTwoAndWarnBeyondTheLimit) {
+    SheetLayout layout = thirtyFrames(1);  // 5 × 6 cells of 256
+    EXPECT_EQ(layout.sheetPixelWidth(), 1280);
+    EXPECT_FALSE(layout.widthCaption(INT_MAX).red);
+    exchange::SheetOptions o;
+    o.padding = 2;
+    o.extrude = 1;
+    layout.setSheetOptions(o);
+    EXPECT_EQ(layout.sheetPixelWidth(), 2 + 5 * (256 + 2 + 2));
+    EXPECT_EQ(layout.sheetPixelHeight(), 2 + 6 * (256 + 2 + 2));
+    EXPECT_EQ(layout.widthCaption(INT_MAX).text, "1302pixel");
+    o.powerOfTwo = true;
+    layout.setSheetOptions(o);
+    EXPECT_EQ(layout.sheetPixelWidth(), 2048);
+    // Beyond the size limit the sizes turn red even on a screen large enough.
+    o.maxSize = 1024;
+    layout.setSheetOptions(o);
+    EXPECT_TRUE(layout.widthCaption(INT_MAX).red);
+    EXPECT_TRUE(layout.heightCaption(INT_MAX).red);
+    layout.trackThumb(3);  // 3 × 10: 1024 wide fits, 4096 high does not
+    EXPECT_FALSE(layout.widthCaption(INT_MAX).red);
+    EXPECT_TRUE(layout.heightCaption(INT_MAX).red);
 }
 
 }  // namespace

@@ -104,6 +104,47 @@ TEST(ExportOptionsDialogTest, RefusesRangesTheExportCannotRunAndStaysOpen) {
     EXPECT_TRUE(pressExport(dialog));
 }
 
+TEST(ExportOptionsDialogTest, TheSheetOptionsAndTheAnimatedLayoutsAreChosenAndChecked) {
+    ExportOptionsDialog dialog(30);
+    dialog.setCanvas(256, 256);
+    EXPECT_EQ(dialog.layoutList()->count(), 6);
+    EXPECT_TRUE(dialog.trimList()->isEnabled() || dialog.trimList()->parentWidget()->isEnabled());
+    ExportSettings remembered;
+    remembered.sheet.trim = exchange::Trim::Shared;
+    remembered.sheet.padding = 4;
+    remembered.sheet.alpha = exchange::AlphaMode::Premultiplied;
+    remembered.exportQuality = 55;
+    dialog.setOptions(remembered);
+    ExportSettings chosen = dialog.settings();
+    EXPECT_EQ(chosen.sheet, remembered.sheet);
+    EXPECT_EQ(chosen.exportQuality, 55);
+
+    // The sheet's options only for the sheet, the quality only for WebP.
+    dialog.layoutList()->setCurrentIndex(kLayoutWebp);
+    EXPECT_FALSE(dialog.trimList()->isEnabledTo(&dialog));
+    EXPECT_TRUE(dialog.qualityField()->isEnabledTo(&dialog));
+    dialog.losslessBox()->setChecked(true);
+    EXPECT_FALSE(dialog.qualityField()->isEnabledTo(&dialog));
+    EXPECT_EQ(dialog.settings().exportQuality, exchange::kLosslessQuality);
+    EXPECT_TRUE(dialog.transparentBox()->isEnabled());
+
+    // Animated pictures need PNG frames; padding beyond 64 and a limit below the frame
+    // are refused in the dialog.
+    dialog.typeList()->setCurrentIndex(kFileJpeg);
+    EXPECT_FALSE(pressExport(dialog));
+    EXPECT_TRUE(dialog.problemLabel()->text().contains("PNG"));
+    dialog.typeList()->setCurrentIndex(kFilePng);
+    dialog.layoutList()->setCurrentIndex(kLayoutSheet);
+    dialog.paddingField()->setText("65");
+    EXPECT_FALSE(pressExport(dialog));
+    EXPECT_TRUE(dialog.problemLabel()->text().contains("余白"));
+    dialog.paddingField()->setText("0");
+    dialog.maxSizeField()->setText("200");
+    EXPECT_FALSE(pressExport(dialog));
+    dialog.maxSizeField()->setText("4096");
+    EXPECT_TRUE(pressExport(dialog));
+}
+
 TEST(SheetLayoutDialogTest, TheDivisionFieldLimitsTheSliderAndZeroCountsAsOne) {
     SheetLayoutDialog dialog(30, 256, 256, 3);
     EXPECT_EQ(dialog.windowTitle(), "並べて保存");
@@ -157,21 +198,6 @@ TEST(SheetLayoutDialogTest, ADivisionAboveTheFramesDisablesOkAndSaysWhy) {
     EXPECT_TRUE(dialog.slider()->isEnabled());
     EXPECT_TRUE(dialog.problemLabel()->isHidden());
     EXPECT_EQ(dialog.layout().renderIniValues(), (SheetLayout::RenderIniValues{1, 2, 2}));
-}
-
-TEST(SheetLayoutDialogTest, ASheetTooLargeToWriteDisablesOkButKeepsTheSlider) {
-    SheetLayoutDialog dialog(40, 2048, 2048, 1);
-    dialog.slider()->setSliderPosition(1);
-    dialog.slider()->triggerAction(QAbstractSlider::SliderMove);
-    ASSERT_EQ(dialog.layout().sheetColumns(), 1.0f);
-    EXPECT_FALSE(dialog.okButton()->isEnabled());
-    EXPECT_TRUE(dialog.slider()->isEnabled());
-    EXPECT_FALSE(dialog.problemLabel()->isHidden());
-    EXPECT_EQ(dialog.problemLabel()->text(),
-              "シートが大きすぎるため、\n並べて保存できません。列の数か分割を変えてください。");
-    for (int i = 0; i < 3; ++i) dialog.slider()->triggerAction(QAbstractSlider::SliderPageStepAdd);
-    EXPECT_TRUE(dialog.okButton()->isEnabled());
-    EXPECT_TRUE(dialog.problemLabel()->isHidden());
 }
 
 TEST(ExportReportTest, SaysWhereTheFilesAreAndNeverClaimsAnIncompleteResult) {

@@ -8,6 +8,7 @@
 #include "app/dialogs/export_rules.h"
 #include "app/dialogs/sheet_layout_dialog.h"
 #include "document/app_context.h"
+#include "export/export_memory.h"
 
 namespace sp {
 namespace {
@@ -84,7 +85,8 @@ void EditorExportInteraction::progressEnd() {
 }
 
 bool EditorExportInteraction::chooseSheetLayout(int cells, int& columns, int& rows, int& division) {
-    SheetLayoutDialog dialog(cells, m_frameWidth, m_frameHeight, m_state.sheetDivision, m_owner);
+    SheetLayoutDialog dialog(cells, m_frameWidth, m_frameHeight, m_state.sheetDivision, m_owner,
+                             m_state.sheetOptions);
     const bool ok = dialog.exec() == QDialog::Accepted;
     // The division is the user's from the moment it is typed, OK or not.
     m_state.sheetDivision = dialog.layout().sheetDivision();
@@ -102,7 +104,13 @@ void runEditorExport(AppContext& context, ExportDialogState& state, QWidget* own
     const RunningMark mark(state.running);
     const ProjectState& project = context.document().state();
     ExportOptionsDialog options(project.frameCount, owner);
+    ExportSettings remembered;
+    recallExportOptions(context.setup(), remembered);
+    options.setOptions(remembered);
+    options.setCanvas(project.projectWidth, project.projectHeight);
     if (options.exec() != QDialog::Accepted) return;
+    rememberExportOptions(context.setup(), options.settings());
+    state.sheetOptions = options.settings().sheet;
 
     EditorExportInteraction interaction(context.prompts(), state, project.projectWidth,
                                         project.projectHeight, owner);

@@ -21,6 +21,8 @@ class AppContext;
 // never started twice).
 struct ExportDialogState {
     int sheetDivision = SheetLayout::kInitialDivision;
+    // The sheet's options of the run under way, which the sheet dialog's sizes reflect.
+    exchange::SheetOptions sheetOptions;
     bool running = false;
 };
 

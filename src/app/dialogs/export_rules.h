@@ -21,6 +21,14 @@ inline bool exportTransparencyEnabled(int32_t layout, int32_t fileType) {
     return layout != kLayoutMovie && fileType != kFileJpeg;
 }
 
+// The sheet's options belong to the sheet, WebP's quality to WebP.
+inline bool exportSheetOptionsEnabled(int32_t layout) {
+    return layout == kLayoutSheet;
+}
+inline bool exportQualityEnabled(int32_t layout) {
+    return layout == kLayoutWebp;
+}
+
 // What the options dialog hands to the export: the three fields as typed (read
 // like atoi), the two lists, and the box only where it is enabled.
 ExportSettings exportSettingsFromDialog(int32_t start, int32_t end, int32_t step, int32_t layout,

@@ -29,10 +29,7 @@ const QColor kWarningRed(255, 72, 72);
 
 // Why there is no layout, broken after the comma rather than wherever the
 // width runs out, and what would help.
-QString refusalText(const SheetLayout& layout) {
-    if (layout.valid())  // laid out, but too large to write
-        return uiText(kSheetTooLargeText).replace(QStringLiteral("、"), QStringLiteral("、\n"));
-    const int cells = layout.sheetCellCount();
+QString refusalText(int cells) {
     QString text =
         uiText(kSheetDivisionTooLargeText).replace(QStringLiteral("、"), QStringLiteral("、\n"));
     if (cells >= 1) text += QStringLiteral("\n分割を%1以下にしてください。").arg(cells);
@@ -87,9 +84,11 @@ void SheetLayoutDrawing::paintEvent(QPaintEvent*) {
 }
 
 SheetLayoutDialog::SheetLayoutDialog(int cells, int frameWidth, int frameHeight, int division,
-                                     QWidget* parent)
+                                     QWidget* parent,
+                                     const std::optional<exchange::SheetOptions>& options)
     : QDialog(parent), m_layout(1, cells, 1, frameWidth, frameHeight, division) {
     setWindowTitle(uiText("並べて保存"));
+    if (options) m_layout.setSheetOptions(*options);
 
     m_drawing = new SheetLayoutDrawing(m_layout, this);
     m_slider = new QSlider(Qt::Horizontal, this);
@@ -107,7 +106,7 @@ SheetLayoutDialog::SheetLayoutDialog(int cells, int frameWidth, int frameHeight,
 
     // The reason a layout is refused takes the drawing's place, so that nothing
     // moves when it comes and goes.
-    m_problem = new QLabel(this);
+    m_problem = new QLabel(refusalText(m_layout.sheetCellCount()), this);
     m_problem->setObjectName(QStringLiteral("problem"));
     m_problem->setWordWrap(true);
     m_problem->setAlignment(Qt::AlignCenter);
@@ -169,22 +168,19 @@ void SheetLayoutDialog::sliderAction(int action) {
             break;
     }
     m_slider->setSliderPosition(m_layout.sliderPosition());
-    refresh();  // the new shape may be too large to write, or fit again
+    m_drawing->update();
 }
 
 void SheetLayoutDialog::refresh() {
-    // A layout too large to write keeps its slider, so the user can move out of it.
-    const bool laidOut = m_layout.valid();
-    const bool writable = laidOut && m_layout.withinSheetLimit();
+    const bool valid = m_layout.valid();
     const int maximum = std::max(m_layout.sliderMinimum(), m_layout.sliderMaximum());
     m_slider->setMaximum(maximum);
     // A page is a fifth of the range, at least one column.
     m_slider->setPageStep(std::max(1, (maximum - m_layout.sliderMinimum()) / 5));
-    if (laidOut) m_slider->setValue(m_layout.sliderPosition());
-    m_slider->setEnabled(laidOut);
-    m_ok->setEnabled(writable);
-    if (!writable) m_problem->setText(refusalText(m_layout));
-    m_picture->setCurrentWidget(writable ? static_cast<QWidget*>(m_drawing) : m_problem);
+    if (valid) m_slider->setValue(m_layout.sliderPosition());
+    m_slider->setEnabled(valid);
+    m_ok->setEnabled(valid);
+    m_picture->setCurrentWidget(valid ? static_cast<QWidget*>(m_drawing) : m_problem);
     m_drawing->update();
 }
 

@@ -3,6 +3,8 @@
 #include <QDialog>
 #include <QWidget>
 
+#include <optional>
+
 #include "export/sheet_layout.h"
 
 class QLabel;
@@ -43,7 +45,8 @@ class SheetLayoutDialog : public QDialog {
 
   public:
     SheetLayoutDialog(int cells, int frameWidth, int frameHeight, int division,
-                      QWidget* parent = nullptr);
+                      QWidget* parent = nullptr,
+                      const std::optional<exchange::SheetOptions>& options = std::nullopt);
 
     const SheetLayout& layout() const { return m_layout; }
     QSlider* slider() const { return m_slider; }

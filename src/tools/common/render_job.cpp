@@ -11,6 +11,7 @@
 
 #include "exchange/render_exchange.h"
 #include "tools/common/ini_reader.h"
+#include "tools/common/job_options.h"
 
 namespace sp::tools {
 namespace {
@@ -52,6 +53,8 @@ class IniValues {
                               .arg(section, key, value));
         return static_cast<int>(n);
     }
+
+    const IniReader& reader() const { return m_reader; }
 
   private:
     IniReader m_reader;
@@ -109,6 +112,7 @@ RenderJob readRenderJob(const QDir& workspace, JobKeys keys) {
         job.division = ini.number(key(exchange::kInfoSection), key(exchange::kDivisionKey), 1,
                                   kMaxFrameNumber + 1);
     }
+    readJobOptions(ini.reader(), job);
     return job;
 }
 

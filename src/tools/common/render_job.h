@@ -5,8 +5,11 @@
 #include <QImage>
 #include <QSize>
 #include <QString>
+#include <optional>
 #include <stdexcept>
 #include <string>
+
+#include "exchange/sheet_options.h"
 
 namespace sp::tools {
 
@@ -28,6 +31,11 @@ struct RenderJob {
     int columns = 0;
     int rows = 0;
     int division = 0;
+    // [sheet]: present only when the export asked for the sheet's options.
+    std::optional<exchange::SheetOptions> sheet;
+    // [animation]: the animated picture the movie program makes instead of the movie.
+    std::optional<exchange::AnimationFormat> animation;
+    int quality = exchange::kLosslessQuality;
 
     int frameCount() const { return lastFrame + 1; }
     QString frameFileName(int index) const;  // "0003.png"

@@ -2,12 +2,13 @@
 
 #include "exchange/render_exchange.h"
 #include "tools/common/tool_main.h"
+#include "tools/tilesheet/atlas_json.h"
+#include "tools/tilesheet/sheet_pixels.h"
 
 #include <QFileInfo>
 #include <QImage>
 #include <QJsonDocument>
 #include <algorithm>
-#include <cstring>
 
 namespace sp::tools {
 namespace {
@@ -15,98 +16,113 @@ namespace {
 // The largest sheet side every writer handles (JPEG's limit).
 constexpr qint64 kMaxSheetSide = exchange::kMaxSheetSide;
 
-QJsonObject rect(int x, int y, int w, int h) {
-    return {{QStringLiteral("x"), x},
-            {QStringLiteral("y"), y},
-            {QStringLiteral("w"), w},
-            {QStringLiteral("h"), h}};
-}
-
-QJsonObject size(int w, int h) {
-    return {{QStringLiteral("w"), w}, {QStringLiteral("h"), h}};
+// An export without the sheet options: the user's grid as it is, refused when
+// it is larger than a sheet can be.
+exchange::SheetOptions plainGrid() {
+    exchange::SheetOptions o;
+    o.maxSize = static_cast<int>(kMaxSheetSide);
+    return o;
 }
 
 }  // namespace
 
-int SheetBuilder::sheetCount() const {
-    return exchange::sheetCount(m_job.frameCount(), m_job.columns, m_job.rows);
+QString SheetBuilder::sheetStem(int sheet, int sheets) const {
+    return QString::fromStdString(
+        exchange::sheetStem(m_job.resultName.toStdString(), sheet, sheets));
 }
 
-QString SheetBuilder::sheetStem(int sheet) const {
-    return QString::fromStdString(
-        exchange::sheetStem(m_job.resultName.toStdString(), sheet, sheetCount()));
+SheetPlan SheetBuilder::plan() const {
+    const exchange::SheetOptions options = m_job.sheet.value_or(plainGrid());
+    const QSize canvas = m_job.canvas;
+    std::vector<QRect> visible(static_cast<std::size_t>(m_job.frameCount()),
+                               QRect(QPoint(0, 0), canvas));
+    if (options.trim != exchange::Trim::None) {
+        for (int i = 0; i < m_job.frameCount(); ++i) {
+            stopIfInterrupted();
+            visible[static_cast<std::size_t>(i)] = visibleBounds(loadFrame(m_job, i), canvas);
+        }
+    }
+    const std::vector<QRect> sources = trimmedSources(options.trim, canvas, visible);
+    if (options.trim == exchange::Trim::Each) return packedPlan(sources, canvas, options);
+    return gridPlan(sources, canvas, m_job.columns, m_job.rows, options);
 }
 
 QStringList SheetBuilder::run() {
-    const qint64 sheetWidth = qint64(m_job.columns) * m_job.canvas.width();
-    const qint64 sheetHeight = qint64(m_job.rows) * m_job.canvas.height();
-    if (sheetWidth > kMaxSheetSide || sheetHeight > kMaxSheetSide)
-        throw Failure(QStringLiteral("シートが大きすぎます (%1×%2 ピクセル)。")
-                          .arg(sheetWidth)
-                          .arg(sheetHeight));
+    if (!m_job.sheet) {
+        const qint64 sheetWidth = qint64(m_job.columns) * m_job.canvas.width();
+        const qint64 sheetHeight = qint64(m_job.rows) * m_job.canvas.height();
+        if (sheetWidth > kMaxSheetSide || sheetHeight > kMaxSheetSide)
+            throw Failure(QStringLiteral("シートが大きすぎます (%1×%2 ピクセル)。")
+                              .arg(sheetWidth)
+                              .arg(sheetHeight));
+    } else if (!exchange::frameFitsSheet(m_job.canvas.width(), m_job.canvas.height(),
+                                         *m_job.sheet) &&
+               m_job.sheet->trim == exchange::Trim::None) {
+        throw Failure(QStringLiteral("最大サイズ %1 にフレームが収まりません。")
+                          .arg(exchange::usableSheetSide(*m_job.sheet)));
+    }
     checkFrames(m_job);
 
+    const SheetPlan sheets = plan();
+    for (const FramePlace& place : sheets.frames)
+        if (place.sheet < 0)
+            throw Failure(QStringLiteral("最大サイズ %1 にフレームが収まりません。")
+                              .arg(exchange::usableSheetSide(*m_job.sheet)));
+    const int sheetCount = static_cast<int>(sheets.sheets.size());
     const bool alpha = m_job.formatHasAlpha();
+    const bool premultiply =
+        alpha && m_job.sheet && m_job.sheet->alpha == exchange::AlphaMode::Premultiplied;
+    const int extrude = m_job.sheet ? m_job.sheet->extrude : 0;
     const QImage::Format format = alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32;
-    const qsizetype rowBytes = qsizetype(m_job.canvas.width()) * 4;
+    const QString baseName = QFileInfo(m_job.resultName).fileName();
+    const QString atlasExtension = QString::fromUtf8(exchange::kAtlasExtension);
+
     QStringList written;
-    for (int sheet = 0; sheet < sheetCount(); ++sheet) {
-        QImage image(int(sheetWidth), int(sheetHeight), format);
+    for (int sheet = 0; sheet < sheetCount; ++sheet) {
+        const QSize sheetSize = sheets.sheets[static_cast<std::size_t>(sheet)];
+        QImage image(sheetSize, format);
         if (image.isNull())
             throw Failure(QStringLiteral("シートの画像を作るためのメモリが足りません。"));
         image.fill(alpha ? Qt::transparent : Qt::black);
 
-        const int first = sheet * cellsPerSheet();
-        const int last = std::min(first + cellsPerSheet(), m_job.frameCount()) - 1;
-        for (int index = first; index <= last; ++index) {
+        AtlasSheet atlas;
+        for (int index = 0; index < m_job.frameCount(); ++index) {
+            const FramePlace& place = sheets.frames[static_cast<std::size_t>(index)];
+            if (place.sheet != sheet) continue;
             stopIfInterrupted();
             const QImage frame = loadFrame(m_job, index).convertToFormat(format);
-            const int cell = index - first;
-            const int left = (cell % m_job.columns) * m_job.canvas.width();
-            const int top = (cell / m_job.columns) * m_job.canvas.height();
-            for (int y = 0; y < m_job.canvas.height(); ++y)
-                std::memcpy(image.scanLine(top + y) + qsizetype(left) * 4, frame.constScanLine(y),
-                            size_t(rowBytes));
+            drawCell(image, place.at, frame, place.source, extrude, premultiply);
+            atlas.frames.push_back(index);
         }
 
-        const QString path = sheetStem(sheet) + m_job.extension;
+        const QString path = sheetStem(sheet, sheetCount) + m_job.extension;
         saveImage(image, path, m_job.imageFormat());
         written << path;
-        const QString atlasPath = sheetStem(sheet) + QString::fromUtf8(exchange::kAtlasExtension);
-        const QString imageName = QFileInfo(path).fileName();
-        saveBytes(QJsonDocument(atlas(sheet, imageName)).toJson(QJsonDocument::Indented),
-                  atlasPath);
+        atlas.baseName = baseName;
+        atlas.imageName = QFileInfo(path).fileName();
+        atlas.size = sheetSize;
+        atlas.canvas = m_job.canvas;
+        // Atlas durations are whole milliseconds.
+        atlas.duration = qRound(1000.0 / m_job.fps);
+        atlas.alpha = alpha;
+        atlas.places = &sheets.frames;
+        if (m_job.sheet) {
+            atlas.options = &*m_job.sheet;
+            for (int other = 0; other < sheetCount; ++other)
+                if (other != sheet)
+                    atlas.otherAtlases
+                        << QFileInfo(sheetStem(other, sheetCount) + atlasExtension).fileName();
+        }
+        const QString atlasPath = sheetStem(sheet, sheetCount) + atlasExtension;
+        saveBytes(QJsonDocument(atlasJson(atlas)).toJson(QJsonDocument::Indented), atlasPath);
         written << atlasPath;
     }
-    return written;
-}
-
-QJsonObject SheetBuilder::atlas(int sheet, const QString& imageName) const {
-    const int w = m_job.canvas.width();
-    const int h = m_job.canvas.height();
-    const QString baseName = QFileInfo(m_job.resultName).fileName();
-    // Atlas durations are whole milliseconds.
-    const int duration = qRound(1000.0 / m_job.fps);
-    QJsonObject frames;
-    const int first = sheet * cellsPerSheet();
-    const int last = std::min(first + cellsPerSheet(), m_job.frameCount()) - 1;
-    for (int index = first; index <= last; ++index) {
-        const int cell = index - first;
-        frames.insert(QStringLiteral("%1_%2").arg(baseName).arg(index, 4, 10, QLatin1Char('0')),
-                      QJsonObject{{QStringLiteral("frame"), rect((cell % m_job.columns) * w,
-                                                                 (cell / m_job.columns) * h, w, h)},
-                                  {QStringLiteral("rotated"), false},
-                                  {QStringLiteral("trimmed"), false},
-                                  {QStringLiteral("spriteSourceSize"), rect(0, 0, w, h)},
-                                  {QStringLiteral("sourceSize"), size(w, h)},
-                                  {QStringLiteral("duration"), duration}});
+    if (m_job.sheet) {
+        // The export learns from this list how many sheets there are.
+        saveBytes((written.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8(),
+                  m_job.renderDir.filePath(QString::fromUtf8(exchange::kMadeListFile)));
     }
-    const QJsonObject meta{{QStringLiteral("app"), QStringLiteral("Sparkplume")},
-                           {QStringLiteral("image"), imageName},
-                           {QStringLiteral("size"), size(m_job.columns * w, m_job.rows * h)},
-                           {QStringLiteral("format"), QStringLiteral("RGBA8888")},
-                           {QStringLiteral("scale"), QStringLiteral("1")}};
-    return {{QStringLiteral("frames"), frames}, {QStringLiteral("meta"), meta}};
+    return written;
 }
 
 }  // namespace sp::tools
