@@ -11,17 +11,18 @@
 namespace sp::exchange {
 
 inline constexpr std::string_view kSheetSection = "sheet";
-inline constexpr std::string_view kTrimKey = "trim";          // none | shared | each
-inline constexpr std::string_view kPaddingKey = "padding";    // pixels between cells and at the border
-inline constexpr std::string_view kExtrudeKey = "extrude";    // edge pixels repeated around each cell
-inline constexpr std::string_view kPowerOfTwoKey = "pot";     // 1: sides rounded up to powers of two
-inline constexpr std::string_view kMaxSizeKey = "maxsize";    // the longest side of one sheet
-inline constexpr std::string_view kJsonKey = "json";          // hash | array
-inline constexpr std::string_view kAlphaKey = "alpha";        // straight | premultiplied
+inline constexpr std::string_view kTrimKey = "trim";  // none | shared | each
+inline constexpr std::string_view kPaddingKey =
+    "padding";  // pixels between cells and at the border
+inline constexpr std::string_view kExtrudeKey = "extrude";  // edge pixels repeated around each cell
+inline constexpr std::string_view kPowerOfTwoKey = "pot";   // 1: sides rounded up to powers of two
+inline constexpr std::string_view kMaxSizeKey = "maxsize";  // the longest side of one sheet
+inline constexpr std::string_view kJsonKey = "json";        // hash | array
+inline constexpr std::string_view kAlphaKey = "alpha";      // straight | premultiplied
 
 inline constexpr std::string_view kAnimationSection = "animation";
 inline constexpr std::string_view kAnimationFormatKey = "format";  // gif | apng | webp
-inline constexpr std::string_view kQualityKey = "quality";         // WebP: -1 lossless, else 0 … 100
+inline constexpr std::string_view kQualityKey = "quality";  // WebP: -1 lossless, else 0 … 100
 
 // The files the sheet program made, one path a line, written into RENDER when
 // the sheet section is there: with trimming and a size limit only the program

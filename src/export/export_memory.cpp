@@ -32,9 +32,8 @@ void recallExportOptions(const SetupIni& setup, ExportSettings& s) {
                        static_cast<int>(kMaxSheetSide), defaults.maxSize);
     o.json = choice(setup, "Json", defaults.json, atlasLayoutFromName);
     o.alpha = choice(setup, "Alpha", defaults.alpha, alphaModeFromName);
-    s.exportQuality =
-        within(setup.readInt(kSection, "Quality", kLosslessQuality), kLosslessQuality, 100,
-               kLosslessQuality);
+    s.exportQuality = within(setup.readInt(kSection, "Quality", kLosslessQuality), kLosslessQuality,
+                             100, kLosslessQuality);
 }
 
 void rememberExportOptions(SetupIni& setup, const ExportSettings& s) {

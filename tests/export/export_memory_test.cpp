@@ -18,7 +18,12 @@ TEST(ExportMemory, TheSheetOptionsAndQualityComeBackAndBadValuesGiveTheDefaults)
         EXPECT_EQ(fresh.exportQuality, exchange::kLosslessQuality);
 
         ExportSettings s;
-        s.sheet = {exchange::Trim::Each, 3, 2, true, 2048, exchange::AtlasLayout::Array,
+        s.sheet = {exchange::Trim::Each,
+                   3,
+                   2,
+                   true,
+                   2048,
+                   exchange::AtlasLayout::Array,
                    exchange::AlphaMode::Premultiplied};
         s.exportQuality = 70;
         rememberExportOptions(setup, s);

@@ -1,7 +1,7 @@
+#include <gtest/gtest.h>
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonObject>
-#include <gtest/gtest.h>
 
 #include <random>
 
@@ -89,8 +89,8 @@ void expectFramesComeBack(Trim trim, const SheetOptions& base) {
     visible.push_back(visibleBounds(frames.back(), canvas));
     EXPECT_TRUE(visible.back().isEmpty());
     const std::vector<QRect> sources = trimmedSources(trim, canvas, visible);
-    const SheetPlan plan = trim == Trim::Each ? packedPlan(sources, canvas, o)
-                                              : gridPlan(sources, canvas, 5, 5, o);
+    const SheetPlan plan =
+        trim == Trim::Each ? packedPlan(sources, canvas, o) : gridPlan(sources, canvas, 5, 5, o);
     std::vector<QImage> sheets;
     for (const QSize& size : plan.sheets) {
         sheets.emplace_back(size, QImage::Format_ARGB32);
@@ -112,8 +112,8 @@ void expectFramesComeBack(Trim trim, const SheetOptions& base) {
                     ASSERT_EQ(qAlpha(original), 0) << "frame " << i << " lost " << x << "," << y;
                     continue;
                 }
-                const QRgb placed = sheets[p.sheet].pixel(p.at.x() + x - p.source.x(),
-                                                          p.at.y() + y - p.source.y());
+                const QRgb placed =
+                    sheets[p.sheet].pixel(p.at.x() + x - p.source.x(), p.at.y() + y - p.source.y());
                 if (qAlpha(original) == 0) {
                     ASSERT_EQ(qAlpha(placed), 0);
                 } else {
@@ -171,11 +171,11 @@ TEST(SheetPixels, ExtrudeRepeatsTheEdgeAndPremultiplyIsExact) {
     QImage sheet(12, 11, QImage::Format_ARGB32);
     sheet.fill(Qt::transparent);
     drawCell(sheet, QPoint(3, 3), frame, QRect(0, 0, 4, 3), 2, false);
-    EXPECT_EQ(sheet.pixel(1, 1), frame.pixel(0, 0));   // corner
-    EXPECT_EQ(sheet.pixel(2, 4), frame.pixel(0, 1));   // left edge
-    EXPECT_EQ(sheet.pixel(8, 7), frame.pixel(3, 2));   // far corner
-    EXPECT_EQ(sheet.pixel(5, 1), frame.pixel(2, 0));   // top edge
-    EXPECT_EQ(sheet.pixel(0, 0), 0u);                  // beyond the extrusion
+    EXPECT_EQ(sheet.pixel(1, 1), frame.pixel(0, 0));  // corner
+    EXPECT_EQ(sheet.pixel(2, 4), frame.pixel(0, 1));  // left edge
+    EXPECT_EQ(sheet.pixel(8, 7), frame.pixel(3, 2));  // far corner
+    EXPECT_EQ(sheet.pixel(5, 1), frame.pixel(2, 0));  // top edge
+    EXPECT_EQ(sheet.pixel(0, 0), 0u);                 // beyond the extrusion
     EXPECT_EQ(sheet.pixel(9, 4), 0u);
 
     for (int a = 0; a <= 255; ++a)

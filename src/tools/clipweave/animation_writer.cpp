@@ -11,22 +11,26 @@
 namespace sp::tools {
 
 QString AnimationWriter::picturePath() const {
-    const exchange::AnimationFormat format = m_job.animation.value_or(exchange::AnimationFormat::Gif);
+    const exchange::AnimationFormat format =
+        m_job.animation.value_or(exchange::AnimationFormat::Gif);
     return m_job.resultName + QString::fromUtf8(exchange::animationExtension(format));
 }
 
 void AnimationWriter::run() {
     if (m_job.fps > exchange::kMaxMovieFps)
-        throw Failure(QStringLiteral("アニメーションは %1 FPS までしか作れません（指定は %2 FPS）。")
-                          .arg(exchange::kMaxMovieFps)
-                          .arg(m_job.fps));
+        throw Failure(
+            QStringLiteral("アニメーションは %1 FPS までしか作れません（指定は %2 FPS）。")
+                .arg(exchange::kMaxMovieFps)
+                .arg(m_job.fps));
     checkFrames(m_job);
     const bool alpha = m_job.formatHasAlpha();
     const QRect canvas(QPoint(0, 0), m_job.canvas);
     const FrameSource frame = [&](int index) {
         stopIfInterrupted();
         QImage image = loadFrame(m_job, index).copy(canvas).convertToFormat(QImage::Format_ARGB32);
-        if (!alpha) image = image.convertToFormat(QImage::Format_RGB32).convertToFormat(QImage::Format_ARGB32);
+        if (!alpha)
+            image =
+                image.convertToFormat(QImage::Format_RGB32).convertToFormat(QImage::Format_ARGB32);
         return image;
     };
     QByteArray bytes;

@@ -92,8 +92,8 @@ QByteArray encodeApng(const FrameSource& frame, int frames, QSize size, int fps,
         }
     };
     for (int i = 0; i < frames; ++i) {
-        const QImage image = frame(i).convertToFormat(alpha ? QImage::Format_RGBA8888
-                                                            : QImage::Format_RGB888);
+        const QImage image =
+            frame(i).convertToFormat(alpha ? QImage::Format_RGBA8888 : QImage::Format_RGB888);
         if (av_frame_make_writable(picture.get()) < 0) throw std::bad_alloc();
         const int rowBytes = size.width() * (alpha ? 4 : 3);
         for (int y = 0; y < size.height(); ++y)

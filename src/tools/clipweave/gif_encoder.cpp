@@ -182,9 +182,8 @@ QByteArray encodeGif(const FrameSource& frame, int frames, QSize size, int fps, 
         std::vector<unsigned char> pixels = thresholdedRgba(frame(timing.frames[k]), alpha);
         std::unique_ptr<liq_image, LiqImage> image(
             liq_image_create_rgba(attr.get(), pixels.data(), size.width(), size.height(), 0));
-        if (!image ||
-            liq_write_remapped_image(result.get(), image.get(), indices.data(), indices.size()) !=
-                LIQ_OK)
+        if (!image || liq_write_remapped_image(result.get(), image.get(), indices.data(),
+                                               indices.size()) != LIQ_OK)
             throw notMade();
         // Graphic control: with transparency each frame clears to the background
         // before the next, so that nothing of it shows through.

@@ -58,8 +58,8 @@ class Section {
 void readJobOptions(const IniReader& ini, RenderJob& job) {
     using namespace exchange;
     const Section sheet(ini, kSheetSection);
-    if (sheet.present(
-            {kTrimKey, kPaddingKey, kExtrudeKey, kPowerOfTwoKey, kMaxSizeKey, kJsonKey, kAlphaKey})) {
+    if (sheet.present({kTrimKey, kPaddingKey, kExtrudeKey, kPowerOfTwoKey, kMaxSizeKey, kJsonKey,
+                       kAlphaKey})) {
         SheetOptions o;
         o.trim = sheet.choice(kTrimKey, o.trim, trimFromName);
         o.padding = sheet.number(kPaddingKey, o.padding, 0, kMaxPadding);
@@ -72,8 +72,8 @@ void readJobOptions(const IniReader& ini, RenderJob& job) {
     }
     const Section animation(ini, kAnimationSection);
     if (animation.present({kAnimationFormatKey, kQualityKey})) {
-        job.animation = animation.choice(kAnimationFormatKey, AnimationFormat::Gif,
-                                         animationFormatFromName);
+        job.animation =
+            animation.choice(kAnimationFormatKey, AnimationFormat::Gif, animationFormatFromName);
         job.quality = animation.number(kQualityKey, kLosslessQuality, kLosslessQuality, 100);
     }
 }

@@ -17,9 +17,9 @@ struct AtlasSheet {
     QString imageName;  // the sheet picture's file name
     QSize size;
     QSize canvas;
-    int duration = 0;                  // of every frame, in milliseconds
-    bool alpha = true;                 // the picture keeps alpha (not JPEG)
-    std::vector<int> frames;           // the frame numbers on this sheet, ascending
+    int duration = 0;                                 // of every frame, in milliseconds
+    bool alpha = true;                                // the picture keeps alpha (not JPEG)
+    std::vector<int> frames;                          // the frame numbers on this sheet, ascending
     const std::vector<FramePlace>* places = nullptr;  // every frame's place, by frame number
     // The sheet options, when the export asked for them: then the atlas also names
     // the sequence, says how alpha is stored and lists the other sheets' atlases.

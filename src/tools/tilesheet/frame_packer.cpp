@@ -76,8 +76,7 @@ class MaxRectsBin {
             for (std::size_t j = 0; j < next.size() && !inside; ++j) {
                 if (i == j) continue;
                 // Of two equal rectangles the later one is kept.
-                inside = next[j].contains(next[i]) &&
-                         (!next[i].contains(next[j]) || i < j);
+                inside = next[j].contains(next[i]) && (!next[i].contains(next[j]) || i < j);
             }
             if (!inside) m_free.push_back(next[i]);
         }
@@ -141,11 +140,14 @@ PackResult packRectangles(const std::vector<PackSize>& sizes, int maxSide, bool 
             margin + std::max<long long>(
                          {static_cast<long long>(std::ceil(std::sqrt(static_cast<double>(area)))),
                           widest, tallest});
-        int side = powerOfTwo ? nextPowerOfTwo(start) : static_cast<int>(std::min<long long>(start, maxSide));
+        int side = powerOfTwo ? nextPowerOfTwo(start)
+                              : static_cast<int>(std::min<long long>(start, maxSide));
         side = std::min(side, maxSide);
         // Grow the trial bin until what is left fits, or the limit is reached.
         for (;;) {
-            if (packInto(sizes, left, side - margin, placed, true) == left.size() || side >= maxSide) break;
+            if (packInto(sizes, left, side - margin, placed, true) == left.size() ||
+                side >= maxSide)
+                break;
             const long long grown =
                 powerOfTwo ? static_cast<long long>(side) * 2 : side + std::max(1, side / 16);
             side = static_cast<int>(std::min<long long>(grown, maxSide));
