@@ -1,12 +1,18 @@
-// Drawing cost per frame on a 512 × 512 canvas, single thread.
+// Drawing cost per frame on a 512 × 512 canvas, on one thread (/threads:1) and on
+// every core (/threads:0).
 //   (a) 10,000 textured 16 × 16 particles, normal blending, point sampling
 //   (b) 100 particles of 128 × 128, additive, linear sampling, each with a 32-point trail
 //   (c) a plain copy of one 512 × 512 frame: the memory-bound floor
+// Beside its time each case reports its nanoseconds per blended pixel and its
+// ratio to the frame copy, measured again in the same run just before it.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstring>
 #include <memory>
+#include <vector>
 
 #include "core/model/emitter_node.h"
 #include "core/model/project_state.h"
@@ -81,43 +87,89 @@ struct Scene {
     }
 };
 
+void copyFrame(const Texture& from, Texture& to) {
+    std::memcpy(to.pixels().data(), from.pixels().data(), from.pixels().size() * sizeof(uint32_t));
+    benchmark::DoNotOptimize(to.pixels().data());
+    benchmark::ClobberMemory();
+}
+
+// The median time of a 512 × 512 frame copy, in seconds.
+double frameCopyFloor() {
+    Texture from(kCanvas, kCanvas, 0xFF102030u), to(kCanvas, kCanvas);
+    std::vector<double> times;
+    for (int i = 0; i < 201; ++i) {
+        const auto start = std::chrono::steady_clock::now();
+        copyFrame(from, to);
+        times.push_back(
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+    }
+    std::nth_element(times.begin(), times.begin() + 100, times.end());
+    return times[100];
+}
+
 void reportPixels(benchmark::State& bench, double pixelsPerFrame) {
     bench.counters["pixels_per_second"] =
         benchmark::Counter(pixelsPerFrame, benchmark::Counter::kIsIterationInvariantRate);
 }
 
+// Draws frames of the scene and reports them beside the copy floor.
+void drawFrames(benchmark::State& bench, Scene& scene, double pixelsPerFrame) {
+    scene.device.setThreads(static_cast<int>(bench.range(0)));
+    scene.device.setPixelPath(static_cast<PixelPath>(bench.range(1)));
+    const double floor = frameCopyFloor();
+    double total = 0;
+    for (auto _ : bench) {
+        const auto start = std::chrono::steady_clock::now();
+        scene.renderer.drawFrame(&scene.root, nullptr);
+        const double seconds =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        total += seconds;
+        bench.SetIterationTime(seconds);
+    }
+    const double perFrame = total / static_cast<double>(std::max<int64_t>(bench.iterations(), 1));
+    reportPixels(bench, pixelsPerFrame);
+    bench.counters["threads"] = scene.device.threads();
+    bench.counters["path"] = static_cast<double>(scene.device.pixelPath());
+    bench.counters["ns_per_pixel"] = perFrame * 1e9 / pixelsPerFrame;
+    bench.counters["x_copy_floor"] = perFrame / floor;
+    bench.counters["copy_floor_us"] = floor * 1e6;
+}
+
 void BM_SmallTexturedNormalPoint(benchmark::State& bench) {
     Scene scene(10'000, 16, kBlendNormal, 0, 16);
-    for (auto _ : bench) scene.renderer.drawFrame(&scene.root, nullptr);
-    reportPixels(bench, 10'000.0 * 16 * 16);
+    drawFrames(bench, scene, 10'000.0 * 16 * 16);
 }
 
 void BM_LargeAdditiveLinearTrails(benchmark::State& bench) {
     Scene scene(100, 128, kBlendAdditive, 32, 128);
     scene.device.setFilter(TextureFilter::Linear);
-    for (auto _ : bench) scene.renderer.drawFrame(&scene.root, nullptr);
     // Quads plus trail strips 128 wide along 31 segments of about 3 pixels.
-    reportPixels(bench, 100.0 * (128 * 128 + 31 * 3.0 * 128));
+    drawFrames(bench, scene, 100.0 * (128 * 128 + 31 * 3.0 * 128));
 }
 
 void BM_PlainFrameCopy(benchmark::State& bench) {
     Texture from(kCanvas, kCanvas, 0xFF102030u), to(kCanvas, kCanvas);
-    for (auto _ : bench) {
-        std::memcpy(to.pixels().data(), from.pixels().data(),
-                    from.pixels().size() * sizeof(uint32_t));
-        benchmark::DoNotOptimize(to.pixels().data());
-        benchmark::ClobberMemory();
-    }
+    for (auto _ : bench) copyFrame(from, to);
     reportPixels(bench, double(kCanvas) * kCanvas);
 }
 
 }  // namespace
 
 BENCHMARK(BM_SmallTexturedNormalPoint)
+    ->ArgNames({"threads", "path"})
+    ->Args({1, 1})
+    ->Args({1, 2})
+    ->Args({0, 1})
+    ->UseManualTime()
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);
 BENCHMARK(BM_LargeAdditiveLinearTrails)
+    ->ArgNames({"threads", "path"})
+    ->Args({1, 1})
+    ->Args({1, 2})
+    ->Args({0, 1})
+    ->UseManualTime()
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);

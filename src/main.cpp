@@ -54,7 +54,8 @@ constexpr const char* kUsage =
     "共通オプション:\n"
     "  --max-particles N      同時に存在できるパーティクル数の上限（既定 1000000）\n"
     "  --max-trail-points N   軌跡の点の総数の上限（既定 20000000）\n"
-    "  --max-texture-memory N 画像に使うメモリの上限（MiB、既定 1024）\n";
+    "  --max-texture-memory N 画像に使うメモリの上限（MiB、既定 1024）\n"
+    "  --threads N            フレームを描くスレッド数（既定は CPU のコア数、1 で一つだけ）\n";
 
 bool isHeadlessCommand(const std::string& word) {
     return word == "trace" || word == "render" || word == "export" || word == "demo";

@@ -234,6 +234,7 @@ int runExportCommand(const std::vector<std::string>& args, const CommandLimits& 
     s.exportEnd = options.end.value_or(project.state.frameCount);
     s.exportStep = options.step.value_or(1);
     s.exportTransparent = options.transparent.value_or(true) ? 1 : 0;
+    s.drawThreads = static_cast<int32_t>(limits.drawThreads);
     // Options that cannot give a sheet are refused before anything is rendered.
     if (s.exportLayout == kLayoutSheet) {
         const std::string problem =

@@ -1,5 +1,6 @@
 #include "cli/limit_options.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdint>
 
@@ -24,6 +25,7 @@ std::string takeLimitOptions(std::vector<std::string>& args, CommandLimits& limi
         if (args[i] == "--max-particles") target = &limits.simulation.maxLiveParticles;
         if (args[i] == "--max-trail-points") target = &limits.simulation.maxTrailPoints;
         if (args[i] == "--max-texture-memory") target = &textureMebibytes;
+        if (args[i] == "--threads") target = &limits.drawThreads;
         if (target == nullptr) {
             ++i;
             continue;
@@ -33,6 +35,8 @@ std::string takeLimitOptions(std::vector<std::string>& args, CommandLimits& limi
         args.erase(args.begin() + static_cast<std::ptrdiff_t>(i),
                    args.begin() + static_cast<std::ptrdiff_t>(i) + 2);
     }
+    // More threads than rows of any canvas would only wait.
+    limits.drawThreads = std::min<std::size_t>(limits.drawThreads, 256);
     if (textureMebibytes != 0) {
         constexpr std::size_t kMebibyte = std::size_t{1} << 20;
         limits.textureBudget =

@@ -89,7 +89,8 @@ int runRender(const std::vector<std::string>& args, const CommandLimits& limits,
         err << kLimitWarning << '\n';
 
     try {
-        render::ExportFrameRenderer frames(state, project.materials.textures());
+        render::ExportFrameRenderer frames(state, project.materials.textures(),
+                                           static_cast<int>(limits.drawThreads));
         const render::Texture& target = frames.render(root, options.transparent);
         const std::filesystem::path file = std::filesystem::absolute(options.out);
         if (!render::saveTexture(target, file, formatOf(file), state.projectWidth,

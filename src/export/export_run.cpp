@@ -110,7 +110,8 @@ bool ExportRun::renderFrames() {
     m_state.frameLoopSuspended = 1;
     bool ok = true;
     try {
-        render::ExportFrameRenderer frames(m_state, m_project.materials.textures());
+        render::ExportFrameRenderer frames(m_state, m_project.materials.textures(),
+                                           m_settings.drawThreads);
         EmitterNode& root = m_project.tree.root();
         // The same animation the preview shows after a restart: frames 1 …
         // frameCount + 1 are simulated, and the loop does not wrap meanwhile.

@@ -37,6 +37,7 @@ struct ExportSettings {
     exchange::SheetOptions sheet;
     // WebP only: kLosslessQuality, or a lossy quality 0 … 100.
     int32_t exportQuality = exchange::kLosslessQuality;
+    int32_t drawThreads = 0;  // not saved: the threads that draw each frame, 0 one per core
 };
 
 // The extension of the frames (and of the several-files copies), with its dot.

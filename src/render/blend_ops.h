@@ -13,7 +13,7 @@
 #include "render/always_inline.h"
 #include "render/device.h"
 #include "render/pixel_channels.h"
-#include "render/software_device.h"
+#include "render/raster_state.h"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -86,9 +86,9 @@ inline uint64_t addSaturated(uint64_t a, uint64_t b) {
 }
 
 // The same results as blendGeneral for the common blends, a pixel at a time.
-template <SoftwareDevice::BlendKind Kind>
+template <BlendKind Kind>
 inline uint32_t blendOne(uint32_t source, uint32_t destination) {
-    using K = SoftwareDevice::BlendKind;
+    using K = BlendKind;
     const uint32_t sa = source >> 24;
     if constexpr (Kind == K::Normal || Kind == K::Darken) {
         const uint32_t src = Kind == K::Normal ? (source | 0xFF000000u) : 0xFF000000u;
@@ -111,9 +111,9 @@ inline __m128i alphaOf(__m128i pixels16) {
 }
 
 // blendOne for two pixels widened to 16-bit lanes.
-template <SoftwareDevice::BlendKind Kind>
+template <BlendKind Kind>
 inline __m128i blendHalf(__m128i src16, __m128i dst16) {
-    using K = SoftwareDevice::BlendKind;
+    using K = BlendKind;
     const __m128i sa = alphaOf(src16);
     const __m128i full = _mm_set1_epi16(255);
     const __m128i alphaLane = _mm_set_epi16(255, 0, 0, 0, 255, 0, 0, 0);
@@ -132,7 +132,7 @@ inline __m128i blendHalf(__m128i src16, __m128i dst16) {
 }
 
 // Blends four source pixels over four target pixels.
-template <SoftwareDevice::BlendKind Kind>
+template <BlendKind Kind>
 SP_ALWAYS_INLINE void blendFour(uint32_t* target, __m128i src) {
     const __m128i zero = _mm_setzero_si128();
     // Nothing to do where all four are fully transparent.
@@ -145,25 +145,87 @@ SP_ALWAYS_INLINE void blendFour(uint32_t* target, __m128i src) {
 }
 #endif
 
-// Blends a run of source pixels over the target with one of the common blends.
 #if defined(__SSE2__)
-template <SoftwareDevice::BlendKind Kind>
-inline void blendRun(uint32_t* target, const uint32_t* source, int count) {
-    using K = SoftwareDevice::BlendKind;
-    int i = 0;
-    if constexpr (Kind != K::Copy) {
-        for (; i + 4 <= count; i += 4)
-            blendFour<Kind>(target + i,
-                            _mm_loadu_si128(reinterpret_cast<const __m128i*>(source + i)));
+// blendFour for the first `count` (1 … 3) pixels only: the others are neither
+// read nor written. The pixels go in and out through registers.
+template <BlendKind Kind>
+SP_ALWAYS_INLINE void blendFourMasked(uint32_t* target, const uint32_t* source, int count) {
+    auto load = [count](const uint32_t* p) {
+        if (count == 1) return _mm_cvtsi32_si128(static_cast<int>(p[0]));
+        const __m128i pair = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(p));
+        if (count == 2) return pair;
+        return _mm_unpacklo_epi64(pair, _mm_cvtsi32_si128(static_cast<int>(p[2])));
+    };
+    alignas(16) uint32_t block[4];
+    const __m128i src = load(source);
+    if (_mm_movemask_epi8(_mm_cmpeq_epi32(_mm_srli_epi32(src, 24), _mm_setzero_si128())) == 0xFFFF)
+        return;
+    _mm_store_si128(reinterpret_cast<__m128i*>(block), load(target));
+    blendFour<Kind>(block, src);
+    const __m128i out = _mm_load_si128(reinterpret_cast<const __m128i*>(block));
+    if (count == 1) {
+        target[0] = static_cast<uint32_t>(_mm_cvtsi128_si32(out));
+    } else {
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(target), out);
+        if (count == 3)
+            target[2] = static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_srli_si128(out, 8)));
     }
-    for (; i < count; ++i) target[i] = blendOne<Kind>(source[i], target[i]);
 }
-#else
-template <SoftwareDevice::BlendKind Kind>
-inline void blendRun(uint32_t* target, const uint32_t* source, int count) {
-    for (int i = 0; i < count; ++i) target[i] = blendOne<Kind>(source[i], target[i]);
-}
+
 #endif
+// The pixel paths of the span shader: how many pixels a step blends, and how.
+// `count` is at most the width; a shorter step is a masked one.
+struct ScalarPixels {
+    static constexpr int kWidth = 1;
+    template <BlendKind Kind>
+    static SP_ALWAYS_INLINE void blend(uint32_t* target, const uint32_t* source, int count) {
+        for (int i = 0; i < count; ++i) target[i] = blendOne<Kind>(source[i], target[i]);
+    }
+    // The same for `count` pixels that `fetch` makes one after the other.
+    template <BlendKind Kind, class Fetch>
+    static SP_ALWAYS_INLINE void blendFetched(uint32_t* target, Fetch& fetch, int count) {
+        for (int i = 0; i < count; ++i) target[i] = blendOne<Kind>(fetch(), target[i]);
+    }
+};
+
+#if defined(__SSE2__)
+struct Sse2Pixels {
+    static constexpr int kWidth = 4;
+    template <BlendKind Kind>
+    static SP_ALWAYS_INLINE void blend(uint32_t* target, const uint32_t* source, int count) {
+        if (count == 4) {
+            blendFour<Kind>(target, _mm_loadu_si128(reinterpret_cast<const __m128i*>(source)));
+        } else {
+            blendFourMasked<Kind>(target, source, count);
+        }
+    }
+    // Whole steps go from the fetches straight into a register, not through memory.
+    template <BlendKind Kind, class Fetch>
+    static SP_ALWAYS_INLINE void blendFetched(uint32_t* target, Fetch& fetch, int count) {
+        if (count == 4) {
+            const int t0 = static_cast<int>(fetch()), t1 = static_cast<int>(fetch()),
+                      t2 = static_cast<int>(fetch()), t3 = static_cast<int>(fetch());
+            blendFour<Kind>(target, _mm_set_epi32(t3, t2, t1, t0));
+            return;
+        }
+        uint32_t sources[4];
+        for (int i = 0; i < count; ++i) sources[i] = fetch();
+        blendFourMasked<Kind>(target, sources, count);
+    }
+};
+#endif
+
+// Blends a run of source pixels over the target with one of the common blends.
+template <class Pixels, BlendKind Kind>
+SP_ALWAYS_INLINE void blendRun(uint32_t* target, const uint32_t* source, int count) {
+    if constexpr (Kind == BlendKind::Copy) {
+        std::copy(source, source + count, target);
+    } else {
+        for (int i = 0; i < count; i += Pixels::kWidth)
+            Pixels::template blend<Kind>(target + i, source + i,
+                                         std::min(Pixels::kWidth, count - i));
+    }
+}
 
 }  // namespace
 }  // namespace sp::render::detail

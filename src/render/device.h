@@ -45,6 +45,9 @@ class Device {
     virtual void setAddressMode(TextureAddress mode) = 0;
 
     virtual void drawTriangleStrip(const ParticleVertex* vertices, std::size_t count) = 0;
+    // Completes every draw so far; a device may keep them until then, or until
+    // the target is read, changed or cleared.
+    virtual void finish() {}
 
     // The current states, so that a drawing step can put back what it changed.
     struct States {

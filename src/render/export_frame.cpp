@@ -23,6 +23,7 @@ void renderExportFrame(Device& device, ParticleRenderer& renderer, Texture& targ
         device.setFilter(TextureFilter::Linear);
         renderer.drawNodeTree(&root);
         renderer.solidColourPass = false;
+        device.finish();
         // Keep pass one's colours under alpha 0: what the real blend modes then
         // draw over keeps its own colour instead of turning towards black.
         for (uint32_t& pixel : target.pixels()) pixel &= 0x00FFFFFFu;
@@ -36,12 +37,14 @@ void renderExportFrame(Device& device, ParticleRenderer& renderer, Texture& targ
     device.setFilter(TextureFilter::Point);
 }
 
-ExportFrameRenderer::ExportFrameRenderer(const ProjectState& state, MaterialTextures textures)
+ExportFrameRenderer::ExportFrameRenderer(const ProjectState& state, MaterialTextures textures,
+                                         int threads)
     : m_state(state),
       m_device(state.projectWidth, state.projectHeight),
       m_renderer(m_device, state),
       m_target(exportTargetSide(state.projectWidth), exportTargetSide(state.projectHeight)) {
     setFixedStates(m_device);
+    m_device.setThreads(threads);
     m_renderer.setMaterialTextures(std::move(textures));
 }
 

@@ -23,7 +23,8 @@ void renderExportFrame(Device& device, ParticleRenderer& renderer, Texture& targ
 // frames. Throws std::bad_alloc when the canvas is too large to allocate.
 class ExportFrameRenderer {
   public:
-    ExportFrameRenderer(const ProjectState& state, MaterialTextures textures);
+    // `threads` draw each frame in bands, 0 one per core (see SoftwareDevice).
+    ExportFrameRenderer(const ProjectState& state, MaterialTextures textures, int threads = 0);
 
     // Renders the tree's current particles; the frame is valid until the next call.
     const Texture& render(const EmitterNode& root, bool transparent);

@@ -20,6 +20,7 @@ bool Graphics::createGraphics(int width, int height, const std::string& backgrou
         return false;
     }
     setFixedStates(*m_device);
+    m_device->setThreads(0);
     if (!backgroundImagePath.empty()) m_background.load(backgroundImagePath);
     return true;
 }

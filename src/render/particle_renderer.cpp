@@ -48,6 +48,7 @@ bool ParticleRenderer::drawFrame(const EmitterNode* root, const SpriteImage* bac
     m_device.clear(colour);
     if (background && !background->empty()) drawBackground(*background);
     drawNodeTree(root);
+    m_device.finish();
     return true;
 }
 

@@ -1,6 +1,11 @@
 #pragma once
 
+#include <memory>
+#include <vector>
+
+#include "render/band_pool.h"
 #include "render/device.h"
+#include "render/raster_state.h"
 
 namespace sp::render {
 
@@ -12,58 +17,79 @@ namespace sp::render {
 // both draw, nor both miss, a pixel on it. Texture coordinates are interpolated
 // linearly (every vertex has rhw 1); texel centres lie at (i + 0.5) / size.
 // Colour and alpha are 8-bit, blended with rounding to the nearest value.
+//
+// With more than one thread, draws are kept in order and drawn when the pixels
+// are next needed (finish(), reading the target, changing or clearing it): the
+// target is cut into bands of rows, and each band draws every primitive in
+// order, clipped to its rows, so the pixels are the same for any thread count.
+// Textures bound for a draw must stay unchanged until then.
 class SoftwareDevice : public Device {
   public:
     // Throws std::bad_alloc when the back buffer cannot be allocated.
     SoftwareDevice(int width, int height);
+    ~SoftwareDevice() override;
 
-    Texture& backBuffer() override { return m_backBuffer; }
-    void setRenderTarget(Texture* target) override { m_target = target ? target : &m_backBuffer; }
-    Texture& renderTarget() override { return *m_target; }
+    Texture& backBuffer() override {
+        finish();
+        return m_backBuffer;
+    }
+    void setRenderTarget(Texture* target) override {
+        finish();
+        m_target = target ? target : &m_backBuffer;
+    }
+    Texture& renderTarget() override {
+        finish();
+        return *m_target;
+    }
 
-    void clear(uint32_t argb) override { m_target->fill(argb); }
+    void clear(uint32_t argb) override {
+        finish();
+        m_target->fill(argb);
+    }
     void setColourBlend(BlendFactor source, BlendFactor destination) override;
     void setAlphaBlend(BlendFactor source, BlendFactor destination) override;
-    void setFilter(TextureFilter filter) override { m_filter = filter; }
-    void setTexture(const Texture* texture) override { m_texture = texture; }
-    void setAddressMode(TextureAddress mode) override { m_address = mode; }
+    void setFilter(TextureFilter filter) override { m_state.filter = filter; }
+    void setTexture(const Texture* texture) override { m_state.texture = texture; }
+    void setAddressMode(TextureAddress mode) override { m_state.address = mode; }
 
     void drawTriangleStrip(const ParticleVertex* vertices, std::size_t count) override;
+    void finish() override;
 
     // The shortcuts for common blends and textures (SIMD blending, masked texel
     // reads) must give the very pixels of the general per-channel rules; turning
     // them off lets tests compare the two.
-    void setFastPaths(bool enabled) { m_fastPaths = enabled; }
+    void setFastPaths(bool enabled) { m_state.fastPaths = enabled; }
+    // How many pixels a step blends; a path the processor lacks gives the widest it has.
+    // The eight-pixel path is there for processors with AVX2.
+    void setPixelPath(PixelPath path);
+    PixelPath pixelPath() const { return m_state.path; }
+    // The threads that draw, the calling one included; 0 is one per core. One
+    // draws at once, on the calling thread.
+    void setThreads(int threads);
+    int threads() const { return m_pool ? m_pool->threads() : 1; }
+
     States states() const override {
-        return {m_colourSource, m_colourDestination, m_alphaSource, m_alphaDestination,
-                m_filter,       m_texture,           m_address};
+        return {m_state.colourSource, m_state.colourDestination,
+                m_state.alphaSource,  m_state.alphaDestination,
+                m_state.filter,       m_state.texture,
+                m_state.address};
     }
 
-    // The blend combinations the drawing uses, each exactly equal to the general rule.
-    enum class BlendKind { Normal, Additive, Darken, Copy, General };
+    using BlendKind = render::BlendKind;
 
   private:
-    struct Span;
-    struct RowSetup;
-    using Rasteriser = void (SoftwareDevice::*)(const RowSetup&);
-    bool drawConvex(const ParticleVertex* const* outline, int count);
-    Rasteriser pickRasteriser() const;
-    template <BlendKind Kind, TextureFilter Filter, TextureAddress Address, bool Textured>
-    void rasterRows(const RowSetup& rows);
-    template <BlendKind Kind, TextureFilter Filter, TextureAddress Address, bool Textured>
-    void shadeSpan(const Span& span);
+    struct QueuedDraw {
+        RasterState state;
+        std::size_t first, count;
+        int yLo, yHi;  // the rows it may touch
+    };
 
     Texture m_backBuffer;
     Texture* m_target;
-    const Texture* m_texture = nullptr;
-    TextureFilter m_filter = TextureFilter::Point;
-    TextureAddress m_address = TextureAddress::Wrap;
-    BlendFactor m_colourSource = BlendFactor::SrcAlpha;
-    BlendFactor m_colourDestination = BlendFactor::InvSrcAlpha;
-    BlendFactor m_alphaSource = BlendFactor::One;
-    BlendFactor m_alphaDestination = BlendFactor::One;
-    bool m_transparentLeavesTarget = false;
-    bool m_fastPaths = true;
+    RasterState m_state;
+    std::unique_ptr<BandPool> m_pool;
+    std::vector<QueuedDraw> m_queue;
+    std::vector<ParticleVertex> m_queuedVertices;
 };
 
 }  // namespace sp::render

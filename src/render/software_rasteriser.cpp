@@ -1,60 +1,13 @@
 // The rasteriser behind SoftwareDevice: convex outlines are cut into row spans,
-// and each span is shaded and blended a run of pixels at a time.
+// each shaded and blended by the row loop of the chosen pixel path.
 #include <algorithm>
 #include <cmath>
 
-#include "render/blend_ops.h"
-#include "render/pixel_channels.h"
-#include "render/software_device.h"
+#include "render/raster_state.h"
+#include "render/row_edges.h"
 #include "render/texel_sampling.h"
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
-namespace sp::render {
-
-using namespace detail;
-
-namespace {
-
-struct EdgeFunction {
-    double a = 0, b = 0, c = 0;  // a·x + b·y + c, positive inside
-    bool includesTies = false;
-
-    static EdgeFunction through(const ParticleVertex& p, const ParticleVertex& q) {
-        EdgeFunction e;
-        e.a = static_cast<double>(p.y) - static_cast<double>(q.y);
-        e.b = static_cast<double>(q.x) - static_cast<double>(p.x);
-        e.c = static_cast<double>(p.x) * static_cast<double>(q.y) -
-              static_cast<double>(q.x) * static_cast<double>(p.y);
-        e.includesTies = e.a > 0.0 || (e.a == 0.0 && e.b > 0.0);
-        return e;
-    }
-    double at(double x, double y) const { return a * x + b * y + c; }
-    bool inside(double x, double y) const {
-        const double v = at(x, y);
-        return v > 0.0 || (v == 0.0 && includesTies);
-    }
-};
-
-bool finite(const ParticleVertex& v) {
-    return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.u) && std::isfinite(v.v);
-}
-
-// One edge prepared for finding row spans.
-struct RowEdge {
-    const EdgeFunction* edge;
-    double yMin, yMax;    // rows outside this range are bounded by other edges
-    double start, slope;  // crossing at row centre y, in pixel indices: start + y · slope
-    double tolerance;     // below this distance to a pixel centre, rounding could matter
-    bool lower;           // the edge bounds the span from the left
-    // The crossing at row y in 32.32 fixed point, fixedStart + y · fixedSlope, for
-    // edges steep enough that it stays in range.
-    bool fixed;
-    int64_t fixedStart, fixedSlope;
-    uint64_t fixedTolerance;
-};
+namespace sp::render::detail {
 
 RowEdge prepareRowEdge(const EdgeFunction& e, const ParticleVertex& p, const ParticleVertex& q) {
     RowEdge r;
@@ -82,91 +35,28 @@ RowEdge prepareRowEdge(const EdgeFunction& e, const ParticleVertex& p, const Par
     return r;
 }
 
-// A row of a convex outline: the pixels whose centres lie inside every edge.
-// Strictly between the outline's top and bottom, only the edges that reach the
-// row can bound it; on a row through the top or bottom vertex every edge counts,
-// horizontal ones included. Crossings are computed in floating point; where one
-// falls so close to a pixel centre that rounding could matter, the edge function
-// decides exactly, so two outlines sharing an edge always agree about the pixels
-// on it.
-template <bool EveryEdge>
-SP_ALWAYS_INLINE bool rowSpan(const RowEdge* edges, int count, int y, int& lo, int& hi) {
-    const double sy = y + 0.5;
-    for (int k = 0; k < count; ++k) {
-        const RowEdge& e = edges[k];
-        if constexpr (EveryEdge) {
-            if (e.edge->a == 0.0) {
-                if (!e.edge->inside(0.0, sy)) return false;
-                continue;
-            }
-        } else {
-            if (sy < e.yMin || sy > e.yMax || e.edge->a == 0.0) continue;
-        }
-        int64_t below;
-        bool nearCentre, upperHalf;
-        if (e.fixed) {
-            const int64_t t = e.fixedStart + static_cast<int64_t>(y) * e.fixedSlope;
-            below = t >> 32;
-            const uint64_t fraction = static_cast<uint64_t>(t) & 0xFFFFFFFFull;
-            nearCentre =
-                fraction <= e.fixedTolerance || fraction >= 0x100000000ull - e.fixedTolerance;
-            upperHalf = fraction >= 0x80000000ull;
-        } else {
-            const double t = std::min(std::max(e.start + sy * e.slope, -1e9), 1e9);
-            below = floorToInt64(t);
-            const double fraction = t - static_cast<double>(below);
-            nearCentre = fraction <= e.tolerance || fraction >= 1.0 - e.tolerance;
-            upperHalf = fraction >= 0.5;
-        }
-        int64_t index;
-        if (nearCentre) {
-            const int64_t r = upperHalf ? below + 1 : below;
-            const bool in = e.edge->inside(static_cast<double>(r) + 0.5, sy);
-            index = e.lower ? (in ? r : r + 1) : (in ? r : r - 1);
-        } else {
-            index = e.lower ? below + 1 : below;
-        }
-        if (e.lower) {
-            lo = static_cast<int>(std::max<int64_t>(lo, index));
-        } else {
-            hi = static_cast<int>(std::min<int64_t>(hi, index));
-        }
-    }
-    return lo <= hi;
+namespace {
+
+bool finite(const ParticleVertex& v) {
+    return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.u) && std::isfinite(v.v);
 }
 
-}  // namespace
-
-struct SoftwareDevice::Span {
-    // Set once per outline: how the texture is read.
-    bool white = false;  // the colour is opaque white: texels need no modulation
-    bool fastPoint = false, fastLinear = false;  // a wrapping power-of-two texture
-    const uint32_t* texels = nullptr;
-    uint64_t widthMask = 0, heightMask = 0;
-    int widthShift = 0;
-    // Set per row.
-    uint32_t* row;
-    int x0, x1;                // inclusive
-    int64_t tu, tv, dtu, dtv;  // texture position and step in texels × 2^32
-    bool constantDiffuse;
-    uint32_t diffuse;
-    float channel[4], step[4];  // a, r, g, b when the colour varies
-};
-
-struct SoftwareDevice::RowSetup {
-    const RowEdge* edges;
-    int count;
-    int yStart, yEnd, xLimitLo, xLimitHi;
-    double minY, maxY;
-    int64_t rowU, rowV, rowStepU, rowStepV, dtu, dtv;
-    bool constantDiffuse;
-    uint32_t diffuse;
-    double colDx[4], colDy[4], colC[4];
-};
+RowRasteriser pickRasteriser(const RasterState& state) {
+    switch (state.path) {
+        case PixelPath::Avx2:
+            return pickAvx2Rows(state);
+        case PixelPath::Sse2:
+            return pickSse2Rows(state);
+        case PixelPath::Scalar:
+            break;
+    }
+    return pickScalarRows(state);
+}
 
 // Draws a convex outline of 3 or 4 vertices; false when it has no area (a
 // degenerate quad is then drawn as triangles by the caller, which also draw nothing).
-bool SoftwareDevice::drawConvex(const ParticleVertex* const* input, int count) {
+bool drawConvex(const RasterState& state, Texture& target, const ParticleVertex* const* input,
+                int count, int yLo, int yHi) {
     for (int i = 0; i < count; ++i)
         if (!finite(*input[i])) return true;
     const ParticleVertex* p[4] = {input[0], input[1], input[2], count == 4 ? input[3] : nullptr};
@@ -187,7 +77,6 @@ bool SoftwareDevice::drawConvex(const ParticleVertex* const* input, int count) {
             if (edges[i].at(p[(i + 2) % 4]->x, p[(i + 2) % 4]->y) <= 0.0) return false;
     }
 
-    Texture& target = *m_target;
     double minX = p[0]->x, maxX = p[0]->x, minY = p[0]->y, maxY = p[0]->y;
     for (int i = 1; i < count; ++i) {
         minX = std::min<double>(minX, p[i]->x);
@@ -227,9 +116,9 @@ bool SoftwareDevice::drawConvex(const ParticleVertex* const* input, int count) {
     }
 
     // Texture positions are stepped in fixed point; linear sampling measures from texel centres.
-    const double texW = m_texture ? m_texture->width() : 1,
-                 texH = m_texture ? m_texture->height() : 1;
-    const double centre = m_filter == TextureFilter::Linear ? 0.5 : 0.0;
+    const double texW = state.texture ? state.texture->width() : 1,
+                 texH = state.texture ? state.texture->height() : 1;
+    const double centre = state.filter == TextureFilter::Linear ? 0.5 : 0.0;
     RowSetup rows;
     rows.edges = rowEdges;
     rows.count = count;
@@ -254,214 +143,30 @@ bool SoftwareDevice::drawConvex(const ParticleVertex* const* input, int count) {
         rows.colDy[k] = colDy[k];
         rows.colC[k] = colC[k];
     }
-    (this->*pickRasteriser())(rows);
+    // The band's rows only; texture positions still count from the outline's first row.
+    rows.yFirst = std::max(yStart, yLo);
+    rows.yLast = std::min(yEnd, yHi);
+    if (rows.yFirst <= rows.yLast) pickRasteriser(state)(state, target, rows);
     return true;
 }
 
-template <SoftwareDevice::BlendKind Kind, TextureFilter Filter, TextureAddress Address,
-          bool Textured>
-void SoftwareDevice::rasterRows(const RowSetup& rows) {
-    Texture& target = *m_target;
-    Span span;
-    span.dtu = rows.dtu;
-    span.dtv = rows.dtv;
-    span.constantDiffuse = rows.constantDiffuse;
-    span.diffuse = rows.diffuse;
-    for (int k = 0; k < 4; ++k) span.step[k] = static_cast<float>(rows.colDx[k]);
-    span.white = span.constantDiffuse && span.diffuse == 0xFFFFFFFFu;
-    if (!m_fastPaths) span.white = false;
-    if constexpr (Textured && Address == TextureAddress::Wrap) {
-        const int w = m_texture->width(), h = m_texture->height();
-        if (m_fastPaths && span.constantDiffuse && (w & (w - 1)) == 0 && (h & (h - 1)) == 0) {
-            span.fastPoint = Filter == TextureFilter::Point;
-#if defined(__SSE2__)
-            span.fastLinear = Filter == TextureFilter::Linear;
-#endif
-            span.texels = m_texture->pixels().data();
-            span.widthMask = static_cast<uint64_t>(w - 1);
-            span.heightMask = static_cast<uint64_t>(h - 1);
-            while ((1 << span.widthShift) < w) ++span.widthShift;
-        }
+}  // namespace
+
+void drawStripRows(const RasterState& state, Texture& target, const ParticleVertex* v,
+                   std::size_t count, int yLo, int yHi) {
+    // A strip of one quad whose sides are parallel in pairs is drawn as one
+    // outline: the same pixels as its two triangles, with half the setup.
+    if (count == 4 && v[0].diffuse == v[1].diffuse && v[0].diffuse == v[2].diffuse &&
+        v[0].diffuse == v[3].diffuse && v[0].x + v[3].x == v[1].x + v[2].x &&
+        v[0].y + v[3].y == v[1].y + v[2].y && v[0].u + v[3].u == v[1].u + v[2].u &&
+        v[0].v + v[3].v == v[1].v + v[2].v) {
+        const ParticleVertex* outline[4] = {&v[0], &v[1], &v[3], &v[2]};
+        if (drawConvex(state, target, outline, 4, yLo, yHi)) return;
     }
-    for (int y = rows.yStart; y <= rows.yEnd; ++y) {
-        const double sy = y + 0.5;
-        if (sy < rows.minY || sy > rows.maxY) continue;
-        int x0 = rows.xLimitLo, x1 = rows.xLimitHi;
-        const bool covered = (sy == rows.minY || sy == rows.maxY)
-                                 ? rowSpan<true>(rows.edges, rows.count, y, x0, x1)
-                                 : rowSpan<false>(rows.edges, rows.count, y, x0, x1);
-        if (!covered) continue;
-        span.row = target.row(y);
-        span.x0 = x0;
-        span.x1 = x1;
-        if constexpr (Textured) {
-            // Unsigned, so that absurd slivers wrap instead of overflowing.
-            const uint64_t r = static_cast<uint64_t>(y - rows.yStart),
-                           column = static_cast<uint64_t>(x0);
-            span.tu = static_cast<int64_t>(static_cast<uint64_t>(rows.rowU) +
-                                           r * static_cast<uint64_t>(rows.rowStepU) +
-                                           column * static_cast<uint64_t>(rows.dtu));
-            span.tv = static_cast<int64_t>(static_cast<uint64_t>(rows.rowV) +
-                                           r * static_cast<uint64_t>(rows.rowStepV) +
-                                           column * static_cast<uint64_t>(rows.dtv));
-        }
-        if (!rows.constantDiffuse) {
-            const double sx = x0 + 0.5;
-            for (int k = 0; k < 4; ++k)
-                span.channel[k] =
-                    static_cast<float>(rows.colDx[k] * sx + rows.colDy[k] * sy + rows.colC[k]);
-        }
-        shadeSpan<Kind, Filter, Address, Textured>(span);
+    for (std::size_t i = 2; i < count; ++i) {
+        const ParticleVertex* triangle[3] = {&v[i - 2], &v[i - 1], &v[i]};
+        drawConvex(state, target, triangle, 3, yLo, yHi);
     }
 }
 
-SoftwareDevice::Rasteriser SoftwareDevice::pickRasteriser() const {
-    BlendKind kind = BlendKind::General;
-    const bool alphaAccumulates =
-        m_alphaSource == BlendFactor::One && m_alphaDestination == BlendFactor::InvSrcAlpha;
-    if (alphaAccumulates && m_colourSource == BlendFactor::SrcAlpha &&
-        m_colourDestination == BlendFactor::InvSrcAlpha)
-        kind = BlendKind::Normal;
-    if (alphaAccumulates && m_colourSource == BlendFactor::SrcAlpha &&
-        m_colourDestination == BlendFactor::One)
-        kind = BlendKind::Additive;
-    if (alphaAccumulates && m_colourSource == BlendFactor::Zero &&
-        m_colourDestination == BlendFactor::InvSrcAlpha)
-        kind = BlendKind::Darken;
-    if (m_alphaSource == BlendFactor::One && m_alphaDestination == BlendFactor::Zero &&
-        m_colourSource == BlendFactor::One && m_colourDestination == BlendFactor::Zero)
-        kind = BlendKind::Copy;
-    if (!m_fastPaths) kind = BlendKind::General;
-
-    constexpr auto P = TextureFilter::Point, L = TextureFilter::Linear;
-    constexpr auto W = TextureAddress::Wrap, C = TextureAddress::Clamp;
-    const bool textured = m_texture != nullptr;
-    const bool linear = m_filter == L;
-    const bool clamp = m_address == C;
-#define SP_SHADER(K)                                                  \
-    (!textured ? &SoftwareDevice::rasterRows<K, P, W, false>          \
-     : linear  ? (clamp ? &SoftwareDevice::rasterRows<K, L, C, true>  \
-                        : &SoftwareDevice::rasterRows<K, L, W, true>) \
-               : (clamp ? &SoftwareDevice::rasterRows<K, P, C, true>  \
-                        : &SoftwareDevice::rasterRows<K, P, W, true>))
-    switch (kind) {
-        case BlendKind::Normal:
-            return SP_SHADER(BlendKind::Normal);
-        case BlendKind::Additive:
-            return SP_SHADER(BlendKind::Additive);
-        case BlendKind::Darken:
-            return SP_SHADER(BlendKind::Darken);
-        case BlendKind::Copy:
-            return SP_SHADER(BlendKind::Copy);
-        case BlendKind::General:
-            break;
-    }
-    return SP_SHADER(BlendKind::General);
-#undef SP_SHADER
-}
-
-template <SoftwareDevice::BlendKind Kind, TextureFilter Filter, TextureAddress Address,
-          bool Textured>
-void SoftwareDevice::shadeSpan(const Span& span) {
-    const Texture* texture = m_texture;
-    int64_t tu = span.tu, tv = span.tv;
-    float col[4] = {span.channel[0], span.channel[1], span.channel[2], span.channel[3]};
-    // Sources are made a chunk at a time, then blended together.
-    constexpr int kChunk = 64;
-    uint32_t sources[kChunk];
-    const bool white = span.white, fastPoint = span.fastPoint, fastLinear = span.fastLinear;
-    const uint32_t* texels = span.texels;
-    const uint64_t widthMask = span.widthMask, heightMask = span.heightMask;
-    const int widthShift = span.widthShift;
-#if defined(__SSE2__)
-    if constexpr (Kind == BlendKind::Normal || Kind == BlendKind::Additive ||
-                  Kind == BlendKind::Darken) {
-        if ((fastPoint || fastLinear) && white) {
-            // Four texels fetched straight into a register and blended at once.
-            auto fetch = [&]() {
-                uint32_t texel;
-                if constexpr (Filter == TextureFilter::Linear) {
-                    texel = sampleLinearWrapped(texels, widthShift, widthMask, heightMask, tu, tv);
-                } else {
-                    texel = samplePointWrapped(texels, widthShift, widthMask, heightMask, tu, tv);
-                }
-                tu = static_cast<int64_t>(static_cast<uint64_t>(tu) +
-                                          static_cast<uint64_t>(span.dtu));
-                tv = static_cast<int64_t>(static_cast<uint64_t>(tv) +
-                                          static_cast<uint64_t>(span.dtv));
-                return static_cast<int>(texel);
-            };
-            int x = span.x0;
-            for (; x + 3 <= span.x1; x += 4) {
-                const int t0 = fetch(), t1 = fetch(), t2 = fetch(), t3 = fetch();
-                blendFour<Kind>(span.row + x, _mm_set_epi32(t3, t2, t1, t0));
-            }
-            for (; x <= span.x1; ++x)
-                span.row[x] = blendOne<Kind>(static_cast<uint32_t>(fetch()), span.row[x]);
-            return;
-        }
-    }
-#endif
-    for (int start = span.x0; start <= span.x1; start += kChunk) {
-        const int count = std::min(kChunk, span.x1 - start + 1);
-        if (fastPoint) {
-            for (int i = 0; i < count; ++i) {
-                const uint32_t texel =
-                    samplePointWrapped(texels, widthShift, widthMask, heightMask, tu, tv);
-                sources[i] = white ? texel : modulate(texel, span.diffuse);
-                tu = static_cast<int64_t>(static_cast<uint64_t>(tu) +
-                                          static_cast<uint64_t>(span.dtu));
-                tv = static_cast<int64_t>(static_cast<uint64_t>(tv) +
-                                          static_cast<uint64_t>(span.dtv));
-            }
-#if defined(__SSE2__)
-        } else if (fastLinear) {
-            for (int i = 0; i < count; ++i) {
-                const uint32_t texel =
-                    sampleLinearWrapped(texels, widthShift, widthMask, heightMask, tu, tv);
-                sources[i] = white ? texel : modulate(texel, span.diffuse);
-                tu = static_cast<int64_t>(static_cast<uint64_t>(tu) +
-                                          static_cast<uint64_t>(span.dtu));
-                tv = static_cast<int64_t>(static_cast<uint64_t>(tv) +
-                                          static_cast<uint64_t>(span.dtv));
-            }
-#endif
-        } else {
-            for (int i = 0; i < count; ++i) {
-                uint32_t diffuse = span.diffuse;
-                if (!span.constantDiffuse) {
-                    diffuse = 0;
-                    for (int k = 0; k < 4; ++k) {
-                        const float value = std::clamp(col[k] + 0.5f, 0.0f, 255.0f);
-                        diffuse |= static_cast<uint32_t>(value) << (24 - 8 * k);
-                        col[k] += span.step[k];
-                    }
-                }
-                uint32_t source = diffuse;
-                if constexpr (Textured) {
-                    const uint32_t texel = Filter == TextureFilter::Linear
-                                               ? sampleLinear<Address>(*texture, tu, tv)
-                                               : samplePoint<Address>(*texture, tu, tv);
-                    source = white ? texel : modulate(texel, diffuse);
-                    tu = static_cast<int64_t>(static_cast<uint64_t>(tu) +
-                                              static_cast<uint64_t>(span.dtu));
-                    tv = static_cast<int64_t>(static_cast<uint64_t>(tv) +
-                                              static_cast<uint64_t>(span.dtv));
-                }
-                sources[i] = source;
-            }
-        }
-        uint32_t* target = span.row + start;
-        if constexpr (Kind == BlendKind::General) {
-            for (int i = 0; i < count; ++i) {
-                if ((sources[i] >> 24) == 0 && m_transparentLeavesTarget) continue;
-                target[i] = blendGeneral(sources[i], target[i], m_colourSource, m_colourDestination,
-                                         m_alphaSource, m_alphaDestination);
-            }
-        } else {
-            blendRun<Kind>(target, sources, count);
-        }
-    }
-}
-
-}  // namespace sp::render
+}  // namespace sp::render::detail

@@ -40,9 +40,9 @@ struct ExportRun {
     std::string out, err;
 };
 
-ExportRun exportWith(std::vector<std::string> args) {
+ExportRun exportWith(std::vector<std::string> args, CommandLimits limits = {}) {
     std::ostringstream out, err;
-    const int status = runExportCommand(args, SimulationLimits{}, kProgramDir, out, err);
+    const int status = runExportCommand(args, limits, kProgramDir, out, err);
     return {status, out.str(), err.str()};
 }
 
@@ -79,6 +79,23 @@ TEST_F(ExportCommandTest, ASheetWithItsFrameDataIsMadeThroughTheRealPrograms) {
                                    .toObject();
     EXPECT_EQ(frames.size(), 6);
     EXPECT_EQ(frames.value("fx_0004").toObject().value("frame").toObject().value("x").toInt(), 32);
+}
+
+// The frames are drawn in bands on threads: any count gives the very same sheet.
+TEST_F(ExportCommandTest, TheThreadCountLeavesTheSheetAsItIs) {
+    fs::create_directories(folder / "out");
+    std::vector<QImage> sheets;
+    for (std::size_t threads : {1u, 2u, 5u}) {
+        CommandLimits limits;
+        limits.drawThreads = threads;
+        const fs::path out = folder / "out" / ("fx" + std::to_string(threads) + ".png");
+        const ExportRun run = exportWith({project.string(), "--out", out.string()}, limits);
+        ASSERT_EQ(run.status, 0) << run.err;
+        sheets.emplace_back(QString::fromStdString(out.string()));
+        ASSERT_FALSE(sheets.back().isNull());
+    }
+    EXPECT_EQ(sheets[0], sheets[1]);
+    EXPECT_EQ(sheets[0], sheets[2]);
 }
 
 TEST_F(ExportCommandTest, NumberedFilesAndAMovie) {

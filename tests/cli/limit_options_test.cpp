@@ -30,6 +30,21 @@ TEST(LimitOptions, RefusesMissingZeroAndMalformedNumbers) {
     }
 }
 
+TEST(LimitOptions, TakesTheDrawingThreads) {
+    std::vector<std::string> args{"a.spd", "--threads", "3", "--frame", "2"};
+    CommandLimits limits;
+    EXPECT_EQ(limits.drawThreads, 0u);  // one per core unless told
+    EXPECT_EQ(takeLimitOptions(args, limits), "");
+    EXPECT_EQ(limits.drawThreads, 3u);
+    EXPECT_EQ(args, (std::vector<std::string>{"a.spd", "--frame", "2"}));
+    for (std::vector<std::string> bad :
+         {std::vector<std::string>{"--threads", "0"}, std::vector<std::string>{"--threads"},
+          std::vector<std::string>{"--threads", "two"}}) {
+        CommandLimits other;
+        EXPECT_NE(takeLimitOptions(bad, other), "") << bad.size();
+    }
+}
+
 TEST(LimitOptions, ATightLimitIsReportedByTheDemo) {
     std::ostringstream out;
     runDemo(out, SimulationLimits{50, 20'000'000});

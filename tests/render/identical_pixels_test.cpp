@@ -1,0 +1,235 @@
+// Every way the software device can draw (scalar, 4-wide and 8-wide pixel
+// paths, any number of bands on threads) must leave the very same bytes.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <random>
+#include <vector>
+
+#include "render/software_device.h"
+
+namespace sp::render {
+namespace {
+
+struct BlendMode {
+    BlendFactor cs, cd, as, ad;
+};
+
+// The blends the drawing uses, and one only the general rule handles.
+const BlendMode kBlends[] = {
+    {BlendFactor::SrcAlpha, BlendFactor::InvSrcAlpha, BlendFactor::One, BlendFactor::InvSrcAlpha},
+    {BlendFactor::SrcAlpha, BlendFactor::One, BlendFactor::One, BlendFactor::InvSrcAlpha},
+    {BlendFactor::Zero, BlendFactor::InvSrcAlpha, BlendFactor::One, BlendFactor::InvSrcAlpha},
+    {BlendFactor::One, BlendFactor::Zero, BlendFactor::One, BlendFactor::Zero},
+    {BlendFactor::InvSrcAlpha, BlendFactor::SrcAlpha, BlendFactor::One, BlendFactor::One},
+};
+
+struct Sampling {
+    bool textured;
+    TextureFilter filter;
+    TextureAddress address;
+};
+
+const Sampling kSamplings[] = {
+    {false, TextureFilter::Point, TextureAddress::Wrap},
+    {true, TextureFilter::Point, TextureAddress::Wrap},
+    {true, TextureFilter::Point, TextureAddress::Clamp},
+    {true, TextureFilter::Linear, TextureAddress::Wrap},
+    {true, TextureFilter::Linear, TextureAddress::Clamp},
+};
+
+// A canvas of odd size, so that bands and pixel runs never divide it evenly.
+constexpr int kWidth = 131, kHeight = 97;
+constexpr int kPrimitivesPerMode = 200;
+
+class RandomScene {
+  public:
+    explicit RandomScene(uint32_t seed) : m_random(seed) {
+        for (auto [w, h] : {std::pair{16, 16}, std::pair{64, 32}, std::pair{12, 5}, std::pair{1, 1},
+                            std::pair{128, 128}}) {
+            m_textures.emplace_back(w, h);
+            for (uint32_t& p : m_textures.back().pixels()) p = colour();
+        }
+        m_background.resize(static_cast<std::size_t>(kWidth) * kHeight);
+        for (uint32_t& p : m_background) p = colour();
+    }
+
+    // Draws 200 random primitives in every blend and sampling mode: large and
+    // tiny quads, thin triangles and long curving strips like trails.
+    void draw(SoftwareDevice& device) {
+        device.backBuffer().pixels() = m_background;
+        std::mt19937 random = m_random;
+        auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+        auto colourOf = [&]() {
+            const uint32_t a =
+                pick(4) == 0 ? 0u : (pick(3) == 0 ? 255u : static_cast<uint32_t>(pick(256)));
+            return a << 24 | static_cast<uint32_t>(random() & 0xFFFFFF);
+        };
+        std::vector<ParticleVertex> v;
+        for (const BlendMode& blend : kBlends) {
+            for (const Sampling& sampling : kSamplings) {
+                device.setColourBlend(blend.cs, blend.cd);
+                device.setAlphaBlend(blend.as, blend.ad);
+                device.setFilter(sampling.filter);
+                device.setAddressMode(sampling.address);
+                for (int n = 0; n < kPrimitivesPerMode; ++n) {
+                    device.setTexture(sampling.textured
+                                          ? &m_textures[static_cast<std::size_t>(pick(5))]
+                                          : nullptr);
+                    const uint32_t c = pick(3) == 0 ? 0xFFFFFFFFu : colourOf();
+                    const int shape = pick(4);
+                    v.clear();
+                    if (shape == 3) {
+                        // A strip along a curve, a few pixels a segment, as trails are.
+                        const int points = 2 + pick(30);
+                        float x = static_cast<float>(pick(kWidth)),
+                              y = static_cast<float>(pick(kHeight));
+                        const float half = 0.5f + static_cast<float>(pick(40)) * 0.5f;
+                        float dx = static_cast<float>(pick(9) - 4) * 0.75f,
+                              dy = static_cast<float>(pick(9) - 4) * 0.75f;
+                        for (int k = 0; k < points; ++k) {
+                            const float u = 1.0f - static_cast<float>(k) / points;
+                            v.push_back(
+                                vertex(x - dy * half * 0.3f, y + dx * half * 0.3f, c, u, 0));
+                            v.push_back(
+                                vertex(x + dy * half * 0.3f, y - dx * half * 0.3f, c, u, 1));
+                            x += dx;
+                            y += dy;
+                            dx += static_cast<float>(pick(5) - 2) * 0.25f;
+                            dy += static_cast<float>(pick(5) - 2) * 0.25f;
+                        }
+                    } else {
+                        const int count = shape == 2 ? 3 : 4;
+                        const float size = shape == 0 ? 3.0f + static_cast<float>(pick(120))
+                                                      : 1.0f + static_cast<float>(pick(12));
+                        const float cx = static_cast<float>(pick(kWidth + 40) - 20),
+                                    cy = static_cast<float>(pick(kHeight + 40) - 20);
+                        for (int k = 0; k < count; ++k) {
+                            const float x = cx + (static_cast<float>(pick(1000)) / 1000.0f) * size;
+                            const float y = cy + (static_cast<float>(pick(1000)) / 1000.0f) * size;
+                            v.push_back(vertex(x, y, pick(8) == 0 ? colourOf() : c,
+                                               static_cast<float>(pick(40)) / 16.0f - 0.5f,
+                                               static_cast<float>(pick(40)) / 16.0f - 0.5f));
+                        }
+                        if (count == 4 && pick(2) == 0) {
+                            // An upright or turned rectangle, as particles are drawn.
+                            const float w = size, h = size * 0.5f + 1.0f;
+                            const float turn = static_cast<float>(pick(360)) * 0.0174533f;
+                            const float cosine = std::cos(turn), sine = std::sin(turn);
+                            const float corners[4][4] = {{-0.5f, 0.5f, 0, 1},
+                                                         {-0.5f, -0.5f, 0, 0},
+                                                         {0.5f, 0.5f, 1, 1},
+                                                         {0.5f, -0.5f, 1, 0}};
+                            for (int k = 0; k < 4; ++k) {
+                                const float x = corners[k][0] * w, y = corners[k][1] * h;
+                                v[static_cast<std::size_t>(k)] =
+                                    vertex(x * cosine - y * sine + cx, x * sine + y * cosine + cy,
+                                           c, corners[k][2], corners[k][3]);
+                            }
+                        }
+                    }
+                    device.drawTriangleStrip(v.data(), v.size());
+                }
+            }
+        }
+    }
+
+  private:
+    static ParticleVertex vertex(float x, float y, uint32_t colour, float u, float v) {
+        ParticleVertex p;
+        p.x = x;
+        p.y = y;
+        p.diffuse = colour;
+        p.u = u;
+        p.v = v;
+        return p;
+    }
+    uint32_t colour() {
+        const uint32_t a = m_random() % 4 == 0 ? 0u : static_cast<uint32_t>(m_random() % 256);
+        return a << 24 | static_cast<uint32_t>(m_random() & 0xFFFFFF);
+    }
+
+    std::mt19937 m_random;
+    std::vector<Texture> m_textures;
+    std::vector<uint32_t> m_background;
+};
+
+uint64_t fingerprint(const Texture& t) {
+    uint64_t h = 1469598103934665603ull;
+    for (uint32_t p : t.pixels()) {
+        for (int k = 0; k < 4; ++k) {
+            h ^= (p >> (8 * k)) & 0xFFu;
+            h *= 1099511628211ull;
+        }
+    }
+    return h;
+}
+
+// The fingerprint of the scene as the one-thread, general-rule renderer drew it
+// before there were pixel paths and bands.
+constexpr uint64_t kRecordedFingerprint = 0x1ae3da6d7e6b826dull;
+
+const char* nameOf(PixelPath path) {
+    switch (path) {
+        case PixelPath::Scalar:
+            return "scalar";
+        case PixelPath::Sse2:
+            return "SSE2";
+        case PixelPath::Avx2:
+            return "AVX2";
+    }
+    return "?";
+}
+
+TEST(IdenticalPixels, EveryPathAndThreadCountDrawsTheRecordedScene) {
+    RandomScene scene(20261209);
+    SoftwareDevice reference(kWidth, kHeight);
+    reference.setFastPaths(false);
+    reference.setThreads(1);
+    scene.draw(reference);
+    ASSERT_EQ(fingerprint(reference.backBuffer()), kRecordedFingerprint);
+
+    for (PixelPath path : {PixelPath::Scalar, PixelPath::Sse2, PixelPath::Avx2}) {
+        for (int threads : {1, 2, 3, 8}) {
+            SoftwareDevice device(kWidth, kHeight);
+            device.setPixelPath(path);
+            device.setThreads(threads);
+            EXPECT_EQ(device.threads(), threads);
+            scene.draw(device);
+            ASSERT_EQ(device.backBuffer().pixels(), reference.backBuffer().pixels())
+                << nameOf(device.pixelPath()) << " path, " << threads << " threads";
+        }
+    }
+}
+
+// Draws kept for the bands are drawn before the target changes, is cleared or
+// is read, in the order they were made.
+TEST(IdenticalPixels, KeptDrawsLandOnTheTargetTheyWereMadeFor) {
+    auto drawBoth = [](SoftwareDevice& device, Texture& other) {
+        const ParticleVertex quad[4] = {{2, 30, 0, 1, 0x80FF0000u, 0, 1},
+                                        {2, 2, 0, 1, 0x80FF0000u, 0, 0},
+                                        {30, 30, 0, 1, 0x80FF0000u, 1, 1},
+                                        {30, 2, 0, 1, 0x80FF0000u, 1, 0}};
+        device.clear(0xFF000000u);
+        device.drawTriangleStrip(quad, 4);
+        device.setRenderTarget(&other);
+        device.clear(0xFF0000FFu);
+        device.drawTriangleStrip(quad, 4);
+        device.clear(0xFF00FF00u);  // what was drawn before is covered
+        device.drawTriangleStrip(quad + 1, 3);
+        device.setRenderTarget(nullptr);
+        device.drawTriangleStrip(quad + 1, 3);
+    };
+    SoftwareDevice one(32, 32), many(32, 32);
+    many.setThreads(3);
+    Texture a(32, 32), b(32, 32);
+    drawBoth(one, a);
+    drawBoth(many, b);
+    EXPECT_EQ(a.pixels(), b.pixels());
+    EXPECT_EQ(one.backBuffer().pixels(), many.backBuffer().pixels());
+    EXPECT_NE(b.pixel(20, 5), 0xFF00FF00u);  // the last triangle covers it
+}
+
+}  // namespace
+}  // namespace sp::render
