@@ -1,7 +1,9 @@
 #include <QCoreApplication>
+#include <QLocale>
 
 #include <filesystem>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,10 +14,12 @@
 #include "cli/limit_options.h"
 #include "cli/render_command.h"
 #include "cli/trace_command.h"
+#include "document/ui_language.h"
 
 namespace {
 
-constexpr const char* kUsage =
+constexpr const char* kUsage = QT_TRANSLATE_NOOP(
+    "Sparkplume",
     "使い方: sparkplume [プロジェクトファイル]\n"
     "       sparkplume <コマンド> [オプション]\n"
     "\n"
@@ -55,7 +59,27 @@ constexpr const char* kUsage =
     "  --max-particles N      同時に存在できるパーティクル数の上限（既定 1000000）\n"
     "  --max-trail-points N   軌跡の点の総数の上限（既定 20000000）\n"
     "  --max-texture-memory N 画像に使うメモリの上限（MiB、既定 1024）\n"
-    "  --threads N            フレームを描くスレッド数（既定は CPU のコア数、1 で一つだけ）\n";
+    "  --threads N            フレームを描くスレッド数（既定は CPU のコア数、1 で一つだけ）\n"
+    "  --lang ja|en           表示言語（既定は LANG などのロケールによる）\n");
+
+// "--lang ja|en" anywhere among the arguments: taken out, its language returned.
+// An unknown language is an error ("" for none given).
+std::optional<sp::UiLanguage> takeLanguageOption(std::vector<std::string>& args, bool& bad) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] != "--lang") continue;
+        const auto language =
+            i + 1 < args.size() ? sp::languageFromCode(args[i + 1]) : std::nullopt;
+        bad = !language;
+        args.erase(args.begin() + static_cast<std::ptrdiff_t>(i),
+                   args.begin() + static_cast<std::ptrdiff_t>(std::min(i + 2, args.size())));
+        return language;
+    }
+    return std::nullopt;
+}
+
+std::string usage() {
+    return sp::trText(kUsage).toStdString();
+}
 
 bool isHeadlessCommand(const std::string& word) {
     return word == "trace" || word == "render" || word == "export" || word == "demo";
@@ -63,17 +87,7 @@ bool isHeadlessCommand(const std::string& word) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    std::vector<std::string> args(argv + 1, argv + argc);
-    if (!args.empty() && (args[0] == "--help" || args[0] == "-h")) {
-        std::cout << kUsage;
-        return 0;
-    }
-    // Without a command, or with a project file alone, this is the editor.
-    if (args.empty() || (args.size() == 1 && !isHeadlessCommand(args[0]) && args[0][0] != '-'))
-        return sp::runEditor(argc, argv, args.empty() ? std::string() : args[0]);
-    // Headless commands need no display: pictures are read and written without one.
-    QCoreApplication app(argc, argv);
+int runHeadless(std::vector<std::string> args) {
     sp::cli::watchForInterrupts();
     const std::string command = args[0];
     args.erase(args.begin());
@@ -90,8 +104,33 @@ int main(int argc, char** argv) {
         return sp::cli::runExportCommand(args, limits, programDir, std::cout, std::cerr);
     }
     if (command == "demo" && args.empty()) return sp::cli::runDemo(std::cout, limits.simulation);
-    std::cerr << "不明なコマンドまたはオプションです: " << command
-              << (args.empty() ? "" : " " + args[0]) << "\n\n"
-              << kUsage;
+    std::cerr << sp::trText(QT_TRANSLATE_NOOP("Sparkplume", "不明なコマンドまたはオプションです: "))
+                     .toStdString()
+              << command << (args.empty() ? "" : " " + args[0]) << "\n\n"
+              << usage();
     return 1;
+}
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    bool badLanguage = false;
+    const std::optional<sp::UiLanguage> language = takeLanguageOption(args, badLanguage);
+    // Without a command, or with a project file alone, this is the editor.
+    if (!badLanguage &&
+        (args.empty() || (args.size() == 1 && !isHeadlessCommand(args[0]) && args[0][0] != '-')))
+        return sp::runEditor(argc, argv, args.empty() ? std::string() : args[0], language);
+    // Headless commands need no display: pictures are read and written without one.
+    // They speak the locale's language (LANG=C or en_*: English), or the one asked for.
+    QCoreApplication app(argc, argv);
+    sp::UiTranslation translation;
+    translation.apply(language.value_or(sp::languageForLocale(QLocale::system())));
+    if (badLanguage) {
+        std::cerr << "--lang: ja | en\n\n" << usage();
+        return 1;
+    }
+    if (args[0] == "--help" || args[0] == "-h") {
+        std::cout << usage();
+        return 0;
+    }
+    return runHeadless(std::move(args));
 }

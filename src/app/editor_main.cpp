@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QLocale>
 #include <QPalette>
 
 #include "app/frame_loop.h"
@@ -9,6 +10,7 @@
 #include "app/widget_prompts.h"
 #include "app/workspace_lock.h"
 #include "document/app_context.h"
+#include "document/ui_language.h"
 #include "project/workspace.h"
 
 namespace sp {
@@ -41,7 +43,7 @@ void useDarkLook(QApplication& app) {
 
 }  // namespace
 
-int runEditor(int argc, char** argv, const std::string& file) {
+int runEditor(int argc, char** argv, const std::string& file, std::optional<UiLanguage> language) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Sparkplume"));
     useDarkLook(app);
@@ -56,11 +58,16 @@ int runEditor(int argc, char** argv, const std::string& file) {
     AppContext context(prompts, options);
     context.document().enableGraphics();
 
+    // The language: the menu's last choice, else the desktop's.
+    UiTranslation translation;
+    translation.apply(language.value_or(startLanguage(context.setup(), QLocale::system())));
+
     MainWindow window(context, prompts);
+    window.setLanguage(translation.language());
     prompts.setOwner(&window);
     if (claim.isPrivate())
-        window.setTitleNote(
-            QStringLiteral("　［別のエディタが作業中のため一時フォルダで作業しています］"));
+        window.setTitleNote(trText(QT_TRANSLATE_NOOP(
+            "Sparkplume", "　［別のエディタが作業中のため一時フォルダで作業しています］")));
 
     // Start-up: the work folder is prepared and a new project made, then the file
     // named on the command line is opened after it.

@@ -22,11 +22,13 @@
 #include "app/transport_bar.h"
 #include "app/widget_prompts.h"
 #include "document/app_context.h"
+#include "document/ui_language.h"
 #include "editors/help_bar.h"
 #include "editors/page_layout.h"
 #include "editors/parameter_panel.h"
 #include "panels/material_panel.h"
 #include "panels/node_panel.h"
+#include "project/window_title.h"
 #include "resources/artwork.h"
 
 #ifndef SPARKPLUME_SOURCE_DOCS
@@ -36,7 +38,12 @@
 namespace sp {
 namespace {
 
-constexpr const char* kManualMissingText = "マニュアルが見つかりません。";
+constexpr const char* kManualMissingText =
+    QT_TRANSLATE_NOOP("Sparkplume", "マニュアルが見つかりません。");
+// Said in both languages: whoever chose the other language may not read this one.
+constexpr const char* kLanguageNextStartText =
+    "表示言語は次回の起動から切り替わります。\nThe language changes when Sparkplume starts next "
+    "time.";
 
 // The client area below the menu: it tells the window when its size changed.
 class ClientArea : public QWidget {
@@ -74,12 +81,11 @@ constexpr int kCommandsWithHelp[] = {
     kCommandExport,
 };
 
-QString manualPath(const std::filesystem::path& programDir) {
+QString manualPath(const std::filesystem::path& programDir, const QString& name) {
     const QString program = QString::fromStdString(programDir.string());
-    for (const QString& candidate :
-         {program + QStringLiteral("/docs/manual.html"),
-          program + QStringLiteral("/../share/sparkplume/docs/manual.html"),
-          QStringLiteral(SPARKPLUME_SOURCE_DOCS "/manual.html")}) {
+    for (const QString& candidate : {program + QStringLiteral("/docs/") + name,
+                                     program + QStringLiteral("/../share/sparkplume/docs/") + name,
+                                     QStringLiteral(SPARKPLUME_SOURCE_DOCS "/") + name}) {
         if (QFileInfo(candidate).isFile()) return QFileInfo(candidate).absoluteFilePath();
     }
     return {};
@@ -124,10 +130,10 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::buildCommands() {
     for (const Command& c : commands()) {
-        auto* a = new QAction(QString::fromUtf8(c.menuText), this);
+        auto* a = new QAction(trText(c.menuText), this);
         a->setShortcuts(c.keys);
         a->setShortcutContext(Qt::WindowShortcut);
-        if (*c.help) a->setToolTip(QString::fromUtf8(c.help));
+        if (*c.help) a->setToolTip(trText(c.help));
         const int id = c.id;
         connect(a, &QAction::triggered, this, [this, id] { runCommand(id); });
         addAction(a);  // the accelerators work whether or not a menu shows the command
@@ -152,7 +158,7 @@ void MainWindow::giveHelpTexts() {
     for (int id : kCommandsWithHelp) {
         const Command* command = findCommand(id);
         if (QAbstractButton* button = command ? m_toolbar->button(command->toolbarIndex) : nullptr)
-            setHelpText(*button, QString::fromUtf8(command->help));
+            setHelpText(*button, trText(command->help));
     }
     for (int k = 0; k < NodePanel::kButtonCount; ++k) {
         QAbstractButton* button = m_nodePanel->operationButton(k);
@@ -163,7 +169,7 @@ void MainWindow::giveHelpTexts() {
 }
 
 void MainWindow::buildMenus() {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
+    QMenu* file = menuBar()->addMenu(trText(QT_TRANSLATE_NOOP("Sparkplume", "ファイル(&F)")));
     file->addAction(action(kCommandNew));
     file->addAction(action(kCommandOpen));
     file->addSeparator();
@@ -173,12 +179,36 @@ void MainWindow::buildMenus() {
     file->addAction(action(kCommandExport));
     file->addSeparator();
     file->addAction(action(kCommandQuit));
-    QMenu* edit = menuBar()->addMenu(QStringLiteral("編集(&E)"));
+    QMenu* edit = menuBar()->addMenu(trText(QT_TRANSLATE_NOOP("Sparkplume", "編集(&E)")));
     edit->addAction(action(kCommandUndo));
     edit->addAction(action(kCommandRedo));
-    QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
+    QMenu* help = menuBar()->addMenu(trText(QT_TRANSLATE_NOOP("Sparkplume", "ヘルプ(&H)")));
     help->addAction(action(kCommandHelp));
     help->addAction(action(kCommandAbout));
+    // The one menu in both languages, so that either reader finds it.
+    QMenu* language = menuBar()->addMenu(QStringLiteral("表示言語 / Language"));
+    m_japanese = language->addAction(QStringLiteral("日本語"));
+    m_english = language->addAction(QStringLiteral("English"));
+    for (QAction* a : {m_japanese, m_english}) a->setCheckable(true);
+    connect(m_japanese, &QAction::triggered, this,
+            [this] { chooseLanguage(UiLanguage::Japanese); });
+    connect(m_english, &QAction::triggered, this, [this] { chooseLanguage(UiLanguage::English); });
+    setLanguage(m_language);
+}
+
+void MainWindow::setLanguage(UiLanguage language) {
+    m_language = language;
+    m_japanese->setChecked(language == UiLanguage::Japanese);
+    m_english->setChecked(language == UiLanguage::English);
+}
+
+// The widgets took their texts when they were made, so the other language is
+// used from the next start; the choice is kept at once.
+void MainWindow::chooseLanguage(UiLanguage language) {
+    storeLanguage(m_context.setup(), language);
+    m_japanese->setChecked(language == UiLanguage::Japanese);
+    m_english->setChecked(language == UiLanguage::English);
+    if (language != m_language) m_prompts.showMessage(kLanguageNextStartText, "Sparkplume");
 }
 
 QAction* MainWindow::action(int id) const {
@@ -313,7 +343,12 @@ void MainWindow::chooseBackgroundColour() {
 }
 
 void MainWindow::openManual() {
-    const QString manual = manualPath(m_context.programDir());
+    // The English manual where there is one, else the Japanese.
+    QString manual;
+    if (m_language == UiLanguage::English)
+        manual = manualPath(m_context.programDir(), QStringLiteral("manual.en.html"));
+    if (manual.isEmpty())
+        manual = manualPath(m_context.programDir(), QStringLiteral("manual.html"));
     if (manual.isEmpty() || !QDesktopServices::openUrl(QUrl::fromLocalFile(manual)))
         m_prompts.showMessage(kManualMissingText, kErrorCaption);
 }
@@ -328,7 +363,14 @@ void MainWindow::setTitleNote(const QString& note) {
 }
 
 void MainWindow::refreshTitle() {
-    setWindowTitle(m_context.document().title() + m_titleNote);
+    // The title's words are the program's, the file name the user's: only a new
+    // project's name and the version are translated.
+    QString title = m_context.document().title();
+    for (std::string_view word : {kProgramVersion, kUntitledFileName}) {
+        const QString source = QString::fromUtf8(word.data(), static_cast<qsizetype>(word.size()));
+        if (title.contains(source)) title.replace(source, trText(word));
+    }
+    setWindowTitle(title + m_titleNote);
 }
 
 void MainWindow::showWithSavedPlacement() {

@@ -6,6 +6,7 @@
 #include <map>
 
 #include "app/dialogs/export_interaction.h"
+#include "document/ui_language.h"
 
 class QAction;
 class QUrl;
@@ -38,6 +39,12 @@ class MainWindow : public QMainWindow {
     void showWithSavedPlacement();
     // A note after the title, e.g. when this window works in a folder of its own.
     void setTitleNote(const QString& note);
+
+    // The language the window's texts are in (the manual follows it), and the
+    // choice of the menu "表示言語 / Language", kept in setup.ini for the next start.
+    void setLanguage(UiLanguage language);
+    UiLanguage language() const { return m_language; }
+    void chooseLanguage(UiLanguage language);
 
     // Runs a command of the command table, as its menu entry, button or key does.
     void runCommand(int id);
@@ -90,6 +97,9 @@ class MainWindow : public QMainWindow {
     TransportBar* m_transport = nullptr;
     std::map<int, QAction*> m_actions;
     QString m_titleNote;
+    UiLanguage m_language = UiLanguage::Japanese;
+    QAction* m_japanese = nullptr;
+    QAction* m_english = nullptr;
     ExportDialogState m_export;  // the sheet division between exports; whether one runs
 };
 

@@ -6,6 +6,7 @@
 #include "app/main_layout.h"
 #include "document/document.h"
 #include "document/playback.h"
+#include "document/ui_language.h"
 
 namespace sp {
 
@@ -46,7 +47,8 @@ void PreviewView::paintEvent(QPaintEvent*) {
     painter.setPen(Qt::white);
     const std::string& text = m_playback.caption();
     painter.drawText(caption.adjusted(6, 0, -4, 0), Qt::AlignVCenter | Qt::AlignLeft,
-                     text.empty() ? QStringLiteral("プレビュー") : QString::fromStdString(text));
+                     text.empty() ? trText(QT_TRANSLATE_NOOP("Sparkplume", "プレビュー"))
+                                  : QString::fromStdString(text));
 
     // The back buffer, nearest neighbour: a zoomed preview shows the canvas's own pixels.
     const QRect picture = pictureRect();

@@ -12,6 +12,7 @@
 #include "app/frame_loop.h"
 #include "document/document.h"
 #include "document/playback.h"
+#include "document/ui_language.h"
 
 namespace sp {
 
@@ -24,13 +25,15 @@ TransportBar::TransportBar(Document& document, Playback& playback, FrameLoop& lo
 
     m_play = new QToolButton(this);
     m_play->setAutoRaise(true);
-    m_play->setToolTip(QStringLiteral("再生／一時停止（Space）"));
+    m_play->setToolTip(trText(QT_TRANSLATE_NOOP("Sparkplume", "再生／一時停止（Space）")));
     m_step = new QToolButton(this);
     m_step->setAutoRaise(true);
     m_step->setIcon(style()->standardIcon(QStyle::SP_MediaSkipForward));
-    m_step->setToolTip(QStringLiteral("一時停止中に1フレーム進めます（.）"));
+    m_step->setToolTip(
+        trText(QT_TRANSLATE_NOOP("Sparkplume", "一時停止中に1フレーム進めます（.）")));
     m_slider = new QSlider(Qt::Horizontal, this);
-    m_slider->setToolTip(QStringLiteral("ドラッグしてフレームを選びます。"));
+    m_slider->setToolTip(
+        trText(QT_TRANSLATE_NOOP("Sparkplume", "ドラッグしてフレームを選びます。")));
     m_label = new QLabel(this);
     m_label->setMinimumWidth(150);
     m_label->setStyleSheet(QStringLiteral("color: #e8e8e8;"));
@@ -66,7 +69,7 @@ void TransportBar::refresh() {
         m_slider->setRange(1, frames);
         if (!m_slider->isSliderDown()) m_slider->setValue(std::max(frame, 1));
     }
-    m_label->setText(QStringLiteral("%1 / %2  パーティクル %3")
+    m_label->setText(trText(QT_TRANSLATE_NOOP("Sparkplume", "%1 / %2  パーティクル %3"))
                          .arg(frame, 3, 10, QLatin1Char('0'))
                          .arg(frames, 3, 10, QLatin1Char('0'))
                          .arg(m_playback.simulation().liveParticles()));

@@ -6,12 +6,15 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStringList>
+#include "document/ui_language.h"
 
 namespace sp {
 namespace {
 
+// Messages and captions come from the services in Japanese; they are shown in
+// the chosen language.
 QString text(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+    return trMessage(s);
 }
 
 // "Sparkplumeデータ(*.spd);;すべてのファイル(*.*)": the description already names
@@ -19,7 +22,7 @@ QString text(std::string_view s) {
 QString filterOf(const FileDialogRequest& request) {
     QStringList filters;
     for (const auto& [description, pattern] : request.filters) {
-        QString entry = QString::fromStdString(description);
+        QString entry = trText(description);
         // A description that does not show its pattern gets it, or Qt would not filter.
         if (!entry.contains(QString::fromStdString(pattern)))
             entry += QStringLiteral(" (%1)").arg(QString::fromStdString(pattern));
@@ -37,16 +40,17 @@ QString startPath(const FileDialogRequest& request) {
     return path;
 }
 
-constexpr const char* kReplaceQuestionText = "「%1」は既に存在します。\n上書きしますか？";
+constexpr const char* kReplaceQuestionText =
+    QT_TRANSLATE_NOOP("Sparkplume", "「%1」は既に存在します。\n上書きしますか？");
 
 // Yes and No in the program's own words, No the default: nothing is replaced by
 // a stray Enter.
 bool confirmReplace(QWidget* owner, const QString& file) {
-    QMessageBox box(QMessageBox::Question, QString::fromUtf8(kConfirmCaption),
-                    QString::fromUtf8(kReplaceQuestionText).arg(QFileInfo(file).fileName()),
+    QMessageBox box(QMessageBox::Question, trText(kConfirmCaption),
+                    trText(kReplaceQuestionText).arg(QFileInfo(file).fileName()),
                     QMessageBox::Yes | QMessageBox::No, owner);
-    box.button(QMessageBox::Yes)->setText(QStringLiteral("はい"));
-    box.button(QMessageBox::No)->setText(QStringLiteral("いいえ"));
+    box.button(QMessageBox::Yes)->setText(trText(QT_TRANSLATE_NOOP("Sparkplume", "はい")));
+    box.button(QMessageBox::No)->setText(trText(QT_TRANSLATE_NOOP("Sparkplume", "いいえ")));
     box.setDefaultButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
 }
@@ -98,15 +102,20 @@ std::optional<std::string> WidgetPrompts::chooseExportResult(const FileDialogReq
     QString name = QString::fromStdString(request.initialName);
     // Declining to replace a file returns to the dialog, at the name that was chosen.
     for (;;) {
-        QFileDialog dialog(m_owner, QStringLiteral("書き出し"), folder, filterOf(request));
+        QFileDialog dialog(m_owner, trText(QT_TRANSLATE_NOOP("Sparkplume", "書き出し")), folder,
+                           filterOf(request));
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setOption(QFileDialog::DontConfirmOverwrite);
         dialog.setDefaultSuffix(QString::fromStdString(request.defaultExtension));
-        dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("保存する場所："));
-        dialog.setLabelText(QFileDialog::FileName, QStringLiteral("ファイル名："));
-        dialog.setLabelText(QFileDialog::FileType, QStringLiteral("ファイルの種類："));
-        dialog.setLabelText(QFileDialog::Accept, QStringLiteral("保存"));
-        dialog.setLabelText(QFileDialog::Reject, QStringLiteral("キャンセル"));
+        dialog.setLabelText(QFileDialog::LookIn,
+                            trText(QT_TRANSLATE_NOOP("Sparkplume", "保存する場所：")));
+        dialog.setLabelText(QFileDialog::FileName,
+                            trText(QT_TRANSLATE_NOOP("Sparkplume", "ファイル名：")));
+        dialog.setLabelText(QFileDialog::FileType,
+                            trText(QT_TRANSLATE_NOOP("Sparkplume", "ファイルの種類：")));
+        dialog.setLabelText(QFileDialog::Accept, trText(QT_TRANSLATE_NOOP("Sparkplume", "保存")));
+        dialog.setLabelText(QFileDialog::Reject,
+                            trText(QT_TRANSLATE_NOOP("Sparkplume", "キャンセル")));
         if (!name.isEmpty()) dialog.selectFile(name);
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
             return std::nullopt;

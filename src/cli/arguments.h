@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QtGlobal>
+
 #include <charconv>
 #include <initializer_list>
 #include <optional>
@@ -32,8 +34,9 @@ inline std::string checkPaths(std::initializer_list<const std::string*> paths) {
 }
 
 // The one warning of a run that the particle or trail limit cut short.
-inline constexpr const char* kLimitWarning =
+inline constexpr const char* kLimitWarning = QT_TRANSLATE_NOOP(
+    "Sparkplume",
     "警告: 上限に達したため一部のパーティクルを省略しました（--max-particles、--max-trail-points "
-    "で変更できます）。";
+    "で変更できます）。");
 
 }  // namespace sp::cli

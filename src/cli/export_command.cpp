@@ -8,6 +8,7 @@
 #include "cli/arguments.h"
 #include "cli/headless_session.h"
 #include "cli/interrupts.h"
+#include "document/ui_language.h"
 #include "export/export_run.h"
 #include "export/sheet_layout.h"
 
@@ -256,7 +257,7 @@ int runExportCommand(const std::vector<std::string>& args, const CommandLimits& 
     if (interrupted()) return interruptedStatus();
     const Simulation& simulation = session.playback().simulation();
     if (simulation.particleLimitReached() || simulation.trailLimitReached())
-        err << kLimitWarning << '\n';
+        err << trText(kLimitWarning).toStdString() << '\n';
     if (result.outcome != ExportOutcome::Completed) return 2;
 
     // The files the run made, for the caller to find.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QtGlobal>
+
 #include <QTemporaryDir>
 
 #include <filesystem>
@@ -45,9 +47,5 @@ class HeadlessSession {
     CommandLimits m_limits;
     std::unique_ptr<AppContext> m_context;
 };
-
-inline constexpr const char* kUsedPictureLeftOutText =
-    "エフェクトが使う素材「%s」を読み込めなかったため描画できません。--max-texture-memory "
-    "で上限を変更できます。";
 
 }  // namespace sp::cli

@@ -8,6 +8,7 @@
 #include "cli/arguments.h"
 #include "cli/headless_session.h"
 #include "cli/interrupts.h"
+#include "document/ui_language.h"
 #include "render/export_frame.h"
 #include "render/graphics.h"
 
@@ -86,7 +87,7 @@ int runRender(const std::vector<std::string>& args, const CommandLimits& limits,
     if (interrupted()) return interruptedStatus();
     const Simulation& simulation = session.playback().simulation();
     if (simulation.particleLimitReached() || simulation.trailLimitReached())
-        err << kLimitWarning << '\n';
+        err << trText(kLimitWarning).toStdString() << '\n';
 
     try {
         render::ExportFrameRenderer frames(state, project.materials.textures(),

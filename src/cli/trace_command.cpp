@@ -7,6 +7,7 @@
 #include "cli/arguments.h"
 #include "cli/headless_session.h"
 #include "cli/interrupts.h"
+#include "document/ui_language.h"
 
 namespace sp::cli {
 namespace {
@@ -104,7 +105,7 @@ int runTrace(const std::vector<std::string>& args, const CommandLimits& limits, 
         },
         Simulation::LoopEnd::Wraps);
     out.flush();
-    if (limitReached) err << kLimitWarning << '\n';
+    if (limitReached) err << trText(kLimitWarning).toStdString() << '\n';
     if (interrupted()) return interruptedStatus();
     return 0;
 }

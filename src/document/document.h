@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QtGlobal>
+
 #include <QObject>
 #include <QString>
 #include <QUndoStack>
@@ -177,13 +179,16 @@ class Document : public QObject, public ProjectOwner {
 };
 
 // The texts of the document's refusals.
-inline constexpr const char* kCannotDeleteText = "このノードは削除できません";
+inline constexpr const char* kCannotDeleteText =
+    QT_TRANSLATE_NOOP("Sparkplume", "このノードは削除できません");
 inline constexpr const char* kNodeNameNotStorableText =
-    "この名前には保存できない文字が含まれています。";
-inline constexpr const char* kBackgroundUnreadableText = "指定したファイルは読み込みません";
-inline constexpr const char* kMaterialNotRemovedText = "素材ファイルを削除できませんでした。";
-inline constexpr const char* kPictureLeftOutText =
-    "素材「%s」は、画像に使えるメモリの上限を超えるため読み込めませんでした。";
+    QT_TRANSLATE_NOOP("Sparkplume", "この名前には保存できない文字が含まれています。");
+inline constexpr const char* kBackgroundUnreadableText =
+    QT_TRANSLATE_NOOP("Sparkplume", "指定したファイルは読み込みません");
+inline constexpr const char* kMaterialNotRemovedText =
+    QT_TRANSLATE_NOOP("Sparkplume", "素材ファイルを削除できませんでした。");
+inline constexpr const char* kPictureLeftOutText = QT_TRANSLATE_NOOP(
+    "Sparkplume", "素材「%s」は、画像に使えるメモリの上限を超えるため読み込めませんでした。");
 
 }  // namespace sp
 

@@ -5,12 +5,13 @@
 #include <QPainter>
 
 #include "document/document.h"
+#include "document/ui_language.h"
 #include "resources/look.h"
 
 namespace sp {
 namespace {
 
-constexpr const char* kResetText = "リセット";
+constexpr const char* kResetText = QT_TRANSLATE_NOOP("Sparkplume", "リセット");
 
 const QColor kGridColour(150, 150, 150);
 const QColor kLabelColour(128, 128, 128);
@@ -27,7 +28,7 @@ Graph::Graph(Document& document, CurveSlot slot, QColor pen, QWidget* parent)
     setFixedSize(kWidth, kHeight);
     setMouseTracking(true);
     setContextMenuPolicy(Qt::PreventContextMenu);
-    m_menu->addAction(QString::fromUtf8(kResetText), this, &Graph::resetCurve);
+    m_menu->addAction(trText(kResetText), this, &Graph::resetCurve);
     // Undo and redo change the curve under the editor: it shows what the node holds.
     connect(&m_document, &Document::nodeChanged, this, [this](EmitterNode* node) {
         if (node && node == m_node) showNode(node);

@@ -6,13 +6,14 @@
 
 #include <string_view>
 
+#include "document/ui_language.h"
 #include "resources/look.h"
 
 namespace sp {
 
-// The program's own texts are UTF-8 in the code.
+// The program's own texts, in the chosen language.
 inline QString uiText(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    return trText(text);
 }
 
 // The help texts of the editor's windows and controls. A widget without a text

@@ -7,6 +7,7 @@
 
 #include "core/model/emitter_node.h"
 #include "core/model/node_fields.h"
+#include "document/ui_language.h"
 
 // The six parameter pages as tables: their sections, the controls in them with
 // their places, fields, ranges and texts. The panel builds its widgets from
@@ -90,21 +91,23 @@ int tabAt(int y);
 
 // The texts of the help bar that no table row of a page holds: the shell's
 // windows, and the direction dial by the emission type.
-inline constexpr std::string_view kHelpBarHelp =
-    "【ヘルプバー】マウスカーソルの位置にある項目の説明を表示します。";
+inline constexpr std::string_view kHelpBarHelp = QT_TRANSLATE_NOOP(
+    "Sparkplume", "【ヘルプバー】マウスカーソルの位置にある項目の説明を表示します。");
 inline constexpr std::string_view kPreviewHelp =
-    "【プレビューウィンドウ】作成中のエフェクトが表示されます。";
-inline constexpr std::string_view kNodePanelHelp =
-    "【ノードパネル】各ノード（パーティクルの設定）の親子関係を表示します。";
+    QT_TRANSLATE_NOOP("Sparkplume", "【プレビューウィンドウ】作成中のエフェクトが表示されます。");
+inline constexpr std::string_view kNodePanelHelp = QT_TRANSLATE_NOOP(
+    "Sparkplume", "【ノードパネル】各ノード（パーティクルの設定）の親子関係を表示します。");
 inline constexpr std::string_view kMaterialPanelHelp =
-    "【マテリアルパネル】取り込んだ画像ファイルの一覧を表示します。ドラッグ＆ドロップで追加可能です"
-    "。";
+    QT_TRANSLATE_NOOP("Sparkplume",
+                      "【マテリアルパネル】取り込んだ画像ファイルの一覧を表示します。ドラッグ＆ドロ"
+                      "ップで追加可能です。");
 inline constexpr std::string_view kDialDirectionHelp =
-    "パーティクルの移動方向を指定します。マウスドラッグで編集してください。（SHIFT+"
-    "ドラッグで45°単位）";
+    QT_TRANSLATE_NOOP("Sparkplume",
+                      "パーティクルの移動方向を指定します。マウスドラッグで編集してください。（SHIF"
+                      "T+ドラッグで45°単位）");
 inline constexpr std::string_view kDialSpreadHelp =
-    "パーティクルの広がり方を指定します。マウスドラッグで編集してください。（ダブルクリックでリセッ"
-    "ト、"
-    "SHIFT+ドラッグで真円）";
+    QT_TRANSLATE_NOOP("Sparkplume",
+                      "パーティクルの広がり方を指定します。マウスドラッグで編集してください。（ダブ"
+                      "ルクリックでリセット、SHIFT+ドラッグで真円）");
 
 }  // namespace sp::pages

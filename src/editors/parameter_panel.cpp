@@ -13,6 +13,7 @@
 #include <algorithm>
 
 #include "document/document.h"
+#include "document/ui_language.h"
 #include "editors/dial_rules.h"
 #include "editors/direction_dial.h"
 #include "editors/field_rules.h"
@@ -86,7 +87,17 @@ QFont controlFont() {
 
 // Vertical writing: upright characters one below the other, blanks as gaps of
 // their width, the long vowel mark turned along the line.
+// A label in Latin letters runs down the tab turned on its side instead.
 void drawVerticalLabel(QPainter& p, const QString& label, int right, int top, int size) {
+    if (std::all_of(label.begin(), label.end(), [](QChar c) { return c.unicode() < 0x300; })) {
+        p.save();
+        p.translate(right, top);
+        p.rotate(90);
+        p.drawText(QRect(0, 0, pages::kTabHeight - 8, size + 4), Qt::AlignLeft | Qt::AlignVCenter,
+                   label.trimmed());
+        p.restore();
+        return;
+    }
     int y = top;
     for (const QChar c : label) {
         if (c == u' ') {
@@ -430,7 +441,7 @@ void ParameterPanel::showNode(const NumberBinding* editedNow) {
 }
 
 void ParameterPanel::showPictureLists(const EmitterNode* node) {
-    QStringList items{QStringLiteral("なし")};
+    QStringList items{trText(QT_TRANSLATE_NOOP("Sparkplume", "なし"))};
     for (const std::string& name : m_document.project().materials.names())
         items << QString::fromStdString(name);
     for (const PictureList& list : m_pictureLists) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QtGlobal>
+
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -57,14 +59,18 @@ struct ExportResult {
 // file of the result was written.
 ExportResult runExport(ExportContext& context, ExportSettings settings);
 
-inline constexpr const char* kRenderFolderMissingText =
-    "データが欠損しているため書き出しできません。\n再インストールするこで治る可能性があります。";
-inline constexpr const char* kFrameNotWrittenText = "フレーム画像「%s」を書き込めませんでした。";
-inline constexpr const char* kCopyNotWrittenText = "「%s」を書き込めませんでした。";
+inline constexpr const char* kRenderFolderMissingText = QT_TRANSLATE_NOOP(
+    "Sparkplume",
+    "データが欠損しているため書き出しできません。\n再インストールするこで治る可能性があります。");
+inline constexpr const char* kFrameNotWrittenText =
+    QT_TRANSLATE_NOOP("Sparkplume", "フレーム画像「%s」を書き込めませんでした。");
+inline constexpr const char* kCopyNotWrittenText =
+    QT_TRANSLATE_NOOP("Sparkplume", "「%s」を書き込めませんでした。");
 inline constexpr const char* kToolNotStartedText =
-    "書き出し用のプログラム「%s」を起動できませんでした。";
-inline constexpr const char* kToolFailedText = "書き出し用のプログラム「%s」が失敗しました。";
+    QT_TRANSLATE_NOOP("Sparkplume", "書き出し用のプログラム「%s」を起動できませんでした。");
+inline constexpr const char* kToolFailedText =
+    QT_TRANSLATE_NOOP("Sparkplume", "書き出し用のプログラム「%s」が失敗しました。");
 inline constexpr const char* kSettingsNotWrittenText =
-    "書き出しの設定ファイルを書き込めませんでした。";
+    QT_TRANSLATE_NOOP("Sparkplume", "書き出しの設定ファイルを書き込めませんでした。");
 
 }  // namespace sp

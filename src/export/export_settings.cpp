@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdint>
 
+#include <QtGlobal>
+
 #include "exchange/render_exchange.h"
 
 namespace sp {
@@ -70,12 +72,16 @@ std::string frameFileName(int32_t n, int32_t fileType) {
 }
 
 std::string checkExportSettings(const ExportSettings& s, int32_t frameCount, int32_t fps) {
-    if (s.exportStep < 1) return "フレーム毎の値は1以上にしてください。";
-    if (s.exportStart > s.exportEnd) return "最初のフレームは最後のフレーム以下にしてください。";
+    if (s.exportStep < 1)
+        return QT_TRANSLATE_NOOP("Sparkplume", "フレーム毎の値は1以上にしてください。");
+    if (s.exportStart > s.exportEnd)
+        return QT_TRANSLATE_NOOP("Sparkplume",
+                                 "最初のフレームは最後のフレーム以下にしてください。");
     if (s.exportStart < 1 || s.exportEnd > frameCount)
         return "書き出すフレームは1から" + std::to_string(frameCount) +
                "の範囲で指定してください。";
-    if (writtenFrameCount(s) == 0) return "書き出すフレームがありません。";
+    if (writtenFrameCount(s) == 0)
+        return QT_TRANSLATE_NOOP("Sparkplume", "書き出すフレームがありません。");
     if ((s.exportLayout == kLayoutMovie || isAnimatedLayout(s.exportLayout)) &&
         fps > exchange::kMaxMovieFps)
         return "動画は" + std::to_string(exchange::kMaxMovieFps) +

@@ -13,7 +13,7 @@ std::string formatCount(int value, const char* unit) {
 }
 
 constexpr const char* kPixelUnit = "pixel";
-constexpr const char* kCellUnit = "マス";
+constexpr const char* kCellUnit = QT_TRANSLATE_NOOP("Sparkplume", "マス");
 
 }  // namespace
 

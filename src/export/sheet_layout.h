@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QtGlobal>
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -10,8 +12,8 @@
 namespace sp {
 
 // Why no sheet can be laid out: fewer frames than the division asks for.
-inline constexpr const char* kSheetDivisionTooLargeText =
-    "分割数が書き出すフレーム数より多いため、並べて保存できません。";
+inline constexpr const char* kSheetDivisionTooLargeText = QT_TRANSLATE_NOOP(
+    "Sparkplume", "分割数が書き出すフレーム数より多いため、並べて保存できません。");
 
 // A rectangle in the layout drawing's pixels; right and bottom are the far edges.
 struct SheetRect {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QtGlobal>
+
 #include <filesystem>
 
 #include "prompts/prompts.h"
@@ -20,16 +22,20 @@ ImportOutcome importMaterial(const std::filesystem::path& picture,
                              const std::filesystem::path& textureDir, render::Device& device,
                              Prompts& prompts);
 
-inline constexpr const char* kImportRefusedCaption = "画像を読み込むことができません";
+inline constexpr const char* kImportRefusedCaption =
+    QT_TRANSLATE_NOOP("Sparkplume", "画像を読み込むことができません");
 inline constexpr const char* kUnsupportedPictureText =
-    "対応していない形式のファイルです。\n\n対応形式：bmp,png,jpg";
+    QT_TRANSLATE_NOOP("Sparkplume", "対応していない形式のファイルです。\n\n対応形式：bmp,png,jpg");
 inline constexpr const char* kOverwriteMaterialText =
-    "同名のファイルが存在します。\n上書きしてよろしいですか？";
-inline constexpr const char* kPictureUnreadableText = "画像ファイルを読み込めませんでした。";
-inline constexpr const char* kPictureTooLargeText =
-    "画像が大きすぎるため取り込めません（縦横とも8192ピクセルまで）。";
-inline constexpr const char* kPictureNameNotStorableText =
-    "ファイル名にプロジェクトファイルへ保存できない文字が含まれているため、取り込めません。";
-inline constexpr const char* kMaterialNotWrittenText = "素材ファイルを書き込めませんでした。";
+    QT_TRANSLATE_NOOP("Sparkplume", "同名のファイルが存在します。\n上書きしてよろしいですか？");
+inline constexpr const char* kPictureUnreadableText =
+    QT_TRANSLATE_NOOP("Sparkplume", "画像ファイルを読み込めませんでした。");
+inline constexpr const char* kPictureTooLargeText = QT_TRANSLATE_NOOP(
+    "Sparkplume", "画像が大きすぎるため取り込めません（縦横とも8192ピクセルまで）。");
+inline constexpr const char* kPictureNameNotStorableText = QT_TRANSLATE_NOOP(
+    "Sparkplume",
+    "ファイル名にプロジェクトファイルへ保存できない文字が含まれているため、取り込めません。");
+inline constexpr const char* kMaterialNotWrittenText =
+    QT_TRANSLATE_NOOP("Sparkplume", "素材ファイルを書き込めませんでした。");
 
 }  // namespace sp

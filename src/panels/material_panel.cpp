@@ -10,6 +10,7 @@
 #include <system_error>
 
 #include "document/document.h"
+#include "document/ui_language.h"
 #include "panels/material_list_view.h"
 #include "project/setup_ini.h"
 #include "prompts/prompts.h"
@@ -18,8 +19,10 @@
 namespace sp {
 namespace {
 
-constexpr const char* kAddHelp = "使用する画像ファイルを追加します。　";
-constexpr const char* kRemoveHelp = "使用しない画像ファイルを削除します。";
+constexpr const char* kAddHelp =
+    QT_TRANSLATE_NOOP("Sparkplume", "使用する画像ファイルを追加します。　");
+constexpr const char* kRemoveHelp =
+    QT_TRANSLATE_NOOP("Sparkplume", "使用しない画像ファイルを削除します。");
 
 QStringList localFiles(const QMimeData* mime) {
     QStringList files;
@@ -38,14 +41,14 @@ MaterialPanel::MaterialPanel(Document& document, SetupIni& setup, Prompts& promp
       m_setup(setup),
       m_prompts(prompts),
       m_programDir(std::move(programDir)),
-      m_chrome(QStringLiteral("マテリアルパネル")) {
+      m_chrome(trText(QT_TRANSLATE_NOOP("Sparkplume", "マテリアルパネル"))) {
     const QSize face(26, 20);
     m_add = new FaceButton(artwork::materialButtonFaces, 0, face, this);
     m_add->move(4, PanelChrome::kTitleHeight);
-    m_add->setToolTip(QString::fromUtf8(kAddHelp));
+    m_add->setToolTip(trText(kAddHelp));
     m_remove = new FaceButton(artwork::materialButtonFaces, 1, face, this);
     m_remove->move(30, PanelChrome::kTitleHeight);
-    m_remove->setToolTip(QString::fromUtf8(kRemoveHelp));
+    m_remove->setToolTip(trText(kRemoveHelp));
     m_list = new MaterialListView(m_document, this);
     setAcceptDrops(true);
 
@@ -62,7 +65,7 @@ void MaterialPanel::importFiles(const QStringList& files) {
 void MaterialPanel::chooseMaterialFile() {
     FileDialogRequest request;
     request.initialFolder = m_setup.folderOr("Material", m_programDir / "素材").string();
-    request.filters = {{"すべてのファイル(*.*)", "*.*"}};
+    request.filters = {{QT_TRANSLATE_NOOP("Sparkplume", "すべてのファイル(*.*)"), "*.*"}};
     const std::optional<std::string> chosen = m_prompts.chooseFileToOpen(request);
     if (!chosen || chosen->empty()) return;
     if (!m_document.importMaterial(*chosen)) return;

@@ -5,6 +5,7 @@
 #include <QTreeWidget>
 
 #include "document/document.h"
+#include "document/ui_language.h"
 #include "resources/artwork.h"
 
 namespace sp {
@@ -17,22 +18,30 @@ struct Operation {
 
 // In the order of the button faces.
 const Operation kOperations[NodePanel::kButtonCount] = {
-    {&Document::addNode, "新しいノード（パーティクルの設定）を追加します。"},
-    {&Document::addChildNode, "新しい子ノード（パーティクルの設定）を追加します。"},
-    {&Document::duplicate, "選択中のノードを複製します。"},
+    {&Document::addNode,
+     QT_TRANSLATE_NOOP("Sparkplume", "新しいノード（パーティクルの設定）を追加します。")},
+    {&Document::addChildNode,
+     QT_TRANSLATE_NOOP("Sparkplume", "新しい子ノード（パーティクルの設定）を追加します。")},
+    {&Document::duplicate, QT_TRANSLATE_NOOP("Sparkplume", "選択中のノードを複製します。")},
     {&Document::deleteNode,
-     "選択中のノード（パーティクルの設定）を削除します。最後の一つは削除できません。"},
+     QT_TRANSLATE_NOOP(
+         "Sparkplume",
+         "選択中のノード（パーティクルの設定）を削除します。最後の一つは削除できません。")},
     {&Document::moveDown,
-     "選択中のノード（パーティクルの設定）を一つ下に下げます。"
-     "下にあるものが奥に、上にあるものが手前に表示されます。"},
+     QT_TRANSLATE_NOOP("Sparkplume",
+                       "選択中のノード（パーティクルの設定）を一つ下に下げます。下にあるものが奥に"
+                       "、上にあるものが手前に表示されます。")},
     {&Document::moveUp,
-     "選択中のノード（パーティクルの設定）を一つ上に上げます。"
-     "下にあるものが奥に、上にあるものが手前に表示されます。　"},
+     QT_TRANSLATE_NOOP("Sparkplume",
+                       "選択中のノード（パーティクルの設定）を一つ上に上げます。下にあるものが奥に"
+                       "、上にあるものが手前に表示されます。　")},
     {&Document::levelDown,
-     "選択中のノード（パーティクルの設定）の階層を下げ、一つ上のノードの子にします。"
-     "上にノードが無ければ変更できません。"},
-    {&Document::levelUp,
-     "選択中のノード（パーティクルの設定）の階層を一つ上げます。最上位のノードは変更できません。"},
+     QT_TRANSLATE_NOOP("Sparkplume",
+                       "選択中のノード（パーティクルの設定）の階層を下げ、一つ上のノードの子にしま"
+                       "す。上にノードが無ければ変更できません。")},
+    {&Document::levelUp, QT_TRANSLATE_NOOP("Sparkplume",
+                                           "選択中のノード（パーティクルの設定）の階層を一つ上げま"
+                                           "す。最上位のノードは変更できません。")},
 };
 
 constexpr int kButtonWidth = 26;
@@ -73,12 +82,12 @@ class NodePanel::Syncing {
 NodePanel::NodePanel(Document& document, QWidget* parent)
     : QWidget(parent),
       m_document(document),
-      m_chrome(QStringLiteral("ノードパネル")),
+      m_chrome(trText(QT_TRANSLATE_NOOP("Sparkplume", "ノードパネル"))),
       m_tree(new QTreeWidget(this)) {
     for (int k = 0; k < kButtonCount; ++k) {
         auto* button =
             new FaceButton(artwork::nodeButtonFaces, k, QSize(kButtonWidth, kButtonHeight), this);
-        button->setToolTip(QString::fromUtf8(kOperations[k].help));
+        button->setToolTip(trText(kOperations[k].help));
         button->move(5 + kButtonWidth * k, PanelChrome::kTitleHeight);
         connect(button, &QAbstractButton::clicked, this, [this, k] { runOperation(k); });
         m_buttons[k] = button;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QtGlobal>
+
 #include <filesystem>
 #include <string>
 
@@ -61,26 +63,33 @@ class FileCommands {
 };
 
 // The texts of the file commands.
-inline constexpr const char* kAskSaveChangesText = "変更内容を保存しますか？";
-inline constexpr const char* kFileReadErrorText =
-    "「%s」は存在しないか、他のアプリケーションで開いているため読み込めません。";
-inline constexpr const char* kFileReadErrorCaption = "ファイル読み込みエラー";
-inline constexpr const char* kNotSupportedText =
-    "対応していないファイルか、ファイルが壊れている可能性があります。";
+inline constexpr const char* kAskSaveChangesText =
+    QT_TRANSLATE_NOOP("Sparkplume", "変更内容を保存しますか？");
+inline constexpr const char* kFileReadErrorText = QT_TRANSLATE_NOOP(
+    "Sparkplume", "「%s」は存在しないか、他のアプリケーションで開いているため読み込めません。");
+inline constexpr const char* kFileReadErrorCaption =
+    QT_TRANSLATE_NOOP("Sparkplume", "ファイル読み込みエラー");
+inline constexpr const char* kNotSupportedText = QT_TRANSLATE_NOOP(
+    "Sparkplume", "対応していないファイルか、ファイルが壊れている可能性があります。");
 inline constexpr const char* kNewerVersionText =
-    "このファイルは、より新しいバージョンのSparkplumeで作成されたものです。\n"
-    "開くためには最新版のSparkplumeをインストールしてください。";
-inline constexpr const char* kCannotOpenCaption = "ファイルを開くことができません";
-inline constexpr const char* kSaveFailedText = "「%s」に保存できませんでした。";
+    QT_TRANSLATE_NOOP("Sparkplume",
+                      "このファイルは、より新しいバージョンのSparkplumeで作成されたものです。\n"
+                      "開くためには最新版のSparkplumeをインストールしてください。");
+inline constexpr const char* kCannotOpenCaption =
+    QT_TRANSLATE_NOOP("Sparkplume", "ファイルを開くことができません");
+inline constexpr const char* kSaveFailedText =
+    QT_TRANSLATE_NOOP("Sparkplume", "「%s」に保存できませんでした。");
 inline constexpr const char* kMaterialUnreadableText =
-    "素材「%s」を読み込めないため、保存できませんでした。";
-inline constexpr const char* kNameNotStorableText =
-    "プロジェクトファイルに保存できない文字を含む名前があるため、保存できませんでした。";
+    QT_TRANSLATE_NOOP("Sparkplume", "素材「%s」を読み込めないため、保存できませんでした。");
+inline constexpr const char* kNameNotStorableText = QT_TRANSLATE_NOOP(
+    "Sparkplume",
+    "プロジェクトファイルに保存できない文字を含む名前があるため、保存できませんでした。");
 inline constexpr const char* kMaterialsNotWrittenText =
-    "素材を作業用フォルダに書き出せませんでした。";
+    QT_TRANSLATE_NOOP("Sparkplume", "素材を作業用フォルダに書き出せませんでした。");
 
-inline constexpr const char* kNamesShortenedText =
-    "このシステムのファイル名には長すぎる素材の名前があったため、短くして読み込みました。";
+inline constexpr const char* kNamesShortenedText = QT_TRANSLATE_NOOP(
+    "Sparkplume",
+    "このシステムのファイル名には長すぎる素材の名前があったため、短くして読み込みました。");
 
 // Shortens the picture files whose names this file system cannot hold, at a
 // character boundary and unique; returns the material names changed, old → new.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QtGlobal>
+
 #include <filesystem>
 #include <optional>
 
@@ -39,7 +41,7 @@ class Workspace {
 
 // The message shown when the work folder cannot be prepared at start-up.
 inline constexpr const char* kWorkspaceCopyFailedText =
-    "作業用フォルダを作成することができません。";
+    QT_TRANSLATE_NOOP("Sparkplume", "作業用フォルダを作成することができません。");
 
 class Prompts;
 class MaterialList;

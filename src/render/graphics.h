@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QtGlobal>
+
 #include <memory>
 #include <string>
 
@@ -34,7 +36,8 @@ class Graphics {
     SpriteImage m_background;
 };
 
-inline constexpr const char* kDeviceFailedText = "DIRECT3Dデバイスの作成に失敗しました";
+inline constexpr const char* kDeviceFailedText =
+    QT_TRANSLATE_NOOP("Sparkplume", "DIRECT3Dデバイスの作成に失敗しました");
 
 // Sets the fixed states every device starts with: alpha blending of the colour,
 // alpha accumulated with factors one and one, point sampling.

@@ -10,6 +10,8 @@
 #include <QRadialGradient>
 #include <QVBoxLayout>
 
+#include <string>
+
 #include <cmath>
 #include <cstdint>
 
@@ -81,7 +83,7 @@ QImage AboutBox::picture(qreal ratio) {
 }
 
 AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(uiText("バージョン情報"));
+    setWindowTitle(uiText(QT_TRANSLATE_NOOP("Sparkplume", "バージョン情報")));
 
     auto* picture = new QLabel(this);
     picture->setPixmap(QPixmap::fromImage(AboutBox::picture(devicePixelRatioF())));
@@ -90,9 +92,9 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
     nameFont.setPointSizeF(nameFont.pointSizeF() * 1.6);
     nameFont.setBold(true);
     name->setFont(nameFont);
-    auto* version = new QLabel(
-        uiText("バージョン ") + QString::fromUtf8(kProgramVersion.data(), kProgramVersion.size()),
-        this);
+    auto* version = new QLabel(uiText(QT_TRANSLATE_NOOP("Sparkplume", "バージョン ")) +
+                                   uiText(std::string(kProgramVersion).c_str()),
+                               this);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));

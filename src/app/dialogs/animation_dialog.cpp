@@ -29,7 +29,7 @@ AnimationDialog::AnimationDialog(Document& document, QWidget* parent)
     : QDialog(parent),
       m_document(document),
       m_settings(document.state().frameCount, document.state().previewFps) {
-    setWindowTitle(uiText("アニメーションの設定"));
+    setWindowTitle(uiText(QT_TRANSLATE_NOOP("Sparkplume", "アニメーションの設定")));
 
     m_frames = numberEdit(m_settings.frames(), this);
     m_frames->setObjectName(QStringLiteral("frames"));
@@ -41,9 +41,12 @@ AnimationDialog::AnimationDialog(Document& document, QWidget* parent)
     m_duration->setFixedWidth(numberFieldWidth(*this));
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(unitGroup("フレーム数", m_frames, "フレーム", this));
-    layout->addWidget(unitGroup("プレビュー速度", m_rate, "ＦＰＳ", this));
-    layout->addWidget(unitGroup("アニメーションにかかる時間", m_duration, "秒", this));
+    layout->addWidget(unitGroup(QT_TRANSLATE_NOOP("Sparkplume", "フレーム数"), m_frames,
+                                QT_TRANSLATE_NOOP("Sparkplume", "フレーム"), this));
+    layout->addWidget(unitGroup(QT_TRANSLATE_NOOP("Sparkplume", "プレビュー速度"), m_rate,
+                                QT_TRANSLATE_NOOP("Sparkplume", "ＦＰＳ"), this));
+    layout->addWidget(unitGroup(QT_TRANSLATE_NOOP("Sparkplume", "アニメーションにかかる時間"),
+                                m_duration, QT_TRANSLATE_NOOP("Sparkplume", "秒"), this));
     fitTitle(*this, *layout);
     layout->addWidget(okCancelButtons(*this));
     layout->setSizeConstraint(QLayout::SetFixedSize);

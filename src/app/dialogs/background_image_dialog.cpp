@@ -17,22 +17,24 @@ namespace sp {
 
 BackgroundImageDialog::BackgroundImageDialog(Document& document, Prompts& prompts, QWidget* parent)
     : QDialog(parent), m_document(document), m_prompts(prompts) {
-    setWindowTitle(uiText("背景画像"));
+    setWindowTitle(uiText(QT_TRANSLATE_NOOP("Sparkplume", "背景画像")));
     const ProjectState& state = document.state();
 
-    auto* fileGroup = new QGroupBox(uiText("画像ファイル"), this);
+    auto* fileGroup = new QGroupBox(uiText(QT_TRANSLATE_NOOP("Sparkplume", "画像ファイル")), this);
     m_path = new QLineEdit(QString::fromStdString(state.backgroundImagePath), fileGroup);
     m_path->setObjectName(QStringLiteral("path"));
     m_path->setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('0')) * 40);
-    m_browse = new QPushButton(uiText("参照"), fileGroup);
+    m_browse = new QPushButton(uiText(QT_TRANSLATE_NOOP("Sparkplume", "参照")), fileGroup);
     m_browse->setAutoDefault(false);
     auto* fileRow = new QHBoxLayout(fileGroup);
     fileRow->addWidget(m_path, 1);
     fileRow->addWidget(m_browse);
 
-    auto* scaleGroup = new QGroupBox(uiText("拡大率"), this);
-    m_originalSize = new QRadioButton(uiText("そのままのサイズ"), scaleGroup);
-    m_fit = new QRadioButton(uiText("ウィンドウに合わせる"), scaleGroup);
+    auto* scaleGroup = new QGroupBox(uiText(QT_TRANSLATE_NOOP("Sparkplume", "拡大率")), this);
+    m_originalSize =
+        new QRadioButton(uiText(QT_TRANSLATE_NOOP("Sparkplume", "そのままのサイズ")), scaleGroup);
+    m_fit = new QRadioButton(uiText(QT_TRANSLATE_NOOP("Sparkplume", "ウィンドウに合わせる")),
+                             scaleGroup);
     (state.backgroundOriginalSize == 1 ? m_originalSize : m_fit)->setChecked(true);
     auto* scaleRow = new QHBoxLayout(scaleGroup);
     scaleRow->addWidget(m_originalSize);
@@ -41,7 +43,8 @@ BackgroundImageDialog::BackgroundImageDialog(Document& document, Prompts& prompt
 
     auto* buttons = new QDialogButtonBox(this);
     m_ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    m_clear = buttons->addButton(uiText("クリア"), QDialogButtonBox::ResetRole);
+    m_clear = buttons->addButton(uiText(QT_TRANSLATE_NOOP("Sparkplume", "クリア")),
+                                 QDialogButtonBox::ResetRole);
     buttons->addButton(uiText(kCancelText), QDialogButtonBox::RejectRole);
     m_ok->setDefault(true);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -58,7 +61,7 @@ BackgroundImageDialog::BackgroundImageDialog(Document& document, Prompts& prompt
 
 void BackgroundImageDialog::browse() {
     FileDialogRequest request;
-    request.filters = {{"画像ファイル(*.*)", "*.*"}};
+    request.filters = {{QT_TRANSLATE_NOOP("Sparkplume", "画像ファイル(*.*)"), "*.*"}};
     // Start where the picture in the field lies, when that folder is still there.
     const QFileInfo current(m_path->text());
     if (!m_path->text().isEmpty() && current.absoluteDir().exists())

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <QtGlobal>
+
 #include <QString>
 
 #include <cstdint>
+#include "document/ui_language.h"
 
 class QBoxLayout;
 class QDialog;
@@ -15,7 +18,7 @@ namespace sp {
 
 // Pieces the settings dialogs share, so that they look alike.
 
-inline constexpr const char* kCancelText = "キャンセル";
+inline constexpr const char* kCancelText = QT_TRANSLATE_NOOP("Sparkplume", "キャンセル");
 
 // OK and キャンセル, wired to the dialog's accept and reject.
 QDialogButtonBox* okCancelButtons(QDialog& dialog);
@@ -34,7 +37,7 @@ int numberFieldWidth(const QWidget& widget);
 void fitTitle(QDialog& dialog, QBoxLayout& layout);
 
 inline QString uiText(const char* text) {
-    return QString::fromUtf8(text);
+    return trText(text);
 }
 
 }  // namespace sp

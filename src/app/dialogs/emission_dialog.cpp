@@ -15,8 +15,8 @@
 namespace sp {
 namespace {
 
-constexpr const char* kHorizontalText = "横：";
-constexpr const char* kVerticalText = "縦：";
+constexpr const char* kHorizontalText = QT_TRANSLATE_NOOP("Sparkplume", "横：");
+constexpr const char* kVerticalText = QT_TRANSLATE_NOOP("Sparkplume", "縦：");
 constexpr const char* kPixelText = "pixel";
 
 QComboBox* unitBox(QWidget* parent) {
@@ -49,7 +49,7 @@ EmissionDialog::EmissionDialog(Document& document, QWidget* parent)
       m_document(document),
       m_settings(document.state().emitX, document.state().emitY, document.state().projectWidth,
                  document.state().projectHeight) {
-    setWindowTitle(uiText("発生位置の設定"));
+    setWindowTitle(uiText(QT_TRANSLATE_NOOP("Sparkplume", "発生位置の設定")));
     const ProjectState& state = document.state();
 
     m_currentX = numberLabel(state.emitX, this);
@@ -64,9 +64,11 @@ EmissionDialog::EmissionDialog(Document& document, QWidget* parent)
     m_yUnit->setObjectName(QStringLiteral("yUnit"));
 
     auto* groups = new QHBoxLayout;
-    groups->addWidget(axisGroup("現在の位置", m_currentX, new QLabel(uiText(kPixelText), this),
-                                m_currentY, new QLabel(uiText(kPixelText), this), this));
-    groups->addWidget(axisGroup("変更後の位置", m_x, m_xUnit, m_y, m_yUnit, this));
+    groups->addWidget(axisGroup(QT_TRANSLATE_NOOP("Sparkplume", "現在の位置"), m_currentX,
+                                new QLabel(uiText(kPixelText), this), m_currentY,
+                                new QLabel(uiText(kPixelText), this), this));
+    groups->addWidget(axisGroup(QT_TRANSLATE_NOOP("Sparkplume", "変更後の位置"), m_x, m_xUnit, m_y,
+                                m_yUnit, this));
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(groups);
     fitTitle(*this, *layout);

@@ -8,6 +8,7 @@
 #include "app/dialogs/export_rules.h"
 #include "app/dialogs/sheet_layout_dialog.h"
 #include "document/app_context.h"
+#include "document/ui_language.h"
 #include "export/export_memory.h"
 
 namespace sp {
@@ -48,8 +49,8 @@ void EditorExportInteraction::progressStart(int total) {
     m_total = total;
     m_done = 0;
     m_progress = std::make_unique<QProgressDialog>(m_owner);
-    m_progress->setWindowTitle(uiText("レンダリング中"));
-    m_progress->setCancelButtonText(uiText("中断"));
+    m_progress->setWindowTitle(uiText(QT_TRANSLATE_NOOP("Sparkplume", "レンダリング中")));
+    m_progress->setCancelButtonText(uiText(QT_TRANSLATE_NOOP("Sparkplume", "中断")));
     m_progress->setRange(0, total);
     // Shown at once and kept until the run closes it, whatever the bar says.
     m_progress->setMinimumDuration(0);
@@ -64,7 +65,8 @@ void EditorExportInteraction::progressStart(int total) {
 }
 
 void EditorExportInteraction::showCount() {
-    m_progress->setLabelText(QStringLiteral("%1／%2フレーム").arg(m_done).arg(m_total));
+    m_progress->setLabelText(
+        trText(QT_TRANSLATE_NOOP("Sparkplume", "%1／%2フレーム")).arg(m_done).arg(m_total));
 }
 
 void EditorExportInteraction::progressStep() {

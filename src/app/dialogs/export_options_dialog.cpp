@@ -13,6 +13,7 @@
 #include "app/dialogs/dialog_parts.h"
 #include "app/dialogs/export_rules.h"
 #include "app/dialogs/integer_field.h"
+#include "document/ui_language.h"
 
 namespace sp {
 namespace {
@@ -54,67 +55,88 @@ QGroupBox* listGroup(const char* title, QComboBox* box, QWidget* parent) {
 
 ExportOptionsDialog::ExportOptionsDialog(int32_t frameCount, QWidget* parent)
     : QDialog(parent), m_frameCount(frameCount) {
-    setWindowTitle(uiText("書き出しオプション"));
+    setWindowTitle(uiText(QT_TRANSLATE_NOOP("Sparkplume", "書き出しオプション")));
 
     m_start = frameField(1, frameCount, "start", this);
     m_end = frameField(frameCount, frameCount, "end", this);
     m_step = frameField(1, frameCount, "step", this);
-    m_layout = list({"並べて保存", "複数ファイル", "動画(.avi)", "GIFアニメ(.gif)",
-                     "APNGアニメ(.png)", "WebPアニメ(.webp)"},
+    m_layout = list({QT_TRANSLATE_NOOP("Sparkplume", "並べて保存"),
+                     QT_TRANSLATE_NOOP("Sparkplume", "複数ファイル"),
+                     QT_TRANSLATE_NOOP("Sparkplume", "動画(.avi)"),
+                     QT_TRANSLATE_NOOP("Sparkplume", "GIFアニメ(.gif)"),
+                     QT_TRANSLATE_NOOP("Sparkplume", "APNGアニメ(.png)"),
+                     QT_TRANSLATE_NOOP("Sparkplume", "WebPアニメ(.webp)")},
                     "layout", this);
     m_type = list({"PNG", "BMP", "JPEG"}, "type", this);
-    m_transparent = new QCheckBox(uiText("背景を透明にする"), this);
+    m_transparent =
+        new QCheckBox(uiText(QT_TRANSLATE_NOOP("Sparkplume", "背景を透明にする")), this);
     m_transparent->setObjectName(QStringLiteral("transparent"));
     m_transparent->setChecked(true);
 
-    auto* range = new QGroupBox(uiText("範囲"), this);
+    auto* range = new QGroupBox(uiText(QT_TRANSLATE_NOOP("Sparkplume", "範囲")), this);
     auto* grid = new QGridLayout(range);
     grid->addWidget(m_start, 0, 0);
-    grid->addWidget(new QLabel(uiText("フレーム目から"), range), 0, 1);
+    grid->addWidget(new QLabel(uiText(QT_TRANSLATE_NOOP("Sparkplume", "フレーム目から")), range), 0,
+                    1);
     grid->addWidget(m_end, 1, 0);
-    grid->addWidget(new QLabel(uiText("フレーム目まで"), range), 1, 1);
+    grid->addWidget(new QLabel(uiText(QT_TRANSLATE_NOOP("Sparkplume", "フレーム目まで")), range), 1,
+                    1);
     grid->addWidget(m_step, 2, 0);
-    grid->addWidget(new QLabel(uiText("フレーム毎"), range), 2, 1);
+    grid->addWidget(new QLabel(uiText(QT_TRANSLATE_NOOP("Sparkplume", "フレーム毎")), range), 2, 1);
     grid->setColumnStretch(2, 1);
 
     // The sheet's finishing, for engines that read the atlas.
-    m_trim =
-        list({"切り取らない", "全フレーム共通の範囲で切り取る", "フレームごとに切り取って詰める"},
-             "trim", this);
+    m_trim = list({QT_TRANSLATE_NOOP("Sparkplume", "切り取らない"),
+                   QT_TRANSLATE_NOOP("Sparkplume", "全フレーム共通の範囲で切り取る"),
+                   QT_TRANSLATE_NOOP("Sparkplume", "フレームごとに切り取って詰める")},
+                  "trim", this);
     m_padding = optionField(0, exchange::kMaxPadding, "padding", this);
     m_extrude = optionField(0, exchange::kMaxPadding, "extrude", this);
     m_maxSize = optionField(1, static_cast<int>(exchange::kMaxSheetSide), "maxSize", this);
     m_maxSize->setValue(exchange::kDefaultMaxSheetSize);
-    m_powerOfTwo = new QCheckBox(uiText("幅と高さを2のべき乗にする"), this);
+    m_powerOfTwo =
+        new QCheckBox(uiText(QT_TRANSLATE_NOOP("Sparkplume", "幅と高さを2のべき乗にする")), this);
     m_powerOfTwo->setObjectName(QStringLiteral("powerOfTwo"));
-    m_json = list({"ハッシュ (hash)", "配列 (array)"}, "json", this);
-    m_alpha = list({"ストレート", "乗算済み (premultiplied)"}, "alpha", this);
-    auto* sheet = new QGroupBox(uiText("シートの詳細"), this);
+    m_json = list({QT_TRANSLATE_NOOP("Sparkplume", "ハッシュ (hash)"),
+                   QT_TRANSLATE_NOOP("Sparkplume", "配列 (array)")},
+                  "json", this);
+    m_alpha = list({QT_TRANSLATE_NOOP("Sparkplume", "ストレート"),
+                    QT_TRANSLATE_NOOP("Sparkplume", "乗算済み (premultiplied)")},
+                   "alpha", this);
+    auto* sheet = new QGroupBox(uiText(QT_TRANSLATE_NOOP("Sparkplume", "シートの詳細")), this);
     auto* sheetGrid = new QGridLayout(sheet);
-    sheetGrid->addWidget(new QLabel(uiText("余白の切り取り"), sheet), 0, 0);
+    sheetGrid->addWidget(
+        new QLabel(uiText(QT_TRANSLATE_NOOP("Sparkplume", "余白の切り取り")), sheet), 0, 0);
     sheetGrid->addWidget(m_trim, 0, 1, 1, 2);
-    sheetGrid->addWidget(new QLabel(uiText("セルの隙間"), sheet), 1, 0);
+    sheetGrid->addWidget(new QLabel(uiText(QT_TRANSLATE_NOOP("Sparkplume", "セルの隙間")), sheet),
+                         1, 0);
     sheetGrid->addWidget(m_padding, 1, 1);
-    sheetGrid->addWidget(new QLabel(uiText("ピクセル"), sheet), 1, 2);
-    sheetGrid->addWidget(new QLabel(uiText("縁の複製"), sheet), 2, 0);
+    sheetGrid->addWidget(new QLabel(uiText(QT_TRANSLATE_NOOP("Sparkplume", "ピクセル")), sheet), 1,
+                         2);
+    sheetGrid->addWidget(new QLabel(uiText(QT_TRANSLATE_NOOP("Sparkplume", "縁の複製")), sheet), 2,
+                         0);
     sheetGrid->addWidget(m_extrude, 2, 1);
-    sheetGrid->addWidget(new QLabel(uiText("ピクセル"), sheet), 2, 2);
-    sheetGrid->addWidget(new QLabel(uiText("最大サイズ"), sheet), 3, 0);
+    sheetGrid->addWidget(new QLabel(uiText(QT_TRANSLATE_NOOP("Sparkplume", "ピクセル")), sheet), 2,
+                         2);
+    sheetGrid->addWidget(new QLabel(uiText(QT_TRANSLATE_NOOP("Sparkplume", "最大サイズ")), sheet),
+                         3, 0);
     sheetGrid->addWidget(m_maxSize, 3, 1);
-    sheetGrid->addWidget(new QLabel(uiText("ピクセル"), sheet), 3, 2);
+    sheetGrid->addWidget(new QLabel(uiText(QT_TRANSLATE_NOOP("Sparkplume", "ピクセル")), sheet), 3,
+                         2);
     sheetGrid->addWidget(m_powerOfTwo, 4, 0, 1, 3);
     sheetGrid->addWidget(new QLabel(uiText("JSON"), sheet), 5, 0);
     sheetGrid->addWidget(m_json, 5, 1, 1, 2);
-    sheetGrid->addWidget(new QLabel(uiText("アルファ"), sheet), 6, 0);
+    sheetGrid->addWidget(new QLabel(uiText(QT_TRANSLATE_NOOP("Sparkplume", "アルファ")), sheet), 6,
+                         0);
     sheetGrid->addWidget(m_alpha, 6, 1, 1, 2);
     m_sheetGroup = sheet;
 
-    m_lossless = new QCheckBox(uiText("劣化なし"), this);
+    m_lossless = new QCheckBox(uiText(QT_TRANSLATE_NOOP("Sparkplume", "劣化なし")), this);
     m_lossless->setObjectName(QStringLiteral("lossless"));
     m_lossless->setChecked(true);
     m_quality = optionField(0, 100, "quality", this);
     m_quality->setValue(80);
-    auto* quality = new QGroupBox(uiText("WebPの画質"), this);
+    auto* quality = new QGroupBox(uiText(QT_TRANSLATE_NOOP("Sparkplume", "WebPの画質")), this);
     auto* qualityRow = new QHBoxLayout(quality);
     qualityRow->addWidget(m_lossless);
     qualityRow->addWidget(m_quality);
@@ -131,12 +153,12 @@ ExportOptionsDialog::ExportOptionsDialog(int32_t frameCount, QWidget* parent)
 
     QDialogButtonBox* buttons = okCancelButtons(*this);
     m_ok = buttons->button(QDialogButtonBox::Ok);
-    m_ok->setText(uiText("書き出し"));
+    m_ok->setText(uiText(QT_TRANSLATE_NOOP("Sparkplume", "書き出し")));
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(range);
-    layout->addWidget(listGroup("配置", m_layout, this));
-    layout->addWidget(listGroup("ファイル形式", m_type, this));
+    layout->addWidget(listGroup(QT_TRANSLATE_NOOP("Sparkplume", "配置"), m_layout, this));
+    layout->addWidget(listGroup(QT_TRANSLATE_NOOP("Sparkplume", "ファイル形式"), m_type, this));
     layout->addWidget(m_transparent);
     layout->addWidget(sheet);
     layout->addWidget(quality);
@@ -210,7 +232,7 @@ void ExportOptionsDialog::accept() {
     if (problem.empty() && s.exportLayout == kLayoutSheet && m_canvasWidth > 0)
         problem = checkSheetOptions(s.sheet, m_canvasWidth, m_canvasHeight);
     if (!problem.empty()) {
-        showProblem(QString::fromStdString(problem));
+        showProblem(trMessage(problem));
         return;
     }
     QDialog::accept();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QtGlobal>
+
 #include <cstdint>
 #include <string>
 
@@ -45,15 +47,19 @@ ExportReport exportReport(const ExportResult& result, bool sheetSkipped);
 // A long list of files is shortened to its first few and its last.
 inline constexpr std::size_t kReportListedFiles = 8;
 
-inline constexpr const char* kExportCaption = "書き出し";
-inline constexpr const char* kExportDoneText = "書き出しが完了しました。";
-inline constexpr const char* kExportAbortedText = "書き出しを中断しました。";
-inline constexpr const char* kExportIncompleteText =
-    "書き出しは完了していません。作られたのは次のファイルだけです。";
-inline constexpr const char* kExportNothingMadeText = "ファイルは作られていません。";
+inline constexpr const char* kExportCaption = QT_TRANSLATE_NOOP("Sparkplume", "書き出し");
+inline constexpr const char* kExportDoneText =
+    QT_TRANSLATE_NOOP("Sparkplume", "書き出しが完了しました。");
+inline constexpr const char* kExportAbortedText =
+    QT_TRANSLATE_NOOP("Sparkplume", "書き出しを中断しました。");
+inline constexpr const char* kExportIncompleteText = QT_TRANSLATE_NOOP(
+    "Sparkplume", "書き出しは完了していません。作られたのは次のファイルだけです。");
+inline constexpr const char* kExportNothingMadeText =
+    QT_TRANSLATE_NOOP("Sparkplume", "ファイルは作られていません。");
 inline constexpr const char* kExportResultMissingText =
-    "書き出しは終わりましたが、結果のファイルが見つかりません。";
-inline constexpr const char* kExportFolderText = "保存先：";
-inline constexpr const char* kExportFileCountText = "（%s個のファイル）";
+    QT_TRANSLATE_NOOP("Sparkplume", "書き出しは終わりましたが、結果のファイルが見つかりません。");
+inline constexpr const char* kExportFolderText = QT_TRANSLATE_NOOP("Sparkplume", "保存先：");
+inline constexpr const char* kExportFileCountText =
+    QT_TRANSLATE_NOOP("Sparkplume", "（%s個のファイル）");
 
 }  // namespace sp

@@ -16,6 +16,7 @@
 
 #include "app/dialogs/dialog_parts.h"
 #include "app/dialogs/integer_field.h"
+#include "document/ui_language.h"
 
 namespace sp {
 namespace {
@@ -32,7 +33,9 @@ const QColor kWarningRed(255, 72, 72);
 QString refusalText(int cells) {
     QString text =
         uiText(kSheetDivisionTooLargeText).replace(QStringLiteral("、"), QStringLiteral("、\n"));
-    if (cells >= 1) text += QStringLiteral("\n分割を%1以下にしてください。").arg(cells);
+    if (cells >= 1)
+        text +=
+            trText(QT_TRANSLATE_NOOP("Sparkplume", "\n分割を%1以下にしてください。")).arg(cells);
     return text;
 }
 
@@ -87,7 +90,7 @@ SheetLayoutDialog::SheetLayoutDialog(int cells, int frameWidth, int frameHeight,
                                      QWidget* parent,
                                      const std::optional<exchange::SheetOptions>& options)
     : QDialog(parent), m_layout(1, cells, 1, frameWidth, frameHeight, division) {
-    setWindowTitle(uiText("並べて保存"));
+    setWindowTitle(uiText(QT_TRANSLATE_NOOP("Sparkplume", "並べて保存")));
     if (options) m_layout.setSheetOptions(*options);
 
     m_drawing = new SheetLayoutDrawing(m_layout, this);
@@ -117,14 +120,14 @@ SheetLayoutDialog::SheetLayoutDialog(int cells, int frameWidth, int frameHeight,
     m_picture = new QStackedWidget(this);
     m_picture->addWidget(m_drawing);
     m_picture->addWidget(m_problem);
-    auto* image = new QGroupBox(uiText("イメージ"), this);
+    auto* image = new QGroupBox(uiText(QT_TRANSLATE_NOOP("Sparkplume", "イメージ")), this);
     (new QHBoxLayout(image))->addWidget(m_picture);
-    auto* shape = new QGroupBox(uiText("配置"), this);
+    auto* shape = new QGroupBox(uiText(QT_TRANSLATE_NOOP("Sparkplume", "配置")), this);
     auto* shapeRow = new QHBoxLayout(shape);
-    shapeRow->addWidget(new QLabel(uiText("縦長"), shape));
+    shapeRow->addWidget(new QLabel(uiText(QT_TRANSLATE_NOOP("Sparkplume", "縦長")), shape));
     shapeRow->addWidget(m_slider, 1);
-    shapeRow->addWidget(new QLabel(uiText("横長"), shape));
-    auto* split = new QGroupBox(uiText("分割"), this);
+    shapeRow->addWidget(new QLabel(uiText(QT_TRANSLATE_NOOP("Sparkplume", "横長")), shape));
+    auto* split = new QGroupBox(uiText(QT_TRANSLATE_NOOP("Sparkplume", "分割")), this);
     auto* splitRow = new QHBoxLayout(split);
     splitRow->addWidget(m_division);
     auto* controls = new QHBoxLayout;

@@ -22,10 +22,10 @@ constexpr const char* kPixelText = "pixel";
 QGroupBox* sideGroup(const char* title, QWidget* width, QWidget* height, QWidget* parent) {
     auto* group = new QGroupBox(uiText(title), parent);
     auto* grid = new QGridLayout(group);
-    grid->addWidget(new QLabel(uiText("幅："), group), 0, 0);
+    grid->addWidget(new QLabel(uiText(QT_TRANSLATE_NOOP("Sparkplume", "幅：")), group), 0, 0);
     grid->addWidget(width, 0, 1);
     grid->addWidget(new QLabel(uiText(kPixelText), group), 0, 2);
-    grid->addWidget(new QLabel(uiText("高さ："), group), 1, 0);
+    grid->addWidget(new QLabel(uiText(QT_TRANSLATE_NOOP("Sparkplume", "高さ：")), group), 1, 0);
     grid->addWidget(height, 1, 1);
     grid->addWidget(new QLabel(uiText(kPixelText), group), 1, 2);
     grid->setColumnStretch(3, 1);
@@ -44,7 +44,7 @@ IntegerField* sideField(int32_t value, QWidget* parent) {
 
 SizeDialog::SizeDialog(Document& document, QWidget* parent)
     : QDialog(parent), m_document(document) {
-    setWindowTitle(uiText("サイズの設定"));
+    setWindowTitle(uiText(QT_TRANSLATE_NOOP("Sparkplume", "サイズの設定")));
     const ProjectState& state = document.state();
 
     m_currentWidth = numberLabel(state.projectWidth, this);
@@ -53,13 +53,15 @@ SizeDialog::SizeDialog(Document& document, QWidget* parent)
     m_width->setObjectName(QStringLiteral("width"));
     m_height = sideField(state.projectHeight, this);
     m_height->setObjectName(QStringLiteral("height"));
-    m_link = new QCheckBox(uiText("発生位置を連動させる"), this);
+    m_link = new QCheckBox(uiText(QT_TRANSLATE_NOOP("Sparkplume", "発生位置を連動させる")), this);
     m_link->setObjectName(QStringLiteral("link"));
     m_link->setChecked(true);
 
     auto* groups = new QHBoxLayout;
-    groups->addWidget(sideGroup("現在のサイズ", m_currentWidth, m_currentHeight, this));
-    groups->addWidget(sideGroup("変更後のサイズ", m_width, m_height, this));
+    groups->addWidget(sideGroup(QT_TRANSLATE_NOOP("Sparkplume", "現在のサイズ"), m_currentWidth,
+                                m_currentHeight, this));
+    groups->addWidget(
+        sideGroup(QT_TRANSLATE_NOOP("Sparkplume", "変更後のサイズ"), m_width, m_height, this));
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(groups);
     layout->addWidget(m_link);
