@@ -36,7 +36,7 @@ sleep 1
 # The window fills the screen; there is no window manager, so no frames either.
 mkdir -p "$work/ws" "$work/out"
 printf '[WindowPos]\nx=0\ny=0\n[WindowSize]\nfull=0\nx=1280\ny=800\n' > "$work/ws/setup.ini"
-SPARKPLUME_WORKSPACE="$work/ws" "$program" "$sample" >/dev/null 2>&1 &
+SPARKPLUME_WORKSPACE="$work/ws" "$program" --lang ja "$sample" >/dev/null 2>&1 &
 editor=$!
 
 # The one visible window whose title matches, once it is there.
