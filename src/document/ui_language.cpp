@@ -1,5 +1,6 @@
 #include "document/ui_language.h"
 
+#include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
 
@@ -35,10 +36,11 @@ UiTranslation::UiTranslation() = default;
 
 UiTranslation::~UiTranslation() {
     if (m_translator) QCoreApplication::removeTranslator(m_translator.get());
+    if (m_qtTranslator) QCoreApplication::removeTranslator(m_qtTranslator.get());
 }
 
 bool UiTranslation::apply(UiLanguage language) {
-    if (language == m_language && (language == UiLanguage::Japanese || m_translator)) return true;
+    if (m_applied && language == m_language) return true;
     std::unique_ptr<QTranslator> next;
     if (language == UiLanguage::English) {
         next = std::make_unique<QTranslator>();
@@ -47,8 +49,23 @@ bool UiTranslation::apply(UiLanguage language) {
     if (m_translator) QCoreApplication::removeTranslator(m_translator.get());
     m_translator = std::move(next);
     if (m_translator) QCoreApplication::installTranslator(m_translator.get());
+    applyQtTexts(language);
     m_language = language;
+    m_applied = true;
     return true;
+}
+
+// Qt's own texts (the file dialog's columns, the standard buttons) are English
+// at source; in Japanese they come from Qt's catalogue when it is installed.
+void UiTranslation::applyQtTexts(UiLanguage language) {
+    if (m_qtTranslator) QCoreApplication::removeTranslator(m_qtTranslator.get());
+    m_qtTranslator.reset();
+    if (language != UiLanguage::Japanese) return;
+    auto qt = std::make_unique<QTranslator>();
+    if (!qt->load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        return;  // without the catalogue they stay English
+    m_qtTranslator = std::move(qt);
+    QCoreApplication::installTranslator(m_qtTranslator.get());
 }
 
 QString trText(std::string_view source) {

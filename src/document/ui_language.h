@@ -54,8 +54,12 @@ class UiTranslation {
     UiLanguage language() const { return m_language; }
 
   private:
+    void applyQtTexts(UiLanguage language);
+
     std::unique_ptr<QTranslator> m_translator;
+    std::unique_ptr<QTranslator> m_qtTranslator;
     UiLanguage m_language = UiLanguage::Japanese;
+    bool m_applied = false;
 };
 
 // A text of the program in the chosen language.

@@ -124,6 +124,15 @@ TEST(LanguageChoice, FollowsTheLocaleUnlessTheMenuChoseOne) {
     EXPECT_EQ(startLanguage(setup, QLocale(QStringLiteral("ja_JP"))), UiLanguage::Japanese);
 }
 
+TEST(LanguageChoice, QtsOwnTextsFollowTheJapaneseAndEnglishChoice) {
+    // The standard buttons and the file dialog come from Qt's catalogue in Japanese.
+    UiTranslation translation;
+    ASSERT_TRUE(translation.apply(UiLanguage::Japanese));
+    EXPECT_NE(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Cancel");
+    ASSERT_TRUE(translation.apply(UiLanguage::English));
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Cancel");
+}
+
 TEST(LanguageChoice, MessagesWithANameKeepTheNameAndWhatFollows) {
     const std::string saveFailed = formatMessage(kSaveFailedText, "/tmp/「x」.spd");
     const std::string toolFailed =
