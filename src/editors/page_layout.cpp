@@ -6,7 +6,7 @@ namespace {
 using F = NodeFieldId;
 using K = ControlKind;
 
-constexpr ControlSpec number(int dx, int dy, F field, int32_t minimum, int32_t maximum,
+constexpr ControlPlan number(int dx, int dy, F field, int32_t minimum, int32_t maximum,
                              std::string_view after, std::string_view help, bool numberOnly = false,
                              int width = 0) {
     return {.kind = K::Number,
@@ -22,7 +22,7 @@ constexpr ControlSpec number(int dx, int dy, F field, int32_t minimum, int32_t m
             .help = help};
 }
 
-constexpr ControlSpec check(int dx, int dy, int width, int height, std::string_view text, F field,
+constexpr ControlPlan check(int dx, int dy, int width, int height, std::string_view text, F field,
                             std::string_view help) {
     return {.kind = K::Check,
             .dx = dx,
@@ -36,7 +36,7 @@ constexpr ControlSpec check(int dx, int dy, int width, int height, std::string_v
             .help = help};
 }
 
-constexpr ControlSpec radio(int dx, int dy, int width, int height, std::string_view text, F field,
+constexpr ControlPlan radio(int dx, int dy, int width, int height, std::string_view text, F field,
                             int32_t value, std::string_view help) {
     return {.kind = K::Radio,
             .dx = dx,
@@ -49,15 +49,15 @@ constexpr ControlSpec radio(int dx, int dy, int width, int height, std::string_v
             .help = help};
 }
 
-constexpr ControlSpec text(int dx, int dy, std::string_view text) {
+constexpr ControlPlan text(int dx, int dy, std::string_view text) {
     return {.kind = K::Text, .dx = dx, .dy = dy, .text = text};
 }
 
-constexpr ControlSpec combo(K kind, int dx, int dy, std::string_view help) {
+constexpr ControlPlan combo(K kind, int dx, int dy, std::string_view help) {
     return {.kind = kind, .dx = dx, .dy = dy, .width = 180, .height = 400, .help = help};
 }
 
-constexpr ControlSpec curve(CurveSlot slot, int x, int y, std::string_view help) {
+constexpr ControlPlan curve(CurveSlot slot, int x, int y, std::string_view help) {
     return {.kind = K::Curve,
             .dx = x,
             .dy = y,
@@ -72,7 +72,7 @@ constexpr std::string_view kClosePercent = QT_TRANSLATE_NOOP("Sparkplume", "％�
 constexpr std::string_view kInheritText = QT_TRANSLATE_NOOP("Sparkplume", "親ノードの影響");
 
 // Emission page.
-constexpr ControlSpec kEmitType[] = {
+constexpr ControlPlan kEmitType[] = {
     radio(10, 20, 70, 30, QT_TRANSLATE_NOOP("Sparkplume", "一方向"), F::emitType, kEmitOneDirection,
           QT_TRANSLATE_NOOP("Sparkplume",
                             "パーティクルを１方向に発生させたい場合はここにチェックを入れます。")),
@@ -96,19 +96,19 @@ constexpr ControlSpec kEmitType[] = {
                              "パーティクルが発生する方向をランダムに変化させます。±180度以上にする"
                              "と、放射状と同じ結果になります。")),
 };
-constexpr ControlSpec kLaunchDirection[] = {
+constexpr ControlPlan kLaunchDirection[] = {
     check(10, 163, 150, 30, kInheritText, F::inheritTilt,
           QT_TRANSLATE_NOOP(
               "Sparkplume",
               "チェックを入れると、親のパーティクルの傾きに合わせて発生方向が傾きます。")),
 };
-constexpr ControlSpec kPositionVariation[] = {
+constexpr ControlPlan kPositionVariation[] = {
     number(10, 20, F::positionVar, 0, 100, QT_TRANSLATE_NOOP("Sparkplume", "％"),
            QT_TRANSLATE_NOOP("Sparkplume",
                              "パーティクルの発生位置をばらつかせます。100%"
                              "にすると、プロジェクトのサイズと同じ範囲にばらつきます。")),
 };
-constexpr ControlSpec kEmissionPeriod[] = {
+constexpr ControlPlan kEmissionPeriod[] = {
     number(10, 20, F::emitStart, 1, 9999, QT_TRANSLATE_NOOP("Sparkplume", "～"),
            QT_TRANSLATE_NOOP("Sparkplume",
                              "パーティクルが発生し始めるフレーム数を指定します。1にすると最初からパ"
@@ -120,7 +120,7 @@ constexpr ControlSpec kEmissionPeriod[] = {
                              "だけ出したい場合は1にします。"),
            true),
 };
-constexpr ControlSpec kAmount[] = {
+constexpr ControlPlan kAmount[] = {
     number(10, 20, F::interval, 1, 9999, QT_TRANSLATE_NOOP("Sparkplume", "フレームおき"),
            QT_TRANSLATE_NOOP("Sparkplume",
                              "パーティクルが発生するタイミングを指定します。1にすると、間隔を空けず"
@@ -142,7 +142,7 @@ constexpr ControlSpec kAmount[] = {
                              "パーティクルが発生する数をばらつかせます。100%"
                              "にすると、指定した値の0～2倍になります。")),
 };
-constexpr ControlSpec kLife[] = {
+constexpr ControlPlan kLife[] = {
     number(10, 20, F::life, 0, 9999, QT_TRANSLATE_NOOP("Sparkplume", "フレーム"),
            QT_TRANSLATE_NOOP("Sparkplume", "パーティクルが消滅するまでのフレーム数を指定します。")),
     text(65, 50, kVariationText),
@@ -151,7 +151,7 @@ constexpr ControlSpec kLife[] = {
                              "パーティクルが消滅するまでの時間をばらつかせます。100%"
                              "にすると、指定した値の0～2倍になります。")),
 };
-constexpr SectionSpec kEmissionSections[] = {
+constexpr SectionPlan kEmissionSections[] = {
     {QT_TRANSLATE_NOOP("Sparkplume", "発生タイプ"), 10, 115, kEmitType},
     // The dial's section is drawn around the dial's centre (115, 230).
     {QT_TRANSLATE_NOOP("Sparkplume", "発射方向"), 130, 195, kLaunchDirection},
@@ -162,7 +162,7 @@ constexpr SectionSpec kEmissionSections[] = {
 };
 
 // Texture page.
-constexpr ControlSpec kImage[] = {
+constexpr ControlPlan kImage[] = {
     combo(K::ImageCombo, 10, 20,
           QT_TRANSLATE_NOOP("Sparkplume",
                             "パーティクルに使用する画像を選択します。あらかじめ画像をマテリアルウィ"
@@ -175,7 +175,7 @@ constexpr ControlSpec kImage[] = {
                             "半透明のパーティクル同士が重なった時に明るく表現します。背景色が変わる"
                             "と色が変わるので注意してください。")),
 };
-constexpr ControlSpec kOrientation[] = {
+constexpr ControlPlan kOrientation[] = {
     radio(10, 20, 70, 30, QT_TRANSLATE_NOOP("Sparkplume", "固定　"), F::orientation, kOrientFixed,
           QT_TRANSLATE_NOOP("Sparkplume", "パーティクルの向きを固定します。")),
     radio(10, 50, 90, 30, QT_TRANSLATE_NOOP("Sparkplume", "移動方向"), F::orientation,
@@ -186,26 +186,26 @@ constexpr ControlSpec kOrientation[] = {
     radio(10, 80, 90, 30, QT_TRANSLATE_NOOP("Sparkplume", "ランダム"), F::orientation,
           kOrientRandom, QT_TRANSLATE_NOOP("Sparkplume", "テクスチャの向きがランダムになります。")),
 };
-constexpr ControlSpec kTrail[] = {
+constexpr ControlPlan kTrail[] = {
     combo(K::TrailCombo, 10, 20, QT_TRANSLATE_NOOP("Sparkplume", "しっぽに使う画像を指定します。")),
     number(10, 60, F::trailLength, 0, 9999, QT_TRANSLATE_NOOP("Sparkplume", "フレーム"),
            QT_TRANSLATE_NOOP("Sparkplume", "しっぽの長さを指定します。"), true),
 };
-constexpr SectionSpec kTextureSections[] = {
+constexpr SectionPlan kTextureSections[] = {
     {QT_TRANSLATE_NOOP("Sparkplume", "画像"), 10, 115, kImage},
     {QT_TRANSLATE_NOOP("Sparkplume", "向き"), 130, 115, kOrientation},
     {QT_TRANSLATE_NOOP("Sparkplume", "軌跡"), 250, 95, kTrail},
 };
 
 // Movement page.
-constexpr ControlSpec kSpeedChange[] = {
+constexpr ControlPlan kSpeedChange[] = {
     curve(kCurveSpeed, 25, 50,
           QT_TRANSLATE_NOOP(
               "Sparkplume",
               "パーティクルの移動速度を表すグラフです。上が速く、下が遅くなり、横軸は時間を表します"
               "。左クリックでポイント追加、右クリックでポイント削除ができます。")),
 };
-constexpr ControlSpec kMaxSpeed[] = {
+constexpr ControlPlan kMaxSpeed[] = {
     number(10, 20, F::maxSpeed, 0, 9999, QT_TRANSLATE_NOOP("Sparkplume", " ﾄﾞｯﾄ／ﾌﾚｰﾑ"),
            QT_TRANSLATE_NOOP(
                "Sparkplume",
@@ -216,20 +216,20 @@ constexpr ControlSpec kMaxSpeed[] = {
                "Sparkplume",
                "パーティクルの速度をばらつかせます。100%にすると、指定した値の0～2倍になります。")),
 };
-constexpr ControlSpec kGravity[] = {
+constexpr ControlPlan kGravity[] = {
     number(10, 20, F::gravity, -999, 999, "",
            QT_TRANSLATE_NOOP("Sparkplume",
                              "パーティクルに重力をかけます。マイナスの値を設定すれば上昇します。"),
            true, 67),
 };
-constexpr SectionSpec kMovementSections[] = {
+constexpr SectionPlan kMovementSections[] = {
     {QT_TRANSLATE_NOOP("Sparkplume", "スピード変化"), 10, 145, kSpeedChange},
     {QT_TRANSLATE_NOOP("Sparkplume", "最大速度"), 160, 80, kMaxSpeed},
     {QT_TRANSLATE_NOOP("Sparkplume", "重力"), 245, 55, kGravity},
 };
 
 // Colour page.
-constexpr ControlSpec kColour[] = {
+constexpr ControlPlan kColour[] = {
     curve(kCurveRed, 25, 35,
           QT_TRANSLATE_NOOP("Sparkplume",
                             "画像の赤の成分の強弱を表すグラフです。画像の本来の色以上に赤くすること"
@@ -243,13 +243,13 @@ constexpr ControlSpec kColour[] = {
                             "画像の青の成分の強弱を表すグラフです。画像の本来の色以上に青くすること"
                             "はできません。")),
 };
-constexpr ControlSpec kBrightness[] = {
+constexpr ControlPlan kBrightness[] = {
     number(10, 20, F::brightnessVar, 0, 100, QT_TRANSLATE_NOOP("Sparkplume", "％"),
            QT_TRANSLATE_NOOP(
                "Sparkplume",
                "パーティクルの明るさをばらつかせます。100%にすると、黒～白になります。")),
 };
-constexpr ControlSpec kOpacity[] = {
+constexpr ControlPlan kOpacity[] = {
     curve(kCurveAlpha, 25, 465,
           QT_TRANSLATE_NOOP(
               "Sparkplume",
@@ -259,21 +259,21 @@ constexpr ControlSpec kOpacity[] = {
                             "チェックを入れると、親のパーティクルが半透明だった場合は子のパーティク"
                             "ルも半透明になります。")),
 };
-constexpr SectionSpec kColourSections[] = {
+constexpr SectionPlan kColourSections[] = {
     {QT_TRANSLATE_NOOP("Sparkplume", "色（ＲＧＢ）"), 10, 360, kColour},
     {QT_TRANSLATE_NOOP("Sparkplume", "明るさ誤差"), 380, 55, kBrightness},
     {QT_TRANSLATE_NOOP("Sparkplume", "不透明度"), 440, 165, kOpacity},
 };
 
 // Size page.
-constexpr ControlSpec kScaleChange[] = {
+constexpr ControlPlan kScaleChange[] = {
     curve(kCurveSize, 25, 50,
           QT_TRANSLATE_NOOP(
               "Sparkplume",
               "パーティクルのサイズを表すグラフです。上が大きく、下が小さくなり、横軸は時間を表しま"
               "す。左クリックでポイント追加、右クリックでポイント削除ができます。")),
 };
-constexpr ControlSpec kMaxSize[] = {
+constexpr ControlPlan kMaxSize[] = {
     number(10, 20, F::maxSize, 0, 9999, QT_TRANSLATE_NOOP("Sparkplume", "ドット"),
            QT_TRANSLATE_NOOP(
                "Sparkplume",
@@ -289,7 +289,7 @@ constexpr ControlSpec kMaxSize[] = {
                             "チェックを入れると、親のパーティクルのサイズに合わせて子のパーティクル"
                             "のサイズが変化します。")),
 };
-constexpr ControlSpec kHeight[] = {
+constexpr ControlPlan kHeight[] = {
     check(10, 20, 130, 30, QT_TRANSLATE_NOOP("Sparkplume", "縦横比を固定"), F::keepAspect,
           QT_TRANSLATE_NOOP("Sparkplume",
                             "チェックを入れると、パーティクルの高さが最大サイズと同じになります。高"
@@ -299,21 +299,21 @@ constexpr ControlSpec kHeight[] = {
                "Sparkplume",
                "パーティクルの高さ（幅）指定します。グラフが1番上に来た時のサイズとなります。")),
 };
-constexpr SectionSpec kSizeSections[] = {
+constexpr SectionPlan kSizeSections[] = {
     {QT_TRANSLATE_NOOP("Sparkplume", "拡大率変化"), 10, 145, kScaleChange},
     {QT_TRANSLATE_NOOP("Sparkplume", "最大サイズ"), 160, 115, kMaxSize},
     {QT_TRANSLATE_NOOP("Sparkplume", "高さ（太さ）"), 280, 85, kHeight},
 };
 
 // Rotation page.
-constexpr ControlSpec kRotationAngle[] = {
+constexpr ControlPlan kRotationAngle[] = {
     curve(kCurveRotation, 25, 50,
           QT_TRANSLATE_NOOP(
               "Sparkplume",
               "パーティクルの回転角度を表すグラフです。上が大きく、下が小さくなり、横軸は時間を表し"
               "ます。左クリックでポイント追加、右クリックでポイント削除ができます。")),
 };
-constexpr ControlSpec kMaxAngle[] = {
+constexpr ControlPlan kMaxAngle[] = {
     number(10, 20, F::maxAngle, 0, 9999, QT_TRANSLATE_NOOP("Sparkplume", "度"),
            QT_TRANSLATE_NOOP(
                "Sparkplume",
@@ -324,7 +324,7 @@ constexpr ControlSpec kMaxAngle[] = {
                              "パーティクルの回転角度をばらつかせます。100%"
                              "にすると、指定した値の0～2倍になります。")),
 };
-constexpr ControlSpec kSpin[] = {
+constexpr ControlPlan kSpin[] = {
     radio(10, 20, 90, 30, QT_TRANSLATE_NOOP("Sparkplume", "時計回り"), F::spinDirection,
           kSpinClockwise,
           QT_TRANSLATE_NOOP("Sparkplume",
@@ -338,7 +338,7 @@ constexpr ControlSpec kSpin[] = {
         QT_TRANSLATE_NOOP("Sparkplume",
                           "チェックを入れると、パーティクルの回転する向きはランダムになります。")),
 };
-constexpr SectionSpec kRotationSections[] = {
+constexpr SectionPlan kRotationSections[] = {
     {QT_TRANSLATE_NOOP("Sparkplume", "回転角度"), 10, 145, kRotationAngle},
     {QT_TRANSLATE_NOOP("Sparkplume", "最大角度"), 160, 80, kMaxAngle},
     {QT_TRANSLATE_NOOP("Sparkplume", "回転方向"), 245, 115, kSpin},
@@ -346,8 +346,8 @@ constexpr SectionSpec kRotationSections[] = {
 
 }  // namespace
 
-const std::array<PageSpec, kPageCount>& parameterPages() {
-    static const std::array<PageSpec, kPageCount> pages = {{
+const std::array<PagePlan, kPageCount>& parameterPages() {
+    static const std::array<PagePlan, kPageCount> pages = {{
         {QT_TRANSLATE_NOOP("Sparkplume", " 発生方法"), kEmissionSections},
         {QT_TRANSLATE_NOOP("Sparkplume", "テクスチャ"), kTextureSections},
         {QT_TRANSLATE_NOOP("Sparkplume", " 　移動"), kMovementSections},
@@ -358,7 +358,7 @@ const std::array<PageSpec, kPageCount>& parameterPages() {
     return pages;
 }
 
-int numberFieldWidth(const ControlSpec& control) {
+int numberFieldWidth(const ControlPlan& control) {
     if (control.width != 0) return control.width;
     int digits = 1;
     for (int64_t m = control.maximum; m >= 10 || m <= -10; m /= 10) ++digits;

@@ -51,7 +51,7 @@ enum class ControlKind {
     Curve,       // a curve editor for `slot`, at (dx, dy) in page coordinates
 };
 
-struct ControlSpec {
+struct ControlPlan {
     ControlKind kind;
     int dx = 0;  // from the section's top-left; curve editors: page coordinates
     int dy = 0;
@@ -68,23 +68,23 @@ struct ControlSpec {
     std::string_view help{};  // the help bar's text for the control
 };
 
-struct SectionSpec {
+struct SectionPlan {
     std::string_view title;
     int y;
     int height;
-    std::span<const ControlSpec> controls;
+    std::span<const ControlPlan> controls;
     int x = kSectionX;
 };
 
-struct PageSpec {
+struct PagePlan {
     std::string_view tab;  // the tab's label, leading blanks included
-    std::span<const SectionSpec> sections;
+    std::span<const SectionPlan> sections;
 };
 
-const std::array<PageSpec, kPageCount>& parameterPages();
+const std::array<PagePlan, kPageCount>& parameterPages();
 
 // The width of a number field: as given, or, for 0, room for the maximum's digits.
-int numberFieldWidth(const ControlSpec& control);
+int numberFieldWidth(const ControlPlan& control);
 
 // Which page a press on the tab strip at sheet height y chooses; -1 below the last tab.
 int tabAt(int y);

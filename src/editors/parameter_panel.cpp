@@ -27,8 +27,8 @@ namespace sp {
 namespace {
 
 using pages::ControlKind;
-using pages::ControlSpec;
-using pages::SectionSpec;
+using pages::ControlPlan;
+using pages::SectionPlan;
 
 const QColor kSectionBody(64, 64, 64);
 const QColor kShadowInk(30, 30, 30);
@@ -171,8 +171,8 @@ class ParameterPanel::Sheet : public QWidget {
 // One page: its sections, the texts beside its controls, and the controls.
 class ParameterPanel::Page : public QWidget {
   public:
-    Page(const pages::PageSpec& spec, QWidget* parent)
-        : QWidget(parent), m_spec(spec), m_title(artwork::panelTitleStrip) {
+    Page(const pages::PagePlan& plan, QWidget* parent)
+        : QWidget(parent), m_plan(plan), m_title(artwork::panelTitleStrip) {
         setGeometry(0, 0, pages::kTabX, pages::kSheetHeight);
         setFont(controlFont());
         // Captions of check boxes and radio buttons: white on the dark sections.
@@ -189,7 +189,7 @@ class ParameterPanel::Page : public QWidget {
         p.setRenderHint(QPainter::SmoothPixmapTransform);
         p.setRenderHint(QPainter::TextAntialiasing);
         const qreal ratio = devicePixelRatioF();
-        for (const SectionSpec& section : m_spec.sections) {
+        for (const SectionPlan& section : m_plan.sections) {
             const QRect strip(section.x, section.y, pages::kSectionWidth,
                               pages::kSectionTitleHeight);
             p.drawImage(QRectF(strip), m_title.at(ratio),
@@ -204,7 +204,7 @@ class ParameterPanel::Page : public QWidget {
             p.fillRect(body, kSectionBody);
 
             p.setFont(labelFont());
-            for (const ControlSpec& c : section.controls) {
+            for (const ControlPlan& c : section.controls) {
                 QString text;
                 QPoint at;
                 if (c.kind == ControlKind::Text) {
@@ -224,7 +224,7 @@ class ParameterPanel::Page : public QWidget {
     }
 
   private:
-    const pages::PageSpec& m_spec;
+    const pages::PagePlan& m_plan;
     CachedArtwork m_title;
 };
 
@@ -263,15 +263,15 @@ void ParameterPanel::build() {
 }
 
 void ParameterPanel::buildPage(int index, Page& page) {
-    const pages::PageSpec& spec = pages::parameterPages()[static_cast<std::size_t>(index)];
+    const pages::PagePlan& plan = pages::parameterPages()[static_cast<std::size_t>(index)];
     if (index == pages::kEmissionPage) {
         // Made first, so that the check box below it lies on top where they meet.
         m_dial = new DirectionDial(m_document, &page);
         m_dial->move(dial::kCentreX - DirectionDial::kCentre,
                      dial::kCentreY - DirectionDial::kCentre);
     }
-    for (const SectionSpec& section : spec.sections) {
-        for (const ControlSpec& c : section.controls) {
+    for (const SectionPlan& section : plan.sections) {
+        for (const ControlPlan& c : section.controls) {
             const QPoint at(section.x + c.dx, section.y + c.dy);
             QWidget* control = nullptr;
             switch (c.kind) {
@@ -369,13 +369,13 @@ QWidget* ParameterPanel::page(int index) const {
 
 NumberField* ParameterPanel::numberField(NodeFieldId field) const {
     for (const NumberBinding& b : m_numbers)
-        if (b.spec->field == field) return b.field;
+        if (b.plan->field == field) return b.field;
     return nullptr;
 }
 
 QCheckBox* ParameterPanel::checkBox(NodeFieldId field) const {
     for (const CheckBinding& b : m_checks)
-        if (b.spec->field == field) return b.box;
+        if (b.plan->field == field) return b.box;
     return nullptr;
 }
 
@@ -412,7 +412,7 @@ void ParameterPanel::showNode(const NumberBinding* editedNow) {
 
     const bool oneDirection = node->emitType == kEmitOneDirection;
     for (NumberBinding& b : m_numbers) {
-        const NodeFieldId field = b.spec->field;
+        const NodeFieldId field = b.plan->field;
         const bool typing =
             b.field->lineEdit()->hasFocus() && textShows(b.field->text(), *node, field);
         if (&b != editedNow && !typing) b.field->setText(numberText(*node, field));
@@ -421,7 +421,7 @@ void ParameterPanel::showNode(const NumberBinding* editedNow) {
     }
     const bool belowAnotherNode = field_rules::hasParentNode(*node);
     for (CheckBinding& b : m_checks) {
-        const NodeFieldId field = b.spec->field;
+        const NodeFieldId field = b.plan->field;
         b.box->setChecked(integerOf(*node, field) != 0);
         if (field == NodeFieldId::evenlySpaced) b.box->setEnabled(!oneDirection);
         if (field == NodeFieldId::inheritTilt || field == NodeFieldId::inheritAlpha ||
@@ -465,7 +465,7 @@ void ParameterPanel::numberEdited(NumberBinding& binding, const QString& text) {
     if (!node) return;
     if (binding.visitKey == 0) binding.visitKey = m_document.newEditKey();
     const std::string bytes = text.toStdString();
-    const NodeFieldId field = binding.spec->field;
+    const NodeFieldId field = binding.plan->field;
     m_editing = &binding;
     if (field == NodeFieldId::gravity) {
         m_document.setNodeField(*node, field, field_rules::readReal(bytes), binding.visitKey);
@@ -490,10 +490,10 @@ void ParameterPanel::checkClicked(const CheckBinding& binding, bool checked) {
     EmitterNode* node = m_document.selectedNode();
     if (!node) return;
     const uint64_t key = m_document.newEditKey();
-    if (binding.spec->field == NodeFieldId::keepAspect)
+    if (binding.plan->field == NodeFieldId::keepAspect)
         m_document.setNodeFields(*node, field_rules::keepAspectChanges(*node, checked), key);
     else
-        m_document.setNodeField(*node, binding.spec->field, int32_t{checked ? 1 : 0}, key);
+        m_document.setNodeField(*node, binding.plan->field, int32_t{checked ? 1 : 0}, key);
     // A click that changed nothing still shows the node as it is.
     showNode(nullptr);
 }

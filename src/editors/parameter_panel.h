@@ -70,12 +70,12 @@ class ParameterPanel : public QScrollArea {
     class Page;
 
     struct NumberBinding {
-        const pages::ControlSpec* spec;
+        const pages::ControlPlan* plan;
         NumberField* field;
         uint64_t visitKey = 0;  // the undo step this visit's edits merge into
     };
     struct CheckBinding {
-        const pages::ControlSpec* spec;
+        const pages::ControlPlan* plan;
         QCheckBox* box;
     };
     struct RadioGroup {

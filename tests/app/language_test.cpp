@@ -214,11 +214,11 @@ TEST_F(EnglishWindowTest, EveryVisibleTextOfTheWindowAndItsPagesChanges) {
     EXPECT_EQ(titles.join(u'|'), QStringLiteral("&File|&Edit|&Help|表示言語 / Language"));
 
     // Every page's painted texts and help texts, switched through the tabs.
-    for (const pages::PageSpec& page : pages::parameterPages()) {
+    for (const pages::PagePlan& page : pages::parameterPages()) {
         EXPECT_FALSE(hasJapanese(trText(page.tab))) << page.tab;
-        for (const pages::SectionSpec& section : page.sections) {
+        for (const pages::SectionPlan& section : page.sections) {
             EXPECT_FALSE(hasJapanese(trText(section.title))) << section.title;
-            for (const pages::ControlSpec& c : section.controls)
+            for (const pages::ControlPlan& c : section.controls)
                 for (std::string_view text : {c.text, c.after, c.help})
                     EXPECT_FALSE(hasJapanese(trText(text))) << text;
         }
@@ -274,14 +274,14 @@ TEST_F(EnglishWindowTest, NoEnglishTextOfThePagesIsWiderThanItsPlace) {
     QWidget probe;
     const int indicator = probe.style()->pixelMetric(QStyle::PM_IndicatorWidth) +
                           probe.style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing) + 4;
-    for (const pages::PageSpec& page : pages::parameterPages()) {
+    for (const pages::PagePlan& page : pages::parameterPages()) {
         EXPECT_LE(tab.horizontalAdvance(trText(page.tab).trimmed()), pages::kTabHeight - 8)
             << page.tab;
-        for (const pages::SectionSpec& section : page.sections) {
+        for (const pages::SectionPlan& section : page.sections) {
             EXPECT_LE(title.horizontalAdvance(trText(section.title)), pages::kSectionWidth)
                 << section.title;
             const int sectionRight = section.x + pages::kSectionWidth;
-            for (const pages::ControlSpec& c : section.controls) {
+            for (const pages::ControlPlan& c : section.controls) {
                 if (c.kind == pages::ControlKind::Check || c.kind == pages::ControlKind::Radio)
                     EXPECT_LE(indicator + control.horizontalAdvance(trText(c.text)), c.width)
                         << c.text;

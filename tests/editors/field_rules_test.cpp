@@ -36,10 +36,10 @@ TEST(FieldRules, GravityShowsItsIntegerPartWhateverItHolds) {
 
 TEST(PageLayout, NumberFieldsAreAsWideAsTheirMaximumNeeds) {
     // Each page's controls stay on its sheet, right of nothing but the tab strip.
-    for (const pages::PageSpec& page : pages::parameterPages()) {
-        for (const pages::SectionSpec& section : page.sections) {
+    for (const pages::PagePlan& page : pages::parameterPages()) {
+        for (const pages::SectionPlan& section : page.sections) {
             EXPECT_LE(section.y + section.height, pages::kSheetHeight) << section.title;
-            for (const pages::ControlSpec& c : section.controls) {
+            for (const pages::ControlPlan& c : section.controls) {
                 if (c.kind != pages::ControlKind::Number) continue;
                 EXPECT_LE(section.x + c.dx + pages::numberFieldWidth(c), pages::kTabX)
                     << section.title;
@@ -47,7 +47,7 @@ TEST(PageLayout, NumberFieldsAreAsWideAsTheirMaximumNeeds) {
             }
         }
     }
-    pages::ControlSpec field{.kind = pages::ControlKind::Number, .maximum = 9999};
+    pages::ControlPlan field{.kind = pages::ControlKind::Number, .maximum = 9999};
     EXPECT_EQ(pages::numberFieldWidth(field), 55);
     field.maximum = 100;
     EXPECT_EQ(pages::numberFieldWidth(field), 45);
