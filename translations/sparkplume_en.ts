@@ -25,7 +25,7 @@
     </message>
     <message>
         <source>ファイルは作られていません。</source>
-        <translation>No file was made.</translation>
+        <translation> No file was made.</translation>
     </message>
     <message>
         <source>書き出しは終わりましたが、結果のファイルが見つかりません。</source>
@@ -66,18 +66,6 @@
     <message>
         <source>素材「%s」は、画像に使えるメモリの上限を超えるため読み込めませんでした。</source>
         <translation>The material &quot;%s&quot; was not loaded: it exceeds the memory limit for pictures.</translation>
-    </message>
-    <message>
-        <source>書き出すフレームは1から%sの範囲で指定してください。</source>
-        <translation>Export frames within 1 to %s.</translation>
-    </message>
-    <message>
-        <source>動画は%s FPSまでしか書き出せません。アニメーションの設定でFPSを下げてください。</source>
-        <translation>Movies are written at up to %s FPS. Lower the FPS in the animation settings.</translation>
-    </message>
-    <message>
-        <source>一度に書き出せるフレームは%s枚までです。</source>
-        <translation>At most %s frames can be exported at once.</translation>
     </message>
     <message>
         <source>エラー</source>
@@ -132,10 +120,6 @@ Reinstalling may fix this.</translation>
     <message>
         <source>書き出すフレームがありません。</source>
         <translation>There are no frames to export.</translation>
-    </message>
-    <message>
-        <source>マス</source>
-        <translation> cells</translation>
     </message>
     <message>
         <source>分割数が書き出すフレーム数より多いため、並べて保存できません。</source>
@@ -1219,6 +1203,210 @@ Common options:
   --threads N            threads that draw a frame (default: one per core; 1 for one)
   --lang ja|en           language (default: by the locale, e.g. LANG)
 </translation>
+    </message>
+    <message>
+        <source>%1 には%2以上の整数を指定してください。</source>
+        <translation>%1 needs a whole number of %2 or more.</translation>
+    </message>
+    <message>
+        <source>%1 には整数を指定してください。</source>
+        <translation>%1 needs a whole number.</translation>
+    </message>
+    <message>
+        <source>%1 を指定してください。</source>
+        <translation>%1 is missing.</translation>
+    </message>
+    <message>
+        <source>不明なオプションです: %1</source>
+        <translation>Unknown option: %1</translation>
+    </message>
+    <message>
+        <source>ファイルは一つだけ指定してください。</source>
+        <translation>Give only one file.</translation>
+    </message>
+    <message>
+        <source>ファイルを指定してください。</source>
+        <translation>Give a project file.</translation>
+    </message>
+    <message>
+        <source>パスに制御文字（改行など）は使えません。</source>
+        <translation>A path cannot hold control characters (line breaks and the like).</translation>
+    </message>
+    <message>
+        <source>上限に達したため一部のパーティクルを省略しました。</source>
+        <translation>Some particles were left out at the limit.</translation>
+    </message>
+    <message>
+        <source>使い方: sparkplume export FILE --out RESULT [--layout sheet|files|movie|gif|apng|webp]
+         [--type png|bmp|jpeg] [--quality N]
+         [--start N] [--end N] [--step N] [--transparent | --opaque] [--columns N] [--division N]
+         [--trim none|shared|each] [--padding N] [--extrude N] [--power-of-two] [--max-size N]
+         [--json hash|array] [--alpha straight|premultiplied]
+  例: sparkplume export fx.spd --out fx.png --trim each --padding 2 --extrude 1 --max-size 2048
+</source>
+        <translation>Usage: sparkplume export FILE --out RESULT [--layout sheet|files|movie|gif|apng|webp]
+         [--type png|bmp|jpeg] [--quality N]
+         [--start N] [--end N] [--step N] [--transparent | --opaque] [--columns N] [--division N]
+         [--trim none|shared|each] [--padding N] [--extrude N] [--power-of-two] [--max-size N]
+         [--json hash|array] [--alpha straight|premultiplied]
+  Example: sparkplume export fx.spd --out fx.png --trim each --padding 2 --extrude 1 --max-size 2048
+</translation>
+    </message>
+    <message>
+        <source>
+シートの仕上げ (--layout sheet):
+  --trim none|shared|each  透明な余白を切り取ります。none: 切り取らない (既定)、
+                           shared: 全フレーム共通の範囲で切り取り、升目の大きさを揃えます、
+                           each: フレームごとに切り取り、詰めて並べます。
+                           JSON の trimmed・spriteSourceSize・sourceSize で元の位置に戻せます。
+  --padding N              セルの間とシートの縁に N ピクセルの透明な隙間を入れます (0〜64)。
+  --extrude N              セルの縁のピクセルを外側へ N ピクセル複製します (0〜64)。
+  --power-of-two           シートの幅と高さを2のべき乗に切り上げます。
+  --max-size N             シートの一辺の上限です (既定 4096)。超えるときは次のシートに続けます。
+  --json hash|array        JSON のフレーム一覧の形です (既定 hash)。
+  --alpha straight|premultiplied
+                           premultiplied にすると色にアルファを掛けて保存します (既定 straight)。
+例:
+  sparkplume export fx.spd --out fx.png --trim shared --padding 2 --extrude 1
+  sparkplume export fx.spd --out fx.png --trim each --power-of-two --max-size 2048 --json array
+  sparkplume export fx.spd --out fx.png --alpha premultiplied
+
+アニメーション画像 (--layout gif|apng|webp):
+  プロジェクトのFPSでずっと繰り返す1枚の画像を作ります。背景を透明にすると透明も保ちます。
+  フレームは PNG で書き出します (--type bmp、jpeg は使えません)。
+  gif: 全フレーム共通の256色 (ディザリングあり)、透明は半分以上覆われたところだけ表示します。
+       GIF は 1/100 秒単位のため、50 FPS を超えると一部のフレームを省きます。
+  apng: 劣化のない PNG のアニメーションです。
+  webp: 既定は劣化なし、--quality N (0〜100) でその画質の圧縮になります。
+例:
+  sparkplume export fx.spd --out fx.gif --layout gif
+  sparkplume export fx.spd --out fx.webp --layout webp --quality 80
+</source>
+        <translation>
+Sheet finishing (--layout sheet):
+  --trim none|shared|each  Cuts away transparent margins. none: no trimming (default),
+                           shared: to the bounds all frames share, cells keep one size,
+                           each: every frame on its own, packed together.
+                           The JSON&apos;s trimmed, spriteSourceSize and sourceSize restore the places.
+  --padding N              N transparent pixels between the cells and at the sheet&apos;s edge (0-64).
+  --extrude N              Repeats each cell&apos;s edge pixels N pixels outwards (0-64).
+  --power-of-two           Rounds the sheet&apos;s width and height up to powers of two.
+  --max-size N             The longest side of a sheet (default 4096); more frames go on the next.
+  --json hash|array        The form of the JSON&apos;s frame list (default hash).
+  --alpha straight|premultiplied
+                           premultiplied stores the colours multiplied by alpha (default straight).
+Examples:
+  sparkplume export fx.spd --out fx.png --trim shared --padding 2 --extrude 1
+  sparkplume export fx.spd --out fx.png --trim each --power-of-two --max-size 2048 --json array
+  sparkplume export fx.spd --out fx.png --alpha premultiplied
+
+Animated pictures (--layout gif|apng|webp):
+  Makes one picture that loops for ever at the project&apos;s FPS; a transparent background stays so.
+  The frames are written as PNG (--type bmp and jpeg cannot be used).
+  gif: 256 colours shared by all frames (dithered); shows only what is at least half covered.
+       GIF counts time in 1/100 s, so above 50 FPS some frames are left out.
+  apng: a lossless PNG animation.
+  webp: lossless by default; --quality N (0-100) compresses at that quality.
+Examples:
+  sparkplume export fx.spd --out fx.gif --layout gif
+  sparkplume export fx.spd --out fx.webp --layout webp --quality 80
+</translation>
+    </message>
+    <message>
+        <source>--out には書き出し先を指定してください。</source>
+        <translation>--out needs the file to export to.</translation>
+    </message>
+    <message>
+        <source>--layout には sheet、files、movie、gif、apng、webp のいずれかを指定してください。</source>
+        <translation>--layout needs one of sheet, files, movie, gif, apng, webp.</translation>
+    </message>
+    <message>
+        <source>--type には png、bmp、jpeg のいずれかを指定してください。</source>
+        <translation>--type needs one of png, bmp, jpeg.</translation>
+    </message>
+    <message>
+        <source>--trim には none、shared、each のいずれかを指定してください。</source>
+        <translation>--trim needs one of none, shared, each.</translation>
+    </message>
+    <message>
+        <source>--json には hash、array のいずれかを指定してください。</source>
+        <translation>--json needs one of hash, array.</translation>
+    </message>
+    <message>
+        <source>--alpha には straight、premultiplied のいずれかを指定してください。</source>
+        <translation>--alpha needs one of straight, premultiplied.</translation>
+    </message>
+    <message>
+        <source>使い方: sparkplume render FILE --frame N --out OUT.png [--transparent]
+</source>
+        <translation>Usage: sparkplume render FILE --frame N --out OUT.png [--transparent]
+</translation>
+    </message>
+    <message>
+        <source>--out には書き出すファイルを指定してください。</source>
+        <translation>--out needs the file to write.</translation>
+    </message>
+    <message>
+        <source>%1 には1から%2までの整数を指定してください。</source>
+        <translation>%1 needs a whole number from 1 to %2.</translation>
+    </message>
+    <message>
+        <source>使い方: sparkplume trace FILE [--frames N] [--particles]
+</source>
+        <translation>Usage: sparkplume trace FILE [--frames N] [--particles]
+</translation>
+    </message>
+    <message>
+        <source>%1／%2フレーム  FPS：%3&#x3000;%4％</source>
+        <translation>%1/%2 frames  FPS: %3  %4%</translation>
+    </message>
+    <message>
+        <source>&#x3000;（上限に達したため一部のパーティクルを省略しています）</source>
+        <translation>  (limit reached)</translation>
+    </message>
+    <message>
+        <source>書き出すフレームは1から%1の範囲で指定してください。</source>
+        <translation>Export frames within 1 to %1.</translation>
+    </message>
+    <message>
+        <source>動画は%1 FPSまでしか書き出せません。アニメーションの設定でFPSを下げてください。</source>
+        <translation>Movies are written at up to %1 FPS. Lower the FPS in the animation settings.</translation>
+    </message>
+    <message>
+        <source>一度に書き出せるフレームは%1枚までです。</source>
+        <translation>At most %1 frames can be exported at once.</translation>
+    </message>
+    <message>
+        <source>GIF・APNG・WebP はPNGのフレームから作ります。ファイル形式をPNGにしてください。</source>
+        <translation>GIF, APNG and WebP are made from PNG frames. Set the file type to PNG.</translation>
+    </message>
+    <message>
+        <source>画質は0から100の範囲で指定してください。</source>
+        <translation>Quality must be from 0 to 100.</translation>
+    </message>
+    <message>
+        <source>余白は0から%1の範囲で指定してください。</source>
+        <translation>Padding must be from 0 to %1.</translation>
+    </message>
+    <message>
+        <source>縁の複製は0から%1の範囲で指定してください。</source>
+        <translation>Extrude must be from 0 to %1.</translation>
+    </message>
+    <message>
+        <source>最大サイズは1から%1の範囲で指定してください。</source>
+        <translation>Maximum size must be from 1 to %1.</translation>
+    </message>
+    <message>
+        <source>最大サイズ%1にはフレーム（%2×%3、余白と縁を含む）が収まりません。</source>
+        <translation>A frame (%2×%3 with padding and extrude) does not fit the maximum size %1.</translation>
+    </message>
+    <message>
+        <source>%1マス</source>
+        <translation>%1 cells</translation>
+    </message>
+    <message>
+        <source>1マス</source>
+        <translation>1 cell</translation>
     </message>
 </context>
 </TS>

@@ -48,7 +48,7 @@ void PreviewView::paintEvent(QPaintEvent*) {
     const std::string& text = m_playback.caption();
     painter.drawText(caption.adjusted(6, 0, -4, 0), Qt::AlignVCenter | Qt::AlignLeft,
                      text.empty() ? trText(QT_TRANSLATE_NOOP("Sparkplume", "プレビュー"))
-                                  : QString::fromStdString(text));
+                                  : trMessage(text, {kPreviewCaptionText}));
 
     // The back buffer, nearest neighbour: a zoomed preview shows the canvas's own pixels.
     const QRect picture = pictureRect();

@@ -4,6 +4,7 @@
 #include <iostream>
 #include <vector>
 
+#include "cli/arguments.h"
 #include "cli/headless_session.h"
 
 namespace sp::cli {
@@ -95,7 +96,9 @@ int runDemo(std::ostream& out, SimulationLimits limits) {
     });
     const Simulation& simulation = playback.simulation();
     if (simulation.particleLimitReached() || simulation.trailLimitReached())
-        out << "上限に達したため一部のパーティクルを省略しました。\n";
+        out << cliText(QT_TRANSLATE_NOOP("Sparkplume",
+                                         "上限に達したため一部のパーティクルを省略しました。"))
+            << '\n';
     return 0;
 }
 

@@ -17,7 +17,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr const char* kUsage =
+constexpr const char* kUsage = QT_TRANSLATE_NOOP(
+    "Sparkplume",
     "使い方: sparkplume export FILE --out RESULT [--layout sheet|files|movie|gif|apng|webp]\n"
     "         [--type png|bmp|jpeg] [--quality N]\n"
     "         [--start N] [--end N] [--step N] [--transparent | --opaque] [--columns N] "
@@ -26,9 +27,10 @@ constexpr const char* kUsage =
     "[--max-size N]\n"
     "         [--json hash|array] [--alpha straight|premultiplied]\n"
     "  例: sparkplume export fx.spd --out fx.png --trim each --padding 2 --extrude 1 "
-    "--max-size 2048\n";
+    "--max-size 2048\n");
 
-constexpr const char* kOptionHelp =
+constexpr const char* kOptionHelp = QT_TRANSLATE_NOOP(
+    "Sparkplume",
     "\nシートの仕上げ (--layout sheet):\n"
     "  --trim none|shared|each  透明な余白を切り取ります。none: 切り取らない (既定)、\n"
     "                           shared: 全フレーム共通の範囲で切り取り、升目の大きさを揃えます、\n"
@@ -59,7 +61,7 @@ constexpr const char* kOptionHelp =
     "  webp: 既定は劣化なし、--quality N (0〜100) でその画質の圧縮になります。\n"
     "例:\n"
     "  sparkplume export fx.spd --out fx.gif --layout gif\n"
-    "  sparkplume export fx.spd --out fx.webp --layout webp --quality 80\n";
+    "  sparkplume export fx.spd --out fx.webp --layout webp --quality 80\n");
 
 struct ExportOptions {
     std::string file;
@@ -73,7 +75,7 @@ struct ExportOptions {
 std::string parse(const std::vector<std::string>& args, ExportOptions& o) {
     auto number = [&](std::size_t& i, int minimum, std::optional<int>& target) -> std::string {
         if (i + 1 >= args.size() || !(target = parseCount(args[i + 1], minimum)))
-            return args[i] + " には" + std::to_string(minimum) + "以上の整数を指定してください。";
+            return cliText(kWholeNumberFromText, {args[i], std::to_string(minimum)});
         ++i;
         return "";
     };
@@ -82,7 +84,8 @@ std::string parse(const std::vector<std::string>& args, ExportOptions& o) {
         std::string error;
         if (a == "--out") {
             if (i + 1 >= args.size() || args[i + 1].empty())
-                return "--out には書き出し先を指定してください。";
+                return cliText(
+                    QT_TRANSLATE_NOOP("Sparkplume", "--out には書き出し先を指定してください。"));
             o.out = args[++i];
         } else if (a == "--layout") {
             const std::string v = i + 1 < args.size() ? args[++i] : "";
@@ -99,8 +102,10 @@ std::string parse(const std::vector<std::string>& args, ExportOptions& o) {
             else if (v == "webp")
                 o.settings.exportLayout = kLayoutWebp;
             else
-                return "--layout には sheet、files、movie、gif、apng、webp "
-                       "のいずれかを指定してください。";
+                return cliText(
+                    QT_TRANSLATE_NOOP("Sparkplume",
+                                      "--layout には sheet、files、movie、gif、apng、webp "
+                                      "のいずれかを指定してください。"));
         } else if (a == "--type") {
             const std::string v = i + 1 < args.size() ? args[++i] : "";
             if (v == "png")
@@ -110,7 +115,8 @@ std::string parse(const std::vector<std::string>& args, ExportOptions& o) {
             else if (v == "jpeg" || v == "jpg")
                 o.settings.exportFileType = kFileJpeg;
             else
-                return "--type には png、bmp、jpeg のいずれかを指定してください。";
+                return cliText(QT_TRANSLATE_NOOP(
+                    "Sparkplume", "--type には png、bmp、jpeg のいずれかを指定してください。"));
         } else if (a == "--start") {
             error = number(i, 1, o.start);
         } else if (a == "--end") {
@@ -125,15 +131,22 @@ std::string parse(const std::vector<std::string>& args, ExportOptions& o) {
             if (d) o.division = *d;
         } else if (a == "--trim") {
             const auto v = exchange::trimFromName(i + 1 < args.size() ? args[++i] : "");
-            if (!v) return "--trim には none、shared、each のいずれかを指定してください。";
+            if (!v)
+                return cliText(QT_TRANSLATE_NOOP(
+                    "Sparkplume", "--trim には none、shared、each のいずれかを指定してください。"));
             o.settings.sheet.trim = *v;
         } else if (a == "--json") {
             const auto v = exchange::atlasLayoutFromName(i + 1 < args.size() ? args[++i] : "");
-            if (!v) return "--json には hash、array のいずれかを指定してください。";
+            if (!v)
+                return cliText(QT_TRANSLATE_NOOP(
+                    "Sparkplume", "--json には hash、array のいずれかを指定してください。"));
             o.settings.sheet.json = *v;
         } else if (a == "--alpha") {
             const auto v = exchange::alphaModeFromName(i + 1 < args.size() ? args[++i] : "");
-            if (!v) return "--alpha には straight、premultiplied のいずれかを指定してください。";
+            if (!v)
+                return cliText(QT_TRANSLATE_NOOP(
+                    "Sparkplume",
+                    "--alpha には straight、premultiplied のいずれかを指定してください。"));
             o.settings.sheet.alpha = *v;
         } else if (a == "--padding" || a == "--extrude" || a == "--max-size") {
             // Any integer is taken here; the range is the export's to refuse, with the
@@ -143,13 +156,13 @@ std::string parse(const std::vector<std::string>& args, ExportOptions& o) {
                                              : o.settings.sheet.maxSize;
             std::optional<int> v;
             if (i + 1 < args.size()) v = parseCount(args[i + 1], INT_MIN);
-            if (!v) return a + " には整数を指定してください。";
+            if (!v) return cliText(kWholeNumberText, {a});
             target = *v;
             ++i;
         } else if (a == "--quality") {
             std::optional<int> v;
             if (i + 1 < args.size()) v = parseCount(args[i + 1], INT_MIN);
-            if (!v) return "--quality には整数を指定してください。";
+            if (!v) return cliText(kWholeNumberText, {a});
             o.settings.exportQuality = *v;
             ++i;
         } else if (a == "--power-of-two") {
@@ -159,16 +172,16 @@ std::string parse(const std::vector<std::string>& args, ExportOptions& o) {
         } else if (a == "--opaque") {
             o.transparent = false;
         } else if (!a.empty() && a[0] == '-') {
-            return "不明なオプションです: " + a;
+            return cliText(kUnknownOptionText, {a});
         } else if (o.file.empty()) {
             o.file = a;
         } else {
-            return "ファイルは一つだけ指定してください。";
+            return cliText(kOneFileText);
         }
         if (!error.empty()) return error;
     }
-    if (o.file.empty()) return "ファイルを指定してください。";
-    if (o.out.empty()) return "--out を指定してください。";
+    if (o.file.empty()) return cliText(kFileMissingText);
+    if (o.out.empty()) return cliText(kOptionMissingText, {"--out"});
     return checkPaths({&o.file, &o.out});
 }
 
@@ -218,12 +231,12 @@ class CommandLineInteraction : public ExportInteraction {
 int runExportCommand(const std::vector<std::string>& args, const CommandLimits& limits,
                      const fs::path& programDir, std::ostream& out, std::ostream& err) {
     if (std::find(args.begin(), args.end(), "--help") != args.end()) {
-        out << kUsage << kOptionHelp;
+        out << cliText(kUsage) << cliText(kOptionHelp);
         return 0;
     }
     ExportOptions options;
     if (std::string error = parse(args, options); !error.empty()) {
-        err << error << '\n' << kUsage;
+        err << error << '\n' << cliText(kUsage);
         return 1;
     }
     HeadlessSession session(err, limits);
@@ -241,13 +254,13 @@ int runExportCommand(const std::vector<std::string>& args, const CommandLimits& 
         const std::string problem =
             checkSheetOptions(s.sheet, project.state.projectWidth, project.state.projectHeight);
         if (!problem.empty()) {
-            err << kErrorCaption << ": " << problem << '\n';
+            session.prompts().showMessage(problem, kErrorCaption);
             return 2;
         }
     }
     if (s.exportLayout == kLayoutSheet && writtenFrameCount(s) > 0 &&
         writtenFrameCount(s) / options.division < 1) {
-        err << kErrorCaption << ": " << kSheetDivisionTooLargeText << '\n';
+        session.prompts().showMessage(kSheetDivisionTooLargeText, kErrorCaption);
         return 2;
     }
 

@@ -4,6 +4,8 @@
 #include <charconv>
 #include <cstdint>
 
+#include "cli/arguments.h"
+
 namespace sp::cli {
 namespace {
 
@@ -31,7 +33,7 @@ std::string takeLimitOptions(std::vector<std::string>& args, CommandLimits& limi
             continue;
         }
         if (i + 1 >= args.size() || !parseCount(args[i + 1], *target))
-            return args[i] + " には1以上の整数を指定してください。";
+            return cliText(kWholeNumberFromText, {args[i], "1"});
         args.erase(args.begin() + static_cast<std::ptrdiff_t>(i),
                    args.begin() + static_cast<std::ptrdiff_t>(i) + 2);
     }

@@ -15,8 +15,8 @@
 namespace sp::cli {
 namespace {
 
-constexpr const char* kUsage =
-    "使い方: sparkplume render FILE --frame N --out OUT.png [--transparent]\n";
+constexpr const char* kUsage = QT_TRANSLATE_NOOP(
+    "Sparkplume", "使い方: sparkplume render FILE --frame N --out OUT.png [--transparent]\n");
 
 struct RenderOptions {
     std::string file;
@@ -33,24 +33,25 @@ std::string parse(const std::vector<std::string>& args, RenderOptions& options) 
         } else if (a == "--frame") {
             std::optional<int> frame;
             if (i + 1 >= args.size() || !(frame = parseCount(args[i + 1], 1)))
-                return "--frame には1以上の整数を指定してください。";
+                return cliText(kWholeNumberFromText, {a, "1"});
             options.frame = *frame;
             ++i;
         } else if (a == "--out") {
             if (i + 1 >= args.size() || args[i + 1].empty())
-                return "--out には書き出すファイルを指定してください。";
+                return cliText(QT_TRANSLATE_NOOP("Sparkplume",
+                                                 "--out には書き出すファイルを指定してください。"));
             options.out = args[++i];
         } else if (!a.empty() && a[0] == '-') {
-            return "不明なオプションです: " + a;
+            return cliText(kUnknownOptionText, {a});
         } else if (options.file.empty()) {
             options.file = a;
         } else {
-            return "ファイルは一つだけ指定してください。";
+            return cliText(kOneFileText);
         }
     }
-    if (options.file.empty()) return "ファイルを指定してください。";
-    if (options.frame == 0) return "--frame を指定してください。";
-    if (options.out.empty()) return "--out を指定してください。";
+    if (options.file.empty()) return cliText(kFileMissingText);
+    if (options.frame == 0) return cliText(kOptionMissingText, {"--frame"});
+    if (options.out.empty()) return cliText(kOptionMissingText, {"--out"});
     return checkPaths({&options.file, &options.out});
 }
 
@@ -67,9 +68,13 @@ render::PictureFormat formatOf(const std::filesystem::path& out) {
 
 int runRender(const std::vector<std::string>& args, const CommandLimits& limits, std::ostream& out,
               std::ostream& err) {
+    if (std::find(args.begin(), args.end(), "--help") != args.end()) {
+        out << cliText(kUsage);
+        return 0;
+    }
     RenderOptions options;
     if (std::string error = parse(args, options); !error.empty()) {
-        err << error << '\n' << kUsage;
+        err << error << '\n' << cliText(kUsage);
         return 1;
     }
     HeadlessSession session(err, limits);
@@ -80,7 +85,11 @@ int runRender(const std::vector<std::string>& args, const CommandLimits& limits,
     // The export simulates frames 1 … frameCount + 1; nothing beyond is a frame of the effect.
     const int64_t lastFrame = std::max<int64_t>(int64_t{state.frameCount} + 1, 1);
     if (options.frame > lastFrame) {
-        err << "--frame には1から" << lastFrame << "までの整数を指定してください。\n" << kUsage;
+        err << cliText(
+                   QT_TRANSLATE_NOOP("Sparkplume", "%1 には1から%2までの整数を指定してください。"),
+                   {"--frame", std::to_string(lastFrame)})
+            << '\n'
+            << cliText(kUsage);
         return 1;
     }
     session.playback().replay(options.frame, [](int32_t) { return !interrupted(); });

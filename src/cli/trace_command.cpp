@@ -1,5 +1,6 @@
 #include "cli/trace_command.h"
 
+#include <algorithm>
 #include <charconv>
 #include <filesystem>
 #include <optional>
@@ -11,6 +12,9 @@
 
 namespace sp::cli {
 namespace {
+
+constexpr const char* kUsage =
+    QT_TRANSLATE_NOOP("Sparkplume", "使い方: sparkplume trace FILE [--frames N] [--particles]\n");
 
 struct TraceOptions {
     std::string file;
@@ -26,17 +30,17 @@ std::string parse(const std::vector<std::string>& args, TraceOptions& options) {
             options.particles = true;
         } else if (a == "--frames") {
             if (i + 1 >= args.size() || !(options.frames = parseCount(args[i + 1], 0)))
-                return "--frames には0以上の整数を指定してください。";
+                return cliText(kWholeNumberFromText, {a, "0"});
             ++i;
         } else if (!a.empty() && a[0] == '-' && a != "-") {
-            return "不明なオプションです: " + a;
+            return cliText(kUnknownOptionText, {a});
         } else if (options.file.empty()) {
             options.file = a;
         } else {
-            return "ファイルは一つだけ指定してください。";
+            return cliText(kOneFileText);
         }
     }
-    if (options.file.empty()) return "ファイルを指定してください。";
+    if (options.file.empty()) return cliText(kFileMissingText);
     return checkPaths({&options.file});
 }
 
@@ -64,9 +68,13 @@ void collectPreOrder(const EmitterNode& node, std::vector<const EmitterNode*>& o
 
 int runTrace(const std::vector<std::string>& args, const CommandLimits& limits, std::ostream& out,
              std::ostream& err) {
+    if (std::find(args.begin(), args.end(), "--help") != args.end()) {
+        out << cliText(kUsage);
+        return 0;
+    }
     TraceOptions options;
     if (std::string error = parse(args, options); !error.empty()) {
-        err << error << "\n使い方: sparkplume trace FILE [--frames N] [--particles]\n";
+        err << error << '\n' << cliText(kUsage);
         return 1;
     }
 

@@ -3,52 +3,83 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "document/document.h"
 #include "document/ui_language.h"
 #include "export/export_run.h"
+#include "export/export_settings.h"
 #include "project/file_commands.h"
 #include "prompts/prompts.h"
 
 namespace sp {
 namespace {
 
-// The messages the services build around a name or a number, as patterns with
-// one "%s". The services' own constants, and the few messages they put together
-// in place, written here as the same text.
-constexpr std::array<const char*, 12> kPatterns = {
-    kFileReadErrorText,
-    kSaveFailedText,
-    kMaterialUnreadableText,
-    kFrameNotWrittenText,
-    kCopyNotWrittenText,
-    kToolNotStartedText,
-    kToolFailedText,
-    kPictureLeftOutText,
-    QT_TRANSLATE_NOOP("Sparkplume", "書き出すフレームは1から%sの範囲で指定してください。"),
-    QT_TRANSLATE_NOOP("Sparkplume",
-                      "動画は%s FPSまでしか書き出せません。アニメーションの設定でFPSを下げてくだ"
-                      "さい。"),
-    QT_TRANSLATE_NOOP("Sparkplume", "一度に書き出せるフレームは%s枚までです。"),
-    QT_TRANSLATE_NOOP("Sparkplume", "（%s個のファイル）"),
+// The messages the services build around names or numbers, as patterns with
+// one "%s", or with "%1", "%2" … for several values.
+constexpr std::array<const char*, 16> kPatterns = {
+    kFileReadErrorText,      kSaveFailedText,
+    kMaterialUnreadableText, kFrameNotWrittenText,
+    kCopyNotWrittenText,     kToolNotStartedText,
+    kToolFailedText,         kPictureLeftOutText,
+    kFrameRangeText,         kMovieFpsText,
+    kTooManyFramesText,      kPaddingRangeText,
+    kExtrudeRangeText,       kMaxSizeRangeText,
+    kFrameBeyondSheetText,   QT_TRANSLATE_NOOP("Sparkplume", "（%s個のファイル）"),
 };
 
-// The message read as `pattern` with the name put in: the translated pattern
-// with the same name, and whatever followed the pattern's end kept as it was.
+// A pattern read as the words between its places for values: "%s" or "%1" …
+struct PatternPiece {
+    std::string_view words;  // before the place
+    int value = -1;          // the place's number from 0; -1 after the last place
+};
+
+std::vector<PatternPiece> piecesOf(std::string_view pattern) {
+    std::vector<PatternPiece> pieces;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i + 1 < pattern.size(); ++i) {
+        if (pattern[i] != '%') continue;
+        const char c = pattern[i + 1];
+        if (c != 's' && (c < '1' || c > '9')) continue;
+        pieces.push_back({pattern.substr(start, i - start), c == 's' ? 0 : c - '1'});
+        start = i + 2;
+        ++i;
+    }
+    pieces.push_back({pattern.substr(start), -1});
+    return pieces;
+}
+
+// The message read as `pattern` with values put in: the translated pattern with
+// the same values, and whatever followed the pattern's end translated where the
+// catalogue knows it, else kept as it was. Each value runs up to the first
+// occurrence of the words after it.
 std::optional<QString> fromPattern(std::string_view message, std::string_view pattern) {
-    const auto at = pattern.find("%s");
-    if (at == std::string_view::npos) return std::nullopt;
-    const std::string_view prefix = pattern.substr(0, at);
-    const std::string_view suffix = pattern.substr(at + 2);
-    if (!message.starts_with(prefix)) return std::nullopt;
-    const auto end = suffix.empty() ? message.size() : message.find(suffix, prefix.size());
-    if (end == std::string_view::npos) return std::nullopt;
-    const std::string_view value = message.substr(prefix.size(), end - prefix.size());
-    const std::string_view rest = message.substr(end + suffix.size());
-    QString text = trText(pattern);
-    text.replace(QStringLiteral("%s"),
-                 QString::fromUtf8(value.data(), static_cast<qsizetype>(value.size())));
-    return text + QString::fromUtf8(rest.data(), static_cast<qsizetype>(rest.size()));
+    const std::vector<PatternPiece> pieces = piecesOf(pattern);
+    if (pieces.size() < 2 || !message.starts_with(pieces.front().words)) return std::nullopt;
+    std::vector<std::string_view> values(10);
+    std::size_t at = pieces.front().words.size();
+    for (std::size_t k = 0; k + 1 < pieces.size(); ++k) {
+        const std::string_view after = pieces[k + 1].words;
+        if (after.empty() && k + 2 < pieces.size()) return std::nullopt;  // "%1%2": no border
+        const auto end = after.empty() ? message.size() : message.find(after, at);
+        if (end == std::string_view::npos) return std::nullopt;
+        values[static_cast<std::size_t>(pieces[k].value)] = message.substr(at, end - at);
+        at = end + after.size();
+    }
+    const std::string_view rest = message.substr(at);
+    const QString translated = trText(pattern);
+    QString text;
+    for (qsizetype i = 0; i < translated.size(); ++i) {
+        const QChar c = i + 1 < translated.size() ? translated[i + 1] : QChar();
+        if (translated[i] == u'%' && (c == u's' || (c >= u'1' && c <= u'9'))) {
+            const std::string_view value = values[c == u's' ? 0 : c.unicode() - u'1'];
+            text += QString::fromUtf8(value.data(), static_cast<qsizetype>(value.size()));
+            ++i;
+        } else {
+            text += translated[i];
+        }
+    }
+    return text + (rest.empty() ? QString() : trText(rest));
 }
 
 // The prompts' captions and the project dialogs' file types are written where

@@ -2,19 +2,25 @@
 
 #include <cstdio>
 
+#include "project/file_commands.h"
+
 namespace sp {
 namespace {
 
-constexpr const char* kLimitNote = "　（上限に達したため一部のパーティクルを省略しています）";
+std::string threeDigits(int32_t value) {
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "%03d", value);
+    return buffer;
+}
 
 }  // namespace
 
 std::string formatPreviewCaption(const ProjectState& state, bool limitReached) {
-    char buffer[128];
-    std::snprintf(buffer, sizeof buffer, "%03d／%03dフレーム  FPS：%d　%d％", state.currentFrame,
-                  state.frameCount, state.measuredFps, static_cast<int32_t>(state.zoom * 100.0f));
-    std::string caption = buffer;
-    if (limitReached) caption += kLimitNote;
+    std::string caption = formatMessage(
+        kPreviewCaptionText, {threeDigits(state.currentFrame), threeDigits(state.frameCount),
+                              std::to_string(state.measuredFps),
+                              std::to_string(static_cast<int32_t>(state.zoom * 100.0f))});
+    if (limitReached) caption += kPreviewLimitNote;
     return caption;
 }
 

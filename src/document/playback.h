@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QtGlobal>
+
 #include <cstdint>
 #include <string>
 
@@ -49,6 +51,14 @@ class Playback {
     FrameClock m_clock;
     std::string m_caption;
 };
+
+// The preview caption: frame and frames as "%03d", the measured rate and the
+// zoom in percent, then the note when a limit cut the effect short. The screen
+// shows it in the interface's language.
+inline constexpr const char* kPreviewCaptionText =
+    QT_TRANSLATE_NOOP("Sparkplume", "%1／%2フレーム  FPS：%3　%4％");
+inline constexpr const char* kPreviewLimitNote =
+    QT_TRANSLATE_NOOP("Sparkplume", "　（上限に達したため一部のパーティクルを省略しています）");
 
 // The preview caption for the state's frame, rate and zoom, with a note when a
 // limit cut the effect short.

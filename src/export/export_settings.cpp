@@ -6,6 +6,7 @@
 #include <QtGlobal>
 
 #include "exchange/render_exchange.h"
+#include "project/file_commands.h"
 
 namespace sp {
 
@@ -78,21 +79,19 @@ std::string checkExportSettings(const ExportSettings& s, int32_t frameCount, int
         return QT_TRANSLATE_NOOP("Sparkplume",
                                  "最初のフレームは最後のフレーム以下にしてください。");
     if (s.exportStart < 1 || s.exportEnd > frameCount)
-        return "書き出すフレームは1から" + std::to_string(frameCount) +
-               "の範囲で指定してください。";
+        return formatMessage(kFrameRangeText, {std::to_string(frameCount)});
     if (writtenFrameCount(s) == 0)
         return QT_TRANSLATE_NOOP("Sparkplume", "書き出すフレームがありません。");
     if ((s.exportLayout == kLayoutMovie || isAnimatedLayout(s.exportLayout)) &&
         fps > exchange::kMaxMovieFps)
-        return "動画は" + std::to_string(exchange::kMaxMovieFps) +
-               " FPSまでしか書き出せません。アニメーションの設定でFPSを下げてください。";
+        return formatMessage(kMovieFpsText, {std::to_string(exchange::kMaxMovieFps)});
     if (writtenFrameCount(s) > kMaxWrittenFrames)
-        return "一度に書き出せるフレームは" + std::to_string(kMaxWrittenFrames) + "枚までです。";
+        return formatMessage(kTooManyFramesText, {std::to_string(kMaxWrittenFrames)});
     if (isAnimatedLayout(s.exportLayout) && s.exportFileType != kFilePng)
-        return "GIF・APNG・WebP はPNGのフレームから作ります。ファイル形式をPNGにしてください。";
+        return kAnimationNeedsPngText;
     if (s.exportQuality != exchange::kLosslessQuality &&
         (s.exportQuality < 0 || s.exportQuality > 100))
-        return "画質は0から100の範囲で指定してください。";
+        return kQualityRangeText;
     return "";
 }
 
@@ -100,16 +99,15 @@ std::string checkSheetOptions(const exchange::SheetOptions& o, int32_t canvasWid
                               int32_t canvasHeight) {
     const std::string limit = std::to_string(exchange::kMaxPadding);
     if (o.padding < 0 || o.padding > exchange::kMaxPadding)
-        return "余白は0から" + limit + "の範囲で指定してください。";
+        return formatMessage(kPaddingRangeText, {limit});
     if (o.extrude < 0 || o.extrude > exchange::kMaxPadding)
-        return "縁の複製は0から" + limit + "の範囲で指定してください。";
+        return formatMessage(kExtrudeRangeText, {limit});
     if (o.maxSize < 1 || o.maxSize > exchange::kMaxSheetSide)
-        return "最大サイズは1から" + std::to_string(exchange::kMaxSheetSide) +
-               "の範囲で指定してください。";
+        return formatMessage(kMaxSizeRangeText, {std::to_string(exchange::kMaxSheetSide)});
     if (!exchange::frameFitsSheet(canvasWidth, canvasHeight, o))
-        return "最大サイズ" + std::to_string(exchange::usableSheetSide(o)) + "にはフレーム（" +
-               std::to_string(canvasWidth) + "×" + std::to_string(canvasHeight) +
-               "、余白と縁を含む）が収まりません。";
+        return formatMessage(kFrameBeyondSheetText,
+                             {std::to_string(exchange::usableSheetSide(o)),
+                              std::to_string(canvasWidth), std::to_string(canvasHeight)});
     return "";
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QtGlobal>
+
 #include <cstdint>
 #include <string>
 
@@ -70,6 +72,30 @@ inline constexpr int32_t kMaxWrittenFrames = 10000;
 
 // "RENDER/%04d<ext>" for the n-th written frame.
 std::string frameFileName(int32_t n, int32_t fileType);
+
+// Why settings cannot be exported. Those with a number in them are whole
+// sentences with "%1" … in place of the numbers, so that a translation can put
+// the numbers where its own words need them.
+inline constexpr const char* kFrameRangeText =
+    QT_TRANSLATE_NOOP("Sparkplume", "書き出すフレームは1から%1の範囲で指定してください。");
+inline constexpr const char* kMovieFpsText = QT_TRANSLATE_NOOP(
+    "Sparkplume",
+    "動画は%1 FPSまでしか書き出せません。アニメーションの設定でFPSを下げてください。");
+inline constexpr const char* kTooManyFramesText =
+    QT_TRANSLATE_NOOP("Sparkplume", "一度に書き出せるフレームは%1枚までです。");
+inline constexpr const char* kAnimationNeedsPngText = QT_TRANSLATE_NOOP(
+    "Sparkplume", "GIF・APNG・WebP はPNGのフレームから作ります。ファイル形式をPNGにしてください。");
+inline constexpr const char* kQualityRangeText =
+    QT_TRANSLATE_NOOP("Sparkplume", "画質は0から100の範囲で指定してください。");
+inline constexpr const char* kPaddingRangeText =
+    QT_TRANSLATE_NOOP("Sparkplume", "余白は0から%1の範囲で指定してください。");
+inline constexpr const char* kExtrudeRangeText =
+    QT_TRANSLATE_NOOP("Sparkplume", "縁の複製は0から%1の範囲で指定してください。");
+inline constexpr const char* kMaxSizeRangeText =
+    QT_TRANSLATE_NOOP("Sparkplume", "最大サイズは1から%1の範囲で指定してください。");
+// The usable side, then the frame's width and height.
+inline constexpr const char* kFrameBeyondSheetText = QT_TRANSLATE_NOOP(
+    "Sparkplume", "最大サイズ%1にはフレーム（%2×%3、余白と縁を含む）が収まりません。");
 
 // A text explaining why the settings cannot be exported, or "" when they can.
 // `fps` is the project's rate, which the movie must be able to keep.

@@ -5,15 +5,18 @@
 #include <cmath>
 #include <cstdint>
 
+#include "project/file_commands.h"
+
 namespace sp {
 namespace {
 
-std::string formatCount(int value, const char* unit) {
-    return std::to_string(value) + unit;
+std::string pixelCount(int value) {
+    return std::to_string(value) + "pixel";
 }
 
-constexpr const char* kPixelUnit = "pixel";
-constexpr const char* kCellUnit = QT_TRANSLATE_NOOP("Sparkplume", "マス");
+std::string cellCount(int value) {
+    return formatMessage(kCellCountText, {std::to_string(value)});
+}
 
 }  // namespace
 
@@ -196,7 +199,7 @@ bool SheetLayout::beyondLimit(int side) const {
 
 SheetCaption SheetLayout::heightCaption(int screenHeight) const {
     const SheetRect g = gridBounds();
-    return {formatCount(sheetPixelHeight(), kPixelUnit),
+    return {pixelCount(sheetPixelHeight()),
             {g.right + 5, g.top - 50, g.right + 100, g.bottom + 50},
             sheetRows() * m_frameHeight > static_cast<float>(screenHeight) ||
                 beyondLimit(sheetPixelHeight())};
@@ -204,7 +207,7 @@ SheetCaption SheetLayout::heightCaption(int screenHeight) const {
 
 SheetCaption SheetLayout::widthCaption(int screenWidth) const {
     const SheetRect g = gridBounds();
-    return {formatCount(sheetPixelWidth(), kPixelUnit),
+    return {pixelCount(sheetPixelWidth()),
             {g.left - 200, g.bottom + 5, g.right + 200, g.bottom + 50},
             m_frameWidth * m_columns > static_cast<float>(screenWidth) ||
                 beyondLimit(sheetPixelWidth())};
@@ -212,14 +215,14 @@ SheetCaption SheetLayout::widthCaption(int screenWidth) const {
 
 SheetCaption SheetLayout::rowsCaption() const {
     const SheetRect g = gridBounds();
-    return {formatCount(static_cast<int>(sheetRows()), kCellUnit),
+    return {cellCount(static_cast<int>(sheetRows())),
             {g.left - 100, g.top - 50, g.left - 5, g.bottom + 50},
             false};
 }
 
 SheetCaption SheetLayout::columnsCaption() const {
     const SheetRect g = gridBounds();
-    return {formatCount(static_cast<int>(m_columns), kCellUnit),
+    return {cellCount(static_cast<int>(m_columns)),
             {g.left - 200, g.top - 100, g.right + 200, g.top - 5},
             false};
 }

@@ -37,6 +37,11 @@ struct SheetCell {
     SheetMark mark = SheetMark::None;
 };
 
+// The captions of the rows and the columns: "%1マス" with the count. The dialog
+// shows them in the interface's language; "1マス" is a text of its own there.
+inline constexpr const char* kCellCountText = QT_TRANSLATE_NOOP("Sparkplume", "%1マス");
+inline constexpr const char* kOneCellText = QT_TRANSLATE_NOOP("Sparkplume", "1マス");
+
 // One caption of the drawing: its text, the box it is placed in, and whether it
 // warns (red) that the sheet is larger than the screen.
 struct SheetCaption {

@@ -109,6 +109,22 @@ std::string formatMessage(const char* pattern, std::string_view value) {
     return text;
 }
 
+std::string formatMessage(const char* pattern, std::initializer_list<std::string_view> values) {
+    const std::string_view source(pattern);
+    std::string text;
+    for (std::size_t i = 0; i < source.size(); ++i) {
+        const char next = i + 1 < source.size() ? source[i + 1] : '\0';
+        const auto index = static_cast<std::size_t>(next - '1');
+        if (source[i] == '%' && next >= '1' && next <= '9' && index < values.size()) {
+            text += values.begin()[index];
+            ++i;
+        } else {
+            text += source[i];
+        }
+    }
+    return text;
+}
+
 FileCommands::FileCommands(Project& project, ProjectOwner& owner, SetupIni& setup, Prompts& prompts,
                            fs::path programDir)
     : m_project(project),

@@ -3,7 +3,9 @@
 #include <QtGlobal>
 
 #include <filesystem>
+#include <initializer_list>
 #include <string>
+#include <string_view>
 
 #include "project/project.h"
 #include "project/project_owner.h"
@@ -101,5 +103,8 @@ void renameMaterialReferences(EmitterNode& root,
 
 // Fills the one "%s" of a message.
 std::string formatMessage(const char* pattern, std::string_view value);
+// Fills "%1", "%2" … of a message with the values in that order, in one pass: a
+// value that itself holds "%2" stays as it is.
+std::string formatMessage(const char* pattern, std::initializer_list<std::string_view> values);
 
 }  // namespace sp

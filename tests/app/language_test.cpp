@@ -7,12 +7,14 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLocale>
 #include <QMenuBar>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStyle>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
@@ -26,13 +28,17 @@
 #include "app/dialogs/background_image_dialog.h"
 #include "app/dialogs/emission_dialog.h"
 #include "app/dialogs/export_options_dialog.h"
+#include "app/dialogs/export_rules.h"
 #include "app/dialogs/sheet_layout_dialog.h"
 #include "app/dialogs/size_dialog.h"
 #include "app/main_window.h"
 #include "document/app_context.h"
+#include "document/playback.h"
 #include "document/ui_language.h"
 #include "editors/page_layout.h"
 #include "export/export_run.h"
+#include "export/export_settings.h"
+#include "export/sheet_layout.h"
 #include "project/file_commands.h"
 #include "resources/look.h"
 
@@ -148,6 +154,76 @@ TEST(LanguageChoice, MessagesWithANameKeepTheNameAndWhatFollows) {
     EXPECT_EQ(trMessage("1から"), QStringLiteral("1から"));  // no pattern: as it came
     ASSERT_TRUE(english.apply(UiLanguage::Japanese));
     EXPECT_EQ(trMessage(kErrorCaption).toStdString(), kErrorCaption);
+}
+
+// The messages put together from several numbers are whole sentences in the
+// catalogue: Japanese as ever, English with the numbers where its words need them.
+TEST(LanguageChoice, MessagesWithSeveralNumbersAreTranslatedWhole) {
+    exchange::SheetOptions tooSmall;
+    tooSmall.maxSize = 16;
+    exchange::SheetOptions padded;
+    padded.padding = 65;
+    const std::string beyond = checkSheetOptions(tooSmall, 256, 128);
+    const std::string padding = checkSheetOptions(padded, 256, 128);
+    EXPECT_EQ(beyond, "最大サイズ16にはフレーム（256×128、余白と縁を含む）が収まりません。");
+    EXPECT_EQ(padding, "余白は0から64の範囲で指定してください。");
+
+    ProjectState state;
+    state.currentFrame = 8;
+    state.frameCount = 30;
+    state.measuredFps = 58;
+    state.zoom = 0.25f;
+    const std::string caption = formatPreviewCaption(state, true);
+    EXPECT_EQ(
+        caption,
+        "008／030フレーム  FPS：58　25％　（上限に達したため一部のパーティクルを省略しています）");
+
+    UiTranslation english;
+    ASSERT_TRUE(english.apply(UiLanguage::English));
+    EXPECT_EQ(trMessage(beyond),
+              QStringLiteral("A frame (256×128 with padding and extrude) does not fit the maximum "
+                             "size 16."));
+    EXPECT_EQ(trMessage(padding), QStringLiteral("Padding must be from 0 to 64."));
+    EXPECT_EQ(trMessage(caption, {kPreviewCaptionText}),
+              QStringLiteral("008/030 frames  FPS: 58  25%  (limit reached)"));
+    // The sheet dialog's captions: cells counted, pixels as they are.
+    EXPECT_EQ(trMessage("1マス", {kCellCountText}), QStringLiteral("1 cell"));
+    EXPECT_EQ(trMessage("12マス", {kCellCountText}), QStringLiteral("12 cells"));
+    EXPECT_EQ(trMessage("512pixel", {kCellCountText}), QStringLiteral("512pixel"));
+    // The export's report is put together from texts and names: each text in English.
+    const ExportResult done{ExportOutcome::Completed,
+                            {"/data/out/fx0000.png", "/data/out/fx0001.png"}};
+    EXPECT_EQ(trMessage(exportReport(done, false).text),
+              QStringLiteral("The export is finished.\n\nSaved in: /data/out (2 files)\n\n"
+                             "fx0000.png\nfx0001.png"));
+    EXPECT_EQ(trMessage(exportReport({ExportOutcome::Aborted, {}}, false).text),
+              QStringLiteral("The export was stopped. No file was made."));
+    ASSERT_TRUE(english.apply(UiLanguage::Japanese));
+    EXPECT_EQ(trMessage(beyond).toStdString(), beyond);
+    EXPECT_EQ(exportReport({ExportOutcome::Aborted, {}}, false).text,
+              "書き出しを中断しました。ファイルは作られていません。");
+}
+
+// The help command opens docs/manual.en.html in English: it is there, and every
+// picture it shows (its own English ones in docs/en/) is there beside it.
+TEST(Manual, BothLanguagesShowOnlyPicturesThatExist) {
+    const QDir docs(QStringLiteral(SPARKPLUME_SOURCE_DIR "/docs"));
+    for (const QString& name : {QStringLiteral("manual.html"), QStringLiteral("manual.en.html")}) {
+        QFile file(docs.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << name.toStdString();
+        const QString html = QString::fromUtf8(file.readAll());
+        const QRegularExpression image(QStringLiteral("<img src=\"([^\"]+)\""));
+        int pictures = 0;
+        for (auto it = image.globalMatch(html); it.hasNext(); ++pictures) {
+            const QString picture = it.next().captured(1);
+            EXPECT_TRUE(QFileInfo(docs.filePath(picture)).isFile())
+                << name.toStdString() << ": " << picture.toStdString();
+            if (name == QStringLiteral("manual.en.html") &&
+                picture != QStringLiteral("sheet-example.png"))
+                EXPECT_TRUE(picture.startsWith(QStringLiteral("en/"))) << picture.toStdString();
+        }
+        EXPECT_GE(pictures, 4) << name.toStdString();
+    }
 }
 
 // Every text a window shows: labels, buttons, group titles, tips, help texts,

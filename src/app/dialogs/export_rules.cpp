@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "document/ui_language.h"
 #include "project/file_commands.h"
 
 namespace sp {
@@ -9,14 +10,21 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// The report is put together from several texts and the files' names, which no
+// one catalogue entry matches once it is whole: each text is translated here.
+std::string said(const char* text) {
+    return trText(text).toStdString();
+}
+
 // The folder once, then the names; a file elsewhere keeps its whole path.
 std::string fileList(const std::vector<fs::path>& files) {
     const fs::path folder = files.front().parent_path();
     auto name = [&](const fs::path& file) {
         return file.parent_path() == folder ? file.filename().string() : file.string();
     };
-    std::string text = kExportFolderText + folder.string();
-    if (files.size() > 1) text += formatMessage(kExportFileCountText, std::to_string(files.size()));
+    std::string text = said(kExportFolderText) + folder.string();
+    if (files.size() > 1)
+        text += formatMessage(said(kExportFileCountText).c_str(), std::to_string(files.size()));
     text += '\n';
     const std::size_t shown =
         files.size() > kReportListedFiles ? kReportListedFiles - 2 : files.size();
@@ -49,15 +57,15 @@ ExportReport exportReport(const ExportResult& result, bool sheetSkipped) {
                 if (sheetSkipped) return {};
                 return {kExportResultMissingText, kErrorCaption};
             }
-            return {std::string(kExportDoneText) + "\n\n" + fileList(files), kExportCaption};
+            return {said(kExportDoneText) + "\n\n" + fileList(files), kExportCaption};
         case ExportOutcome::Aborted:
-            return {std::string(kExportAbortedText) +
-                        (files.empty() ? kExportNothingMadeText : "\n\n" + fileList(files)),
+            return {said(kExportAbortedText) +
+                        (files.empty() ? said(kExportNothingMadeText) : "\n\n" + fileList(files)),
                     kExportCaption};
         case ExportOutcome::Failed:
             // The run has said what went wrong; what it made before that is worth knowing.
             if (files.empty()) return {};
-            return {std::string(kExportIncompleteText) + "\n\n" + fileList(files), kErrorCaption};
+            return {said(kExportIncompleteText) + "\n\n" + fileList(files), kErrorCaption};
         case ExportOutcome::Cancelled:
             break;
     }

@@ -54,6 +54,7 @@ inline constexpr const char* kExportAbortedText =
     QT_TRANSLATE_NOOP("Sparkplume", "書き出しを中断しました。");
 inline constexpr const char* kExportIncompleteText = QT_TRANSLATE_NOOP(
     "Sparkplume", "書き出しは完了していません。作られたのは次のファイルだけです。");
+// Follows the aborted text directly (its English begins with a space).
 inline constexpr const char* kExportNothingMadeText =
     QT_TRANSLATE_NOOP("Sparkplume", "ファイルは作られていません。");
 inline constexpr const char* kExportResultMissingText =

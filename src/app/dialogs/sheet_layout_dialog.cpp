@@ -78,7 +78,8 @@ void SheetLayoutDrawing::paintEvent(QPaintEvent*) {
     p.setFont(captionFont());
     auto caption = [&](const SheetCaption& c, int alignment) {
         p.setPen(c.red ? kWarningRed : ink);
-        p.drawText(boxOf(c.box), alignment | Qt::TextSingleLine, QString::fromStdString(c.text));
+        p.drawText(boxOf(c.box), alignment | Qt::TextSingleLine,
+                   trMessage(c.text, {kCellCountText}));
     };
     caption(m_layout.heightCaption(screenSize.height()), Qt::AlignLeft | Qt::AlignVCenter);
     caption(m_layout.widthCaption(screenSize.width()), Qt::AlignHCenter | Qt::AlignTop);
