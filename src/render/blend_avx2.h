@@ -7,10 +7,12 @@
 
 #include <immintrin.h>
 
+#include <algorithm>
 #include <cstdint>
 
 #include "render/always_inline.h"
 #include "render/raster_state.h"
+#include "render/texel_sampling.h"
 
 namespace sp::render::detail {
 // Internal linkage for the reason given in always_inline.h.
@@ -44,20 +46,128 @@ SP_ALWAYS_INLINE __m256i blendQuarter(__m256i src16, __m256i dst16) {
     }
 }
 
+// The bytes of four of eight pixels (0, 1, 4, 5, or with High 2, 3, 6, 7) in 16-bit lanes.
+template <bool High>
+SP_ALWAYS_INLINE __m256i widen(__m256i pixels) {
+    return High ? _mm256_unpackhi_epi8(pixels, _mm256_setzero_si256())
+                : _mm256_unpacklo_epi8(pixels, _mm256_setzero_si256());
+}
+
+// (p · (256 − w) + q · w + 128) / 256 in each 16-bit lane.
+SP_ALWAYS_INLINE __m256i mixLanes(__m256i p, __m256i q, __m256i weight) {
+    const __m256i mixed =
+        _mm256_add_epi16(_mm256_mullo_epi16(p, _mm256_sub_epi16(_mm256_set1_epi16(256), weight)),
+                         _mm256_mullo_epi16(q, weight));
+    return _mm256_srli_epi16(_mm256_add_epi16(mixed, _mm256_set1_epi16(128)), 8);
+}
+
+// Four pixels of a linear sample: the two texels of each row mixed across, then the rows.
+template <bool High>
+SP_ALWAYS_INLINE __m256i mixQuarter(__m256i a0, __m256i a1, __m256i b0, __m256i b1, __m256i wx,
+                                    __m256i wy) {
+    const __m256i across = widen<High>(wx);
+    return mixLanes(mixLanes(widen<High>(a0), widen<High>(a1), across),
+                    mixLanes(widen<High>(b0), widen<High>(b1), across), widen<High>(wy));
+}
+
+// Eight texels of a wrapping power-of-two texture at once, by the arithmetic of
+// samplePointWrapped and sampleLinearWrapped in texel_sampling.h. Positions are
+// texture coordinates in texels × 2^8 (the 24 bits above the fixed point's
+// lowest 24), which holds every texel index of a texture under 2^24 wide.
+template <TextureFilter Filter>
+SP_ALWAYS_INLINE __m256i sampleEight(const WrappedTexture& t, __m256i pu, __m256i pv) {
+    const __m256i widthMask = _mm256_set1_epi32(static_cast<int>(t.widthMask));
+    const __m256i heightMask = _mm256_set1_epi32(static_cast<int>(t.heightMask));
+    const __m128i shift = _mm_cvtsi32_si128(t.widthShift);
+    const int* texels = reinterpret_cast<const int*>(t.texels);
+    const __m256i x0 = _mm256_and_si256(_mm256_srli_epi32(pu, 8), widthMask);
+    const __m256i y0 = _mm256_and_si256(_mm256_srli_epi32(pv, 8), heightMask);
+    const __m256i rowA = _mm256_sll_epi32(y0, shift);
+    if constexpr (Filter == TextureFilter::Point) {
+        return _mm256_i32gather_epi32(texels, _mm256_or_si256(rowA, x0), 4);
+    } else {
+        const __m256i one = _mm256_set1_epi32(1);
+        const __m256i x1 = _mm256_and_si256(_mm256_add_epi32(x0, one), widthMask);
+        const __m256i rowB =
+            _mm256_sll_epi32(_mm256_and_si256(_mm256_add_epi32(y0, one), heightMask), shift);
+        const __m256i a0 = _mm256_i32gather_epi32(texels, _mm256_or_si256(rowA, x0), 4);
+        const __m256i a1 = _mm256_i32gather_epi32(texels, _mm256_or_si256(rowA, x1), 4);
+        const __m256i b0 = _mm256_i32gather_epi32(texels, _mm256_or_si256(rowB, x0), 4);
+        const __m256i b1 = _mm256_i32gather_epi32(texels, _mm256_or_si256(rowB, x1), 4);
+        // Each pixel's weight (the position's lowest byte) in all four of its bytes.
+        const __m256i spread = _mm256_setr_epi8(0, 0, 0, 0, 4, 4, 4, 4, 8, 8, 8, 8, 12, 12, 12, 12,
+                                                0, 0, 0, 0, 4, 4, 4, 4, 8, 8, 8, 8, 12, 12, 12, 12);
+        const __m256i wx = _mm256_shuffle_epi8(pu, spread), wy = _mm256_shuffle_epi8(pv, spread);
+        const __m256i low = mixQuarter<false>(a0, a1, b0, b1, wx, wy);
+        const __m256i high = mixQuarter<true>(a0, a1, b0, b1, wx, wy);
+        return _mm256_packus_epi16(low, high);
+    }
+}
+
+// 0, 1, 2 and 3 steps, in 64-bit lanes (wrapping, as positions step).
+SP_ALWAYS_INLINE __m256i firstSteps(uint64_t step) {
+    return _mm256_setr_epi64x(0, static_cast<long long>(step), static_cast<long long>(2 * step),
+                              static_cast<long long>(3 * step));
+}
+
+// Bits 24 … 55 of eight 64-bit texture positions (four in each register), in order.
+SP_ALWAYS_INLINE __m256i positionsOf(__m256i low, __m256i high) {
+    const __m256 packed = _mm256_shuffle_ps(_mm256_castsi256_ps(_mm256_srli_epi64(low, 24)),
+                                            _mm256_castsi256_ps(_mm256_srli_epi64(high, 24)),
+                                            _MM_SHUFFLE(2, 0, 2, 0));
+    return _mm256_permute4x64_epi64(_mm256_castps_si256(packed), _MM_SHUFFLE(3, 1, 2, 0));
+}
+
+// Texel × diffuse for eight texels, with the rounding of modulate() in blend_ops.h.
+SP_ALWAYS_INLINE __m256i modulateEight(__m256i texels, __m256i diffuse) {
+    const __m256i zero = _mm256_setzero_si256();
+    const __m256i low = div255Epi16x2(_mm256_mullo_epi16(_mm256_unpacklo_epi8(texels, zero),
+                                                         _mm256_unpacklo_epi8(diffuse, zero)));
+    const __m256i high = div255Epi16x2(_mm256_mullo_epi16(_mm256_unpackhi_epi8(texels, zero),
+                                                          _mm256_unpackhi_epi8(diffuse, zero)));
+    return _mm256_packus_epi16(low, high);
+}
+
 struct Avx2Pixels {
     static constexpr int kWidth = 8;
+    // Textures are sampled eight texels at a time, from positions made beforehand.
+    static constexpr bool kBulkSampling = true;
+
+    // Sources for `count` pixels from their positions, modulated by `diffuse`;
+    // up to seven positions past `count` are read and as many sources written.
+    template <TextureFilter Filter>
+    static SP_ALWAYS_INLINE void sample(const WrappedTexture& t, const uint32_t* pu,
+                                        const uint32_t* pv, uint32_t diffuse, uint32_t* sources,
+                                        int count) {
+        const bool white = diffuse == 0xFFFFFFFFu;
+        const __m256i colour = _mm256_set1_epi32(static_cast<int>(diffuse));
+        for (int i = 0; i < count; i += 8) {
+            __m256i s =
+                sampleEight<Filter>(t, _mm256_loadu_si256(reinterpret_cast<const __m256i*>(pu + i)),
+                                    _mm256_loadu_si256(reinterpret_cast<const __m256i*>(pv + i)));
+            if (!white) s = modulateEight(s, colour);
+            _mm256_storeu_si256(reinterpret_cast<__m256i*>(sources + i), s);
+        }
+    }
 
     // The first `count` (1 … 8) pixels; a shorter step neither reads nor writes
     // the target beyond them.
     template <BlendKind Kind>
     static SP_ALWAYS_INLINE void blend(uint32_t* target, const uint32_t* source, int count) {
-        const __m256i zero = _mm256_setzero_si256();
         const __m256i lane = _mm256_set_epi32(7, 6, 5, 4, 3, 2, 1, 0);
         const __m256i mask = _mm256_cmpgt_epi32(_mm256_set1_epi32(count), lane);
-        const bool whole = count == 8;
-        const __m256i src = whole
+        const __m256i src = count == 8
                                 ? _mm256_loadu_si256(reinterpret_cast<const __m256i*>(source))
                                 : _mm256_maskload_epi32(reinterpret_cast<const int*>(source), mask);
+        blendRegister<Kind>(target, src, count, mask);
+    }
+
+    // blend() for sources in a register; `mask` selects the first `count` lanes.
+    template <BlendKind Kind>
+    static SP_ALWAYS_INLINE void blendRegister(uint32_t* target, __m256i src, int count,
+                                               __m256i mask) {
+        const __m256i zero = _mm256_setzero_si256();
+        const bool whole = count == 8;
         // Nothing to do where all are fully transparent.
         if (_mm256_movemask_epi8(_mm256_cmpeq_epi32(_mm256_srli_epi32(src, 24), zero)) == -1)
             return;
@@ -73,6 +183,35 @@ struct Avx2Pixels {
             _mm256_storeu_si256(reinterpret_cast<__m256i*>(target), out);
         } else {
             _mm256_maskstore_epi32(reinterpret_cast<int*>(target), mask, out);
+        }
+    }
+
+    // A whole span of a wrapping texture, from texture position (tu, tv) stepped
+    // by (dtu, dtv) a pixel, sampled, modulated and blended eight pixels a step,
+    // with the positions made in registers.
+    template <BlendKind Kind, TextureFilter Filter>
+    static SP_ALWAYS_INLINE void sampleAndBlend(const WrappedTexture& t, uint64_t tu, uint64_t tv,
+                                                uint64_t dtu, uint64_t dtv, uint32_t diffuse,
+                                                uint32_t* target, int count) {
+        const bool white = diffuse == 0xFFFFFFFFu;
+        const __m256i colour = _mm256_set1_epi32(static_cast<int>(diffuse));
+        const __m256i uLow = firstSteps(dtu), vLow = firstSteps(dtv);
+        const __m256i uHigh =
+            _mm256_add_epi64(uLow, _mm256_set1_epi64x(static_cast<long long>(4 * dtu)));
+        const __m256i vHigh =
+            _mm256_add_epi64(vLow, _mm256_set1_epi64x(static_cast<long long>(4 * dtv)));
+        const __m256i lane = _mm256_set_epi32(7, 6, 5, 4, 3, 2, 1, 0);
+        for (int x = 0; x < count; x += 8) {
+            const __m256i u = _mm256_set1_epi64x(static_cast<long long>(tu));
+            const __m256i v = _mm256_set1_epi64x(static_cast<long long>(tv));
+            __m256i s = sampleEight<Filter>(
+                t, positionsOf(_mm256_add_epi64(u, uLow), _mm256_add_epi64(u, uHigh)),
+                positionsOf(_mm256_add_epi64(v, vLow), _mm256_add_epi64(v, vHigh)));
+            if (!white) s = modulateEight(s, colour);
+            const int n = std::min(8, count - x);
+            blendRegister<Kind>(target + x, s, n, _mm256_cmpgt_epi32(_mm256_set1_epi32(n), lane));
+            tu += 8 * dtu;
+            tv += 8 * dtv;
         }
     }
 

@@ -177,6 +177,7 @@ SP_ALWAYS_INLINE void blendFourMasked(uint32_t* target, const uint32_t* source, 
 // `count` is at most the width; a shorter step is a masked one.
 struct ScalarPixels {
     static constexpr int kWidth = 1;
+    static constexpr bool kBulkSampling = false;
     template <BlendKind Kind>
     static SP_ALWAYS_INLINE void blend(uint32_t* target, const uint32_t* source, int count) {
         for (int i = 0; i < count; ++i) target[i] = blendOne<Kind>(source[i], target[i]);
@@ -191,6 +192,7 @@ struct ScalarPixels {
 #if defined(__SSE2__)
 struct Sse2Pixels {
     static constexpr int kWidth = 4;
+    static constexpr bool kBulkSampling = false;
     template <BlendKind Kind>
     static SP_ALWAYS_INLINE void blend(uint32_t* target, const uint32_t* source, int count) {
         if (count == 4) {

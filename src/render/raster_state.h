@@ -11,7 +11,7 @@
 namespace sp::render {
 
 // How many pixels the span shader blends at a step. Every path gives the very
-// same pixels; a device starts with the four-pixel one.
+// same pixels; a device starts with the widest the processor has.
 enum class PixelPath { Scalar, Sse2, Avx2 };
 
 // The blend combinations the drawing uses, each exactly equal to the general rule.
@@ -41,7 +41,8 @@ struct RowSetup {
     int yStart, yEnd;   // the outline's rows; texture positions count from yStart
     int yFirst, yLast;  // the rows drawn: the outline's within the band being drawn
     int xLimitLo, xLimitHi;
-    double minY, maxY;
+    int rowFirst, rowLast;  // the rows whose centres lie within the outline's height
+    int topRow, bottomRow;  // the rows whose centres are its top or bottom, or none
     int64_t rowU, rowV, rowStepU, rowStepV, dtu, dtv;
     bool constantDiffuse;
     uint32_t diffuse;
@@ -49,11 +50,19 @@ struct RowSetup {
 };
 
 using RowRasteriser = void (*)(const RasterState&, Texture& target, const RowSetup&);
+// Draws several outlines in their order, a row of all of them at a time.
+using StripRasteriser = void (*)(const RasterState&, Texture& target, const RowSetup* outlines,
+                                 int count);
 
-// The row loop for the state's blend, filter, address and texture, on one pixel path.
-RowRasteriser pickScalarRows(const RasterState& state);
-RowRasteriser pickSse2Rows(const RasterState& state);
-RowRasteriser pickAvx2Rows(const RasterState& state);
+struct RowLoops {
+    RowRasteriser outline;
+    StripRasteriser strip;
+};
+
+// The row loops for the state's blend, filter, address and texture, on one pixel path.
+RowLoops pickScalarRows(const RasterState& state);
+RowLoops pickSse2Rows(const RasterState& state);
+RowLoops pickAvx2Rows(const RasterState& state);
 
 // The widest path this processor runs.
 PixelPath bestPixelPath();

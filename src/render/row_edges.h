@@ -37,10 +37,11 @@ struct EdgeFunction {
 // One edge prepared for finding row spans.
 struct RowEdge {
     const EdgeFunction* edge;
-    double yMin, yMax;    // rows outside this range are bounded by other edges
-    double start, slope;  // crossing at row centre y, in pixel indices: start + y · slope
-    double tolerance;     // below this distance to a pixel centre, rounding could matter
-    bool lower;           // the edge bounds the span from the left
+    double yMin, yMax;      // rows outside this range are bounded by other edges
+    int rowFirst, rowLast;  // the rows whose centres lie in that range; none for a horizontal edge
+    double start, slope;    // crossing at row centre y, in pixel indices: start + y · slope
+    double tolerance;       // below this distance to a pixel centre, rounding could matter
+    bool lower;             // the edge bounds the span from the left
     // The crossing at row y in 32.32 fixed point, fixedStart + y · fixedSlope, for
     // edges steep enough that it stays in range.
     bool fixed;
@@ -49,6 +50,12 @@ struct RowEdge {
 };
 
 RowEdge prepareRowEdge(const EdgeFunction& e, const ParticleVertex& p, const ParticleVertex& q);
+
+// The rows whose centres y + 0.5 lie within lo … hi (limited to ±2^30, far
+// beyond any target), and the row whose centre is exactly lo, or kNoRow.
+constexpr int kNoRow = -(1 << 30) - 1;
+void rowsOfCentres(double lo, double hi, int& first, int& last);
+int rowCentredAt(double y);
 
 // Internal linkage for the reason given in always_inline.h.
 namespace {
@@ -71,7 +78,7 @@ SP_ALWAYS_INLINE bool rowSpan(const RowEdge* edges, int count, int y, int& lo, i
                 continue;
             }
         } else {
-            if (sy < e.yMin || sy > e.yMax || e.edge->a == 0.0) continue;
+            if (y < e.rowFirst || y > e.rowLast) continue;
         }
         int64_t below;
         bool nearCentre, upperHalf;

@@ -10,9 +10,9 @@ namespace sp::render {
 
 SoftwareDevice::SoftwareDevice(int width, int height)
     : m_backBuffer(width, height), m_target(&m_backBuffer) {
-    // The four-pixel step is the default: on the processors measured so far the
-    // eight-pixel one, whose fetches are still one texel at a time, is no faster.
-    m_state.path = std::min(PixelPath::Sse2, detail::bestPixelPath());
+    // The widest path is the default: the eight-pixel one samples eight texels
+    // at once (gathers), where the four-pixel one fetches them one at a time.
+    m_state.path = detail::bestPixelPath();
     setColourBlend(BlendFactor::SrcAlpha, BlendFactor::InvSrcAlpha);
 }
 

@@ -2,6 +2,7 @@
 // each shaded and blended by the row loop of the chosen pixel path.
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "render/raster_state.h"
 #include "render/row_edges.h"
@@ -9,11 +10,26 @@
 
 namespace sp::render::detail {
 
+void rowsOfCentres(double lo, double hi, int& first, int& last) {
+    // Exact while the values are below 2^51, and beyond that far outside every target.
+    constexpr double kFar = 1 << 30;
+    first = static_cast<int>(std::clamp(std::ceil(lo - 0.5), -kFar, kFar));
+    last = static_cast<int>(std::clamp(std::floor(hi - 0.5), -kFar, kFar));
+}
+
+int rowCentredAt(double y) {
+    const double row = y - 0.5;
+    if (!(std::fabs(row) < (1 << 30)) || row != std::floor(row)) return kNoRow;
+    return static_cast<int>(row);
+}
+
 RowEdge prepareRowEdge(const EdgeFunction& e, const ParticleVertex& p, const ParticleVertex& q) {
     RowEdge r;
     r.edge = &e;
     r.yMin = std::min<double>(p.y, q.y);
     r.yMax = std::max<double>(p.y, q.y);
+    rowsOfCentres(r.yMin, r.yMax, r.rowFirst, r.rowLast);
+    if (e.a == 0.0) r.rowLast = r.rowFirst - 1;
     // Where the edge crosses a row: x = x0 + y · slope.
     const double inverse = e.a != 0.0 ? 1.0 / e.a : 0.0;
     const double x0 = -e.c * inverse;
@@ -41,7 +57,7 @@ bool finite(const ParticleVertex& v) {
     return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.u) && std::isfinite(v.v);
 }
 
-RowRasteriser pickRasteriser(const RasterState& state) {
+RowLoops pickRasteriser(const RasterState& state) {
     switch (state.path) {
         case PixelPath::Avx2:
             return pickAvx2Rows(state);
@@ -53,28 +69,43 @@ RowRasteriser pickRasteriser(const RasterState& state) {
     return pickScalarRows(state);
 }
 
-// Draws a convex outline of 3 or 4 vertices; false when it has no area (a
-// degenerate quad is then drawn as triangles by the caller, which also draw nothing).
-bool drawConvex(const RasterState& state, Texture& target, const ParticleVertex* const* input,
-                int count, int yLo, int yHi) {
+// A convex outline prepared for its row loop; the rows refer to the edges, so it stays in place.
+struct Outline {
+    EdgeFunction edges[4];
+    RowEdge rowEdges[4];
+    RowSetup rows;
+};
+
+enum class Prepared {
+    Ready,     // rows to draw
+    Nothing,   // nothing to draw within the rows
+    NotConvex  // a quad that is not convex, or has no area: draw it as triangles
+};
+
+// Prepares a convex outline of 3 or 4 vertices for drawing rows yLo … yHi.
+Prepared prepareConvex(const RasterState& state, const Texture& target,
+                       const ParticleVertex* const* input, int count, int yLo, int yHi,
+                       Outline& outline) {
     for (int i = 0; i < count; ++i)
-        if (!finite(*input[i])) return true;
+        if (!finite(*input[i])) return Prepared::Nothing;
     const ParticleVertex* p[4] = {input[0], input[1], input[2], count == 4 ? input[3] : nullptr};
     double area = EdgeFunction::through(*p[0], *p[1]).at(p[2]->x, p[2]->y);
-    if (area == 0.0 || !std::isfinite(area)) return count == 3;
+    if (area == 0.0 || !std::isfinite(area))
+        return count == 3 ? Prepared::Nothing : Prepared::NotConvex;
     if (area < 0.0) {
         std::reverse(p, p + count);
         area = -area;
     }
-    EdgeFunction edges[4];
+    EdgeFunction* edges = outline.edges;
     for (int i = 0; i < count; ++i) edges[i] = EdgeFunction::through(*p[i], *p[(i + 1) % count]);
-    RowEdge rowEdges[4];
+    RowEdge* rowEdges = outline.rowEdges;
     for (int i = 0; i < count; ++i)
         rowEdges[i] = prepareRowEdge(edges[i], *p[i], *p[(i + 1) % count]);
     if (count == 4) {
         // Every corner must turn the same way, or the outline is not convex.
         for (int i = 0; i < 4; ++i)
-            if (edges[i].at(p[(i + 2) % 4]->x, p[(i + 2) % 4]->y) <= 0.0) return false;
+            if (edges[i].at(p[(i + 2) % 4]->x, p[(i + 2) % 4]->y) <= 0.0)
+                return Prepared::NotConvex;
     }
 
     double minX = p[0]->x, maxX = p[0]->x, minY = p[0]->y, maxY = p[0]->y;
@@ -89,7 +120,7 @@ bool drawConvex(const RasterState& state, Texture& target, const ParticleVertex*
     const int xLimitLo = static_cast<int>(std::max(0.0, std::floor(minX - 0.5)));
     const int xLimitHi =
         static_cast<int>(std::min<double>(target.width() - 1, std::ceil(maxX - 0.5)));
-    if (yStart > yEnd || xLimitLo > xLimitHi) return true;
+    if (yStart > yEnd || xLimitLo > xLimitHi) return Prepared::Nothing;
 
     // Attribute planes from the first three vertices: value(x, y) = dx·x + dy·y + c.
     const EdgeFunction e01 = EdgeFunction::through(*p[0], *p[1]);
@@ -119,15 +150,16 @@ bool drawConvex(const RasterState& state, Texture& target, const ParticleVertex*
     const double texW = state.texture ? state.texture->width() : 1,
                  texH = state.texture ? state.texture->height() : 1;
     const double centre = state.filter == TextureFilter::Linear ? 0.5 : 0.0;
-    RowSetup rows;
+    RowSetup& rows = outline.rows;
     rows.edges = rowEdges;
     rows.count = count;
     rows.yStart = yStart;
     rows.yEnd = yEnd;
     rows.xLimitLo = xLimitLo;
     rows.xLimitHi = xLimitHi;
-    rows.minY = minY;
-    rows.maxY = maxY;
+    rowsOfCentres(minY, maxY, rows.rowFirst, rows.rowLast);
+    rows.topRow = rowCentredAt(minY);
+    rows.bottomRow = rowCentredAt(maxY);
     rows.dtu = toFixed(uDx * texW);
     rows.dtv = toFixed(vDx * texH);
     // At the centre of the first row's pixel 0, then stepped a row at a time.
@@ -146,8 +178,17 @@ bool drawConvex(const RasterState& state, Texture& target, const ParticleVertex*
     // The band's rows only; texture positions still count from the outline's first row.
     rows.yFirst = std::max(yStart, yLo);
     rows.yLast = std::min(yEnd, yHi);
-    if (rows.yFirst <= rows.yLast) pickRasteriser(state)(state, target, rows);
-    return true;
+    return rows.yFirst <= rows.yLast ? Prepared::Ready : Prepared::Nothing;
+}
+
+// Draws a convex outline of 3 or 4 vertices; false when it is a quad to be
+// drawn as triangles instead.
+bool drawConvex(const RasterState& state, Texture& target, const ParticleVertex* const* input,
+                int count, int yLo, int yHi) {
+    Outline outline;
+    const Prepared prepared = prepareConvex(state, target, input, count, yLo, yHi, outline);
+    if (prepared == Prepared::Ready) pickRasteriser(state).outline(state, target, outline.rows);
+    return prepared != Prepared::NotConvex;
 }
 
 }  // namespace
@@ -163,9 +204,32 @@ void drawStripRows(const RasterState& state, Texture& target, const ParticleVert
         const ParticleVertex* outline[4] = {&v[0], &v[1], &v[3], &v[2]};
         if (drawConvex(state, target, outline, 4, yLo, yHi)) return;
     }
-    for (std::size_t i = 2; i < count; ++i) {
-        const ParticleVertex* triangle[3] = {&v[i - 2], &v[i - 1], &v[i]};
+    if (count < 3) return;
+    if (count == 3) {
+        const ParticleVertex* triangle[3] = {&v[0], &v[1], &v[2]};
         drawConvex(state, target, triangle, 3, yLo, yHi);
+        return;
+    }
+    // The triangles are drawn as one shape, a row across all of them at a time,
+    // so that a row of a long thin strip is one run of pixels rather than many
+    // tiny ones; a few hundred at once, which keeps the memory bounded and
+    // changes nothing, as each group is drawn after the ones before it.
+    constexpr std::size_t kGroup = 256;
+    const RowLoops loops = pickRasteriser(state);
+    std::vector<Outline> outlines(std::min(kGroup, count - 2));
+    std::vector<RowSetup> ready;
+    ready.reserve(outlines.size());
+    for (std::size_t first = 2; first < count; first += kGroup) {
+        const std::size_t last = std::min(count, first + kGroup);
+        ready.clear();
+        for (std::size_t i = first; i < last; ++i) {
+            const ParticleVertex* triangle[3] = {&v[i - 2], &v[i - 1], &v[i]};
+            Outline& outline = outlines[i - first];
+            if (prepareConvex(state, target, triangle, 3, yLo, yHi, outline) == Prepared::Ready)
+                ready.push_back(outline.rows);
+        }
+        if (!ready.empty())
+            loops.strip(state, target, ready.data(), static_cast<int>(ready.size()));
     }
 }
 

@@ -4,11 +4,11 @@
 
 namespace sp::render::detail {
 
-RowRasteriser pickScalarRows(const RasterState& state) {
+RowLoops pickScalarRows(const RasterState& state) {
     return pickRows<ScalarPixels>(state);
 }
 
-RowRasteriser pickSse2Rows(const RasterState& state) {
+RowLoops pickSse2Rows(const RasterState& state) {
 #if defined(__SSE2__)
     return pickRows<Sse2Pixels>(state);
 #else

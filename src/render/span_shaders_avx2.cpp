@@ -25,7 +25,7 @@
 
 namespace sp::render::detail {
 
-RowRasteriser pickAvx2Rows(const RasterState& state) {
+RowLoops pickAvx2Rows(const RasterState& state) {
     return pickRows<Avx2Pixels>(state);
 }
 
@@ -36,7 +36,7 @@ RowRasteriser pickAvx2Rows(const RasterState& state) {
 
 namespace sp::render::detail {
 
-RowRasteriser pickAvx2Rows(const RasterState& state) {
+RowLoops pickAvx2Rows(const RasterState& state) {
     return pickSse2Rows(state);
 }
 

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <vector>
 
 #include "render/always_inline.h"
 #include "render/blend_ops.h"
@@ -24,6 +25,7 @@ struct Span {
     // Set once per outline: how the texture is read.
     bool white = false;  // the colour is opaque white: texels need no modulation
     bool fastPoint = false, fastLinear = false;  // a wrapping power-of-two texture
+    bool bulk = false;  // and small enough for positions of 24 bits (bulk sampling)
     const uint32_t* texels = nullptr;
     uint64_t widthMask = 0, heightMask = 0;
     int widthShift = 0;
@@ -40,22 +42,141 @@ SP_ALWAYS_INLINE int64_t stepped(int64_t position, int64_t step) {
     return static_cast<int64_t>(static_cast<uint64_t>(position) + static_cast<uint64_t>(step));
 }
 
-template <class Pixels, BlendKind Kind, TextureFilter Filter, TextureAddress Address, bool Textured>
-void shadeSpan(const RasterState& state, const Span& span) {
+SP_ALWAYS_INLINE WrappedTexture wrappedOf(const Span& span) {
+    return {span.texels, span.widthShift, static_cast<uint32_t>(span.widthMask),
+            static_cast<uint32_t>(span.heightMask)};
+}
+
+// The texture positions of the span's next `count` pixels for bulk sampling
+// (texels × 2^8), stepping its position along.
+SP_ALWAYS_INLINE void makePositions(Span& span, uint32_t* pu, uint32_t* pv, int count) {
+    uint64_t tu = static_cast<uint64_t>(span.tu), tv = static_cast<uint64_t>(span.tv);
+    const uint64_t du = static_cast<uint64_t>(span.dtu), dv = static_cast<uint64_t>(span.dtv);
+    for (int i = 0; i < count; ++i) {
+        pu[i] = static_cast<uint32_t>(tu >> 24);
+        pv[i] = static_cast<uint32_t>(tv >> 24);
+        tu += du;
+        tv += dv;
+    }
+    span.tu = static_cast<int64_t>(tu);
+    span.tv = static_cast<int64_t>(tv);
+}
+
+// Makes the span's next `count` source pixels (texel × colour), stepping its
+// texture position and colour along.
+template <BlendKind Kind, TextureFilter Filter, TextureAddress Address, bool Textured>
+SP_ALWAYS_INLINE void makeSources(const RasterState& state, Span& span, uint32_t* sources,
+                                  int count) {
     const Texture* texture = state.texture;
-    int64_t tu = span.tu, tv = span.tv;
-    float col[4] = {span.channel[0], span.channel[1], span.channel[2], span.channel[3]};
-    const bool white = span.white, fastPoint = span.fastPoint, fastLinear = span.fastLinear;
+    const bool white = span.white;
     const uint32_t* texels = span.texels;
     const uint64_t widthMask = span.widthMask, heightMask = span.heightMask;
     const int widthShift = span.widthShift;
+    int64_t tu = span.tu, tv = span.tv;
+    if (span.fastPoint) {
+        for (int i = 0; i < count; ++i) {
+            const uint32_t texel =
+                samplePointWrapped(texels, widthShift, widthMask, heightMask, tu, tv);
+            sources[i] = white ? texel : modulate(texel, span.diffuse);
+            tu = stepped(tu, span.dtu);
+            tv = stepped(tv, span.dtv);
+        }
+#if defined(__SSE2__)
+    } else if (span.fastLinear) {
+        for (int i = 0; i < count; ++i) {
+            const uint32_t texel =
+                sampleLinearWrapped(texels, widthShift, widthMask, heightMask, tu, tv);
+            sources[i] = white ? texel : modulate(texel, span.diffuse);
+            tu = stepped(tu, span.dtu);
+            tv = stepped(tv, span.dtv);
+        }
+#endif
+    } else {
+        float* col = span.channel;
+        for (int i = 0; i < count; ++i) {
+            uint32_t diffuse = span.diffuse;
+            if (!span.constantDiffuse) {
+                diffuse = 0;
+                for (int k = 0; k < 4; ++k) {
+                    const float value = std::clamp(col[k] + 0.5f, 0.0f, 255.0f);
+                    diffuse |= static_cast<uint32_t>(value) << (24 - 8 * k);
+                    col[k] += span.step[k];
+                }
+            }
+            uint32_t source = diffuse;
+            if constexpr (Textured) {
+                const uint32_t texel = Filter == TextureFilter::Linear
+                                           ? sampleLinear<Address>(*texture, tu, tv)
+                                           : samplePoint<Address>(*texture, tu, tv);
+                source = white ? texel : modulate(texel, diffuse);
+                tu = stepped(tu, span.dtu);
+                tv = stepped(tv, span.dtv);
+            }
+            sources[i] = source;
+        }
+    }
+    span.tu = tu;
+    span.tv = tv;
+}
+
+// Blends `count` source pixels over the target by the state's blend.
+template <class Pixels, BlendKind Kind>
+SP_ALWAYS_INLINE void blendSources(const RasterState& state, uint32_t* target,
+                                   const uint32_t* sources, int count) {
+    if constexpr (Kind == BlendKind::General) {
+        for (int i = 0; i < count; ++i) {
+            if ((sources[i] >> 24) == 0 && state.transparentLeavesTarget) continue;
+            target[i] =
+                blendGeneral(sources[i], target[i], state.colourSource, state.colourDestination,
+                             state.alphaSource, state.alphaDestination);
+        }
+    } else {
+        blendRun<Pixels, Kind>(target, sources, count);
+    }
+}
+
+template <class Pixels, BlendKind Kind, TextureFilter Filter, TextureAddress Address, bool Textured>
+void shadeSpan(const RasterState& state, const Span& span) {
+    if constexpr (Pixels::kBulkSampling && Textured && Address == TextureAddress::Wrap) {
+        if constexpr (Kind == BlendKind::Normal || Kind == BlendKind::Additive ||
+                      Kind == BlendKind::Darken) {
+            if (span.bulk) {
+                Pixels::template sampleAndBlend<Kind, Filter>(
+                    wrappedOf(span), static_cast<uint64_t>(span.tu), static_cast<uint64_t>(span.tv),
+                    static_cast<uint64_t>(span.dtu), static_cast<uint64_t>(span.dtv), span.diffuse,
+                    span.row + span.x0, span.x1 - span.x0 + 1);
+                return;
+            }
+        }
+        if (span.bulk) {
+            // Positions, then sources, then the blend, a chunk at a time. The
+            // sampling reads positions up to a step past the chunk, so they are
+            // made that far (only the last chunk is shorter than the others).
+            constexpr int kChunk = 64, kSlack = Pixels::kWidth;
+            alignas(32) uint32_t pu[kChunk + kSlack], pv[kChunk + kSlack], sources[kChunk + kSlack];
+            Span s = span;
+            const WrappedTexture texture = wrappedOf(span);
+            for (int start = span.x0; start <= span.x1; start += kChunk) {
+                const int count = std::min(kChunk, span.x1 - start + 1);
+                const int stepped = (count + kSlack - 1) / kSlack * kSlack;
+                makePositions(s, pu, pv, stepped);
+                Pixels::template sample<Filter>(texture, pu, pv, span.diffuse, sources, count);
+                blendSources<Pixels, Kind>(state, span.row + start, sources, count);
+            }
+            return;
+        }
+    }
 #if defined(__SSE2__)
     if constexpr (Kind == BlendKind::Normal || Kind == BlendKind::Additive ||
                   Kind == BlendKind::Darken) {
-        if ((fastPoint || fastLinear) && white) {
+        if ((span.fastPoint || span.fastLinear) && span.white) {
             // A step of texels fetched and blended at once; the last step of the
             // span is a masked one, however short.
             constexpr int kWidth = Pixels::kWidth;
+            const uint32_t* texels = span.texels;
+            const uint64_t widthMask = span.widthMask, heightMask = span.heightMask;
+            const int widthShift = span.widthShift;
+            int64_t tu = span.tu, tv = span.tv;
             auto fetch = [&]() {
                 uint32_t texel;
                 if constexpr (Filter == TextureFilter::Linear) {
@@ -77,65 +198,17 @@ void shadeSpan(const RasterState& state, const Span& span) {
     // Sources are made a chunk at a time, then blended together.
     constexpr int kChunk = 64;
     alignas(32) uint32_t sources[kChunk];
+    Span s = span;
     for (int start = span.x0; start <= span.x1; start += kChunk) {
         const int count = std::min(kChunk, span.x1 - start + 1);
-        if (fastPoint) {
-            for (int i = 0; i < count; ++i) {
-                const uint32_t texel =
-                    samplePointWrapped(texels, widthShift, widthMask, heightMask, tu, tv);
-                sources[i] = white ? texel : modulate(texel, span.diffuse);
-                tu = stepped(tu, span.dtu);
-                tv = stepped(tv, span.dtv);
-            }
-#if defined(__SSE2__)
-        } else if (fastLinear) {
-            for (int i = 0; i < count; ++i) {
-                const uint32_t texel =
-                    sampleLinearWrapped(texels, widthShift, widthMask, heightMask, tu, tv);
-                sources[i] = white ? texel : modulate(texel, span.diffuse);
-                tu = stepped(tu, span.dtu);
-                tv = stepped(tv, span.dtv);
-            }
-#endif
-        } else {
-            for (int i = 0; i < count; ++i) {
-                uint32_t diffuse = span.diffuse;
-                if (!span.constantDiffuse) {
-                    diffuse = 0;
-                    for (int k = 0; k < 4; ++k) {
-                        const float value = std::clamp(col[k] + 0.5f, 0.0f, 255.0f);
-                        diffuse |= static_cast<uint32_t>(value) << (24 - 8 * k);
-                        col[k] += span.step[k];
-                    }
-                }
-                uint32_t source = diffuse;
-                if constexpr (Textured) {
-                    const uint32_t texel = Filter == TextureFilter::Linear
-                                               ? sampleLinear<Address>(*texture, tu, tv)
-                                               : samplePoint<Address>(*texture, tu, tv);
-                    source = white ? texel : modulate(texel, diffuse);
-                    tu = stepped(tu, span.dtu);
-                    tv = stepped(tv, span.dtv);
-                }
-                sources[i] = source;
-            }
-        }
-        uint32_t* target = span.row + start;
-        if constexpr (Kind == BlendKind::General) {
-            for (int i = 0; i < count; ++i) {
-                if ((sources[i] >> 24) == 0 && state.transparentLeavesTarget) continue;
-                target[i] =
-                    blendGeneral(sources[i], target[i], state.colourSource, state.colourDestination,
-                                 state.alphaSource, state.alphaDestination);
-            }
-        } else {
-            blendRun<Pixels, Kind>(target, sources, count);
-        }
+        makeSources<Kind, Filter, Address, Textured>(state, s, sources, count);
+        blendSources<Pixels, Kind>(state, span.row + start, sources, count);
     }
 }
 
-template <class Pixels, BlendKind Kind, TextureFilter Filter, TextureAddress Address, bool Textured>
-void rasterRows(const RasterState& state, Texture& target, const RowSetup& rows) {
+// How an outline's texture is read and its colour made, the same on every row.
+template <TextureFilter Filter, TextureAddress Address, bool Textured>
+SP_ALWAYS_INLINE Span spanOf(const RasterState& state, const RowSetup& rows) {
     Span span;
     span.dtu = rows.dtu;
     span.dtv = rows.dtv;
@@ -155,37 +228,148 @@ void rasterRows(const RasterState& state, Texture& target, const RowSetup& rows)
             span.widthMask = static_cast<uint64_t>(w - 1);
             span.heightMask = static_cast<uint64_t>(h - 1);
             while ((1 << span.widthShift) < w) ++span.widthShift;
+            span.bulk = w <= (1 << 15) && h <= (1 << 15);
         }
     }
+    return span;
+}
+
+// The outline's pixels on row y, x0 … x1; false when it covers none there.
+SP_ALWAYS_INLINE bool rowOf(const RowSetup& rows, int y, int& x0, int& x1) {
+    if (y < rows.rowFirst || y > rows.rowLast) return false;
+    x0 = rows.xLimitLo;
+    x1 = rows.xLimitHi;
+    return (y == rows.topRow || y == rows.bottomRow)
+               ? rowSpan<true>(rows.edges, rows.count, y, x0, x1)
+               : rowSpan<false>(rows.edges, rows.count, y, x0, x1);
+}
+
+// Puts the span's texture position and colour at the centre of pixel (x0, y).
+template <bool Textured>
+SP_ALWAYS_INLINE void startSpan(const RowSetup& rows, Span& span, int y, int x0) {
+    if constexpr (Textured) {
+        // Unsigned, so that absurd slivers wrap instead of overflowing.
+        const uint64_t r = static_cast<uint64_t>(y - rows.yStart),
+                       column = static_cast<uint64_t>(x0);
+        span.tu = static_cast<int64_t>(static_cast<uint64_t>(rows.rowU) +
+                                       r * static_cast<uint64_t>(rows.rowStepU) +
+                                       column * static_cast<uint64_t>(rows.dtu));
+        span.tv = static_cast<int64_t>(static_cast<uint64_t>(rows.rowV) +
+                                       r * static_cast<uint64_t>(rows.rowStepV) +
+                                       column * static_cast<uint64_t>(rows.dtv));
+    }
+    if (!rows.constantDiffuse) {
+        const double sx = x0 + 0.5, sy = y + 0.5;
+        for (int k = 0; k < 4; ++k)
+            span.channel[k] =
+                static_cast<float>(rows.colDx[k] * sx + rows.colDy[k] * sy + rows.colC[k]);
+    }
+}
+
+template <class Pixels, BlendKind Kind, TextureFilter Filter, TextureAddress Address, bool Textured>
+void rasterRows(const RasterState& state, Texture& target, const RowSetup& rows) {
+    Span span = spanOf<Filter, Address, Textured>(state, rows);
     for (int y = rows.yFirst; y <= rows.yLast; ++y) {
-        const double sy = y + 0.5;
-        if (sy < rows.minY || sy > rows.maxY) continue;
-        int x0 = rows.xLimitLo, x1 = rows.xLimitHi;
-        const bool covered = (sy == rows.minY || sy == rows.maxY)
-                                 ? rowSpan<true>(rows.edges, rows.count, y, x0, x1)
-                                 : rowSpan<false>(rows.edges, rows.count, y, x0, x1);
-        if (!covered) continue;
+        int x0, x1;
+        if (!rowOf(rows, y, x0, x1)) continue;
         span.row = target.row(y);
         span.x0 = x0;
         span.x1 = x1;
-        if constexpr (Textured) {
-            // Unsigned, so that absurd slivers wrap instead of overflowing.
-            const uint64_t r = static_cast<uint64_t>(y - rows.yStart),
-                           column = static_cast<uint64_t>(x0);
-            span.tu = static_cast<int64_t>(static_cast<uint64_t>(rows.rowU) +
-                                           r * static_cast<uint64_t>(rows.rowStepU) +
-                                           column * static_cast<uint64_t>(rows.dtu));
-            span.tv = static_cast<int64_t>(static_cast<uint64_t>(rows.rowV) +
-                                           r * static_cast<uint64_t>(rows.rowStepV) +
-                                           column * static_cast<uint64_t>(rows.dtv));
-        }
-        if (!rows.constantDiffuse) {
-            const double sx = x0 + 0.5;
-            for (int k = 0; k < 4; ++k)
-                span.channel[k] =
-                    static_cast<float>(rows.colDx[k] * sx + rows.colDy[k] * sy + rows.colC[k]);
-        }
+        startSpan<Textured>(rows, span, y, x0);
         shadeSpan<Pixels, Kind, Filter, Address, Textured>(state, span);
+    }
+}
+
+// Several outlines drawn as one shape, a row at a time: on each row every
+// outline that reaches it, in their order, makes its sources into a buffer as
+// wide as the target, and a run of them is blended at once while each outline
+// begins exactly where the run so far ends (or ends where it begins). An outline
+// that falls anywhere else (a fold, a gap) first blends the run before it, so a
+// pixel two outlines cover is blended twice, in their order, as if each outline
+// were drawn alone; and no pixel is blended before or after any other outline's
+// pixel than it would be then.
+template <class Pixels, BlendKind Kind, TextureFilter Filter, TextureAddress Address, bool Textured>
+void rasterStrip(const RasterState& state, Texture& target, const RowSetup* outlines, int count) {
+    if (count <= 0) return;
+    std::vector<Span> spans;
+    spans.reserve(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i)
+        spans.push_back(spanOf<Filter, Address, Textured>(state, outlines[i]));
+    // Outlines join the rows walked where their first row comes, and leave after their last.
+    std::vector<int> arrivals(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) arrivals[static_cast<std::size_t>(i)] = i;
+    std::stable_sort(arrivals.begin(), arrivals.end(),
+                     [&](int a, int b) { return outlines[a].yFirst < outlines[b].yFirst; });
+    std::vector<int> active;
+    active.reserve(static_cast<std::size_t>(count));
+    // With bulk sampling a run holds texture positions rather than sources, for
+    // outlines of one colour; an outline of another kind starts a run of its own.
+    constexpr bool kBulk = Pixels::kBulkSampling && Textured && Address == TextureAddress::Wrap;
+    const std::size_t width = static_cast<std::size_t>(target.width()) + Pixels::kWidth;
+    std::vector<uint32_t> sources(width), positions(kBulk ? 2 * width : 0);
+    uint32_t* const buffer = sources.data();
+    uint32_t* const pu = positions.data();
+    uint32_t* const pv = kBulk ? pu + width : nullptr;
+    std::size_t next = 0;
+    int y = outlines[arrivals[0]].yFirst;
+    while (true) {
+        if (active.empty()) {
+            if (next == arrivals.size()) break;
+            y = std::max(y, outlines[arrivals[next]].yFirst);
+        }
+        const std::size_t arrived = active.size();
+        while (next < arrivals.size() && outlines[arrivals[next]].yFirst <= y)
+            active.push_back(arrivals[next++]);
+        if (active.size() != arrived) {
+            // Kept in the outlines' order.
+            std::sort(active.begin() + static_cast<std::ptrdiff_t>(arrived), active.end());
+            std::inplace_merge(active.begin(),
+                               active.begin() + static_cast<std::ptrdiff_t>(arrived), active.end());
+        }
+        uint32_t* const row = target.row(y);
+        int runLo = 0, runHi = -1;
+        const Span* runSpan = nullptr;  // for a run of positions, the span that began it
+        auto flush = [&]() {
+            const int n = runHi - runLo + 1;
+            if (n <= 0) return;
+            if constexpr (kBulk) {
+                if (runSpan)
+                    Pixels::template sample<Filter>(wrappedOf(*runSpan), pu + runLo, pv + runLo,
+                                                    runSpan->diffuse, buffer + runLo, n);
+            }
+            blendSources<Pixels, Kind>(state, row + runLo, buffer + runLo, n);
+        };
+        std::size_t kept = 0;
+        for (const int i : active) {
+            const RowSetup& rows = outlines[i];
+            if (rows.yLast > y) active[kept++] = i;
+            int x0, x1;
+            if (!rowOf(rows, y, x0, x1)) continue;
+            Span& span = spans[static_cast<std::size_t>(i)];
+            const Span* kind = kBulk && span.bulk ? &span : nullptr;
+            const bool sameKind = kind == nullptr
+                                      ? runSpan == nullptr
+                                      : runSpan != nullptr && runSpan->diffuse == span.diffuse;
+            if (runLo <= runHi && sameKind && x0 == runHi + 1) {
+                runHi = x1;
+            } else if (runLo <= runHi && sameKind && x1 == runLo - 1) {
+                runLo = x0;
+            } else {
+                flush();
+                runLo = x0;
+                runHi = x1;
+                runSpan = kind;
+            }
+            startSpan<Textured>(rows, span, y, x0);
+            if (kind) {
+                makePositions(span, pu + x0, pv + x0, x1 - x0 + 1);
+            } else {
+                makeSources<Kind, Filter, Address, Textured>(state, span, buffer + x0, x1 - x0 + 1);
+            }
+        }
+        flush();
+        active.resize(kept);
+        ++y;
     }
 }
 
@@ -209,20 +393,25 @@ inline BlendKind blendKindOf(const RasterState& s) {
     return BlendKind::General;
 }
 
+template <class Pixels, BlendKind Kind, TextureFilter Filter, TextureAddress Address, bool Textured>
+RowLoops loopsOf() {
+    return {&rasterRows<Pixels, Kind, Filter, Address, Textured>,
+            &rasterStrip<Pixels, Kind, Filter, Address, Textured>};
+}
+
 template <class Pixels, BlendKind Kind>
-RowRasteriser pickRowsOfKind(const RasterState& s) {
+RowLoops pickRowsOfKind(const RasterState& s) {
     constexpr auto P = TextureFilter::Point, L = TextureFilter::Linear;
     constexpr auto W = TextureAddress::Wrap, C = TextureAddress::Clamp;
-    if (s.texture == nullptr) return &rasterRows<Pixels, Kind, P, W, false>;
+    if (s.texture == nullptr) return loopsOf<Pixels, Kind, P, W, false>();
     const bool clamp = s.address == C;
     if (s.filter == L)
-        return clamp ? &rasterRows<Pixels, Kind, L, C, true>
-                     : &rasterRows<Pixels, Kind, L, W, true>;
-    return clamp ? &rasterRows<Pixels, Kind, P, C, true> : &rasterRows<Pixels, Kind, P, W, true>;
+        return clamp ? loopsOf<Pixels, Kind, L, C, true>() : loopsOf<Pixels, Kind, L, W, true>();
+    return clamp ? loopsOf<Pixels, Kind, P, C, true>() : loopsOf<Pixels, Kind, P, W, true>();
 }
 
 template <class Pixels>
-RowRasteriser pickRows(const RasterState& s) {
+RowLoops pickRows(const RasterState& s) {
     switch (blendKindOf(s)) {
         case BlendKind::Normal:
             return pickRowsOfKind<Pixels, BlendKind::Normal>(s);

@@ -98,6 +98,13 @@ SP_ALWAYS_INLINE uint32_t sampleLinear(const Texture& t, int64_t tu, int64_t tv)
 #endif
 }
 
+// A wrapping texture whose sides are powers of two.
+struct WrappedTexture {
+    const uint32_t* texels;
+    int widthShift;
+    uint32_t widthMask, heightMask;
+};
+
 // samplePoint for a wrapping power-of-two texture: a mask and an index.
 SP_ALWAYS_INLINE uint32_t samplePointWrapped(const uint32_t* texels, int widthShift,
                                              uint64_t widthMask, uint64_t heightMask, int64_t tu,

@@ -203,6 +203,130 @@ TEST(IdenticalPixels, EveryPathAndThreadCountDrawsTheRecordedScene) {
     }
 }
 
+// Strips that fold back over themselves, cross, stop dead (repeated points)
+// or run straight (collinear points): drawn as one strip they must give the
+// bytes of their triangles drawn one at a time, in every mode and on every
+// path, so that a pixel two triangles cover is still blended twice, in order.
+class FoldedStrips {
+  public:
+    explicit FoldedStrips(uint32_t seed) : m_random(seed), m_texture(16, 8), m_odd(12, 5) {
+        for (uint32_t& p : m_texture.pixels()) p = 0x80000000u | (m_random() & 0x7FFFFFFFu);
+        for (uint32_t& p : m_odd.pixels()) p = m_random();
+    }
+
+    void draw(SoftwareDevice& device, bool asTriangles) {
+        device.clear(0xFF204060u);
+        std::mt19937 random = m_random;
+        auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+        std::vector<ParticleVertex> v;
+        for (const BlendMode& blend : kBlends) {
+            for (const Sampling& sampling : kSamplings) {
+                device.setColourBlend(blend.cs, blend.cd);
+                device.setAlphaBlend(blend.as, blend.ad);
+                device.setFilter(sampling.filter);
+                device.setAddressMode(sampling.address);
+                device.setTexture(sampling.textured ? (pick(3) == 0 ? &m_odd : &m_texture)
+                                                    : nullptr);
+                for (int n = 0; n < 12; ++n) {
+                    v.clear();
+                    const uint32_t colour =
+                        pick(3) == 0 ? 0xFFFFFFFFu : (0x60000000u | (random() & 0xFFFFFF));
+                    const bool shaded = pick(4) == 0;  // a colour of its own at every vertex
+                    const int points = 3 + pick(24);
+                    float x = static_cast<float>(pick(kWidth)),
+                          y = static_cast<float>(pick(kHeight));
+                    float dx = static_cast<float>(pick(9) - 4),
+                          dy = static_cast<float>(pick(9) - 4);
+                    const float half = 1.0f + static_cast<float>(pick(30));
+                    for (int k = 0; k < points; ++k) {
+                        const int event = pick(6);
+                        if (event == 0) {
+                            // Turn back: the next segments lie over the last ones.
+                            dx = -dx;
+                            dy = -dy;
+                        } else if (event == 1 && k > 0) {
+                            // Stay put: a segment of no length.
+                            v.push_back(v[v.size() - 2]);
+                            v.push_back(v[v.size() - 2]);
+                            continue;
+                        }
+                        const float length = std::sqrt(dx * dx + dy * dy);
+                        const float nx = length > 0 ? -dy / length * half : half,
+                                    ny = length > 0 ? dx / length * half : 0;
+                        // Sometimes the sides swap, twisting the strip across itself.
+                        const float side = pick(7) == 0 ? -1.0f : 1.0f;
+                        const float u = static_cast<float>(k) / static_cast<float>(points) * 3.0f;
+                        auto c = [&]() { return shaded ? random() : colour; };
+                        v.push_back(vertex(x - nx * side, y - ny * side, c(), u, 0));
+                        v.push_back(vertex(x + nx * side, y + ny * side, c(), u, 1));
+                        x += dx;
+                        y += dy;
+                        dx += static_cast<float>(pick(3) - 1);
+                        dy += static_cast<float>(pick(3) - 1);
+                    }
+                    if (asTriangles) {
+                        for (std::size_t k = 2; k < v.size(); ++k)
+                            device.drawTriangleStrip(v.data() + k - 2, 3);
+                    } else {
+                        device.drawTriangleStrip(v.data(), v.size());
+                    }
+                }
+            }
+        }
+    }
+
+  private:
+    static ParticleVertex vertex(float x, float y, uint32_t colour, float u, float v) {
+        ParticleVertex p;
+        p.x = x;
+        p.y = y;
+        p.diffuse = colour;
+        p.u = u;
+        p.v = v;
+        return p;
+    }
+
+    std::mt19937 m_random;
+    Texture m_texture, m_odd;
+};
+
+TEST(IdenticalPixels, FoldedAndDegenerateStripsDrawAsTheirTrianglesOneByOne) {
+    for (uint32_t seed : {1u, 2u, 3u}) {
+        FoldedStrips strips(seed);
+        SoftwareDevice reference(kWidth, kHeight);
+        reference.setFastPaths(false);
+        strips.draw(reference, true);
+        for (PixelPath path : {PixelPath::Scalar, PixelPath::Sse2, PixelPath::Avx2}) {
+            for (int threads : {1, 3}) {
+                SoftwareDevice device(kWidth, kHeight);
+                device.setPixelPath(path);
+                device.setThreads(threads);
+                strips.draw(device, false);
+                ASSERT_EQ(device.backBuffer().pixels(), reference.backBuffer().pixels())
+                    << "seed " << seed << ", " << nameOf(device.pixelPath()) << " path, " << threads
+                    << " threads";
+            }
+        }
+    }
+}
+
+// A strip laid exactly back over itself blends its pixels twice.
+TEST(IdenticalPixels, StripFoldedOntoItselfBlendsTheOverlapTwice) {
+    const uint32_t c = 0x80FFFFFFu;
+    const ParticleVertex v[6] = {{4, 4, 0, 1, c, 0, 0},  {4, 12, 0, 1, c, 0, 1},
+                                 {20, 4, 0, 1, c, 0, 0}, {20, 12, 0, 1, c, 0, 1},
+                                 {4, 4, 0, 1, c, 0, 0},  {4, 12, 0, 1, c, 0, 1}};
+    for (PixelPath path : {PixelPath::Scalar, PixelPath::Sse2, PixelPath::Avx2}) {
+        SoftwareDevice device(24, 16);
+        device.setPixelPath(path);
+        device.clear(0xFF000000u);
+        device.drawTriangleStrip(v, 6);
+        // Once: 128/255 of white; twice: the rest of the way half again.
+        EXPECT_EQ(device.backBuffer().pixel(12, 8) & 0xFFu, 192u) << nameOf(device.pixelPath());
+        EXPECT_EQ(device.backBuffer().pixel(2, 8), 0xFF000000u);
+    }
+}
+
 // Draws kept for the bands are drawn before the target changes, is cleared or
 // is read, in the order they were made.
 TEST(IdenticalPixels, KeptDrawsLandOnTheTargetTheyWereMadeFor) {
