@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ pkg-config locales clang-format
-  qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-translations-l10n
+  qt6-base-dev zlib1g-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-translations-l10n
   libavformat-dev libavcodec-dev libavutil-dev libswscale-dev
   libwebp-dev libimagequant-dev
   libgtest-dev libgmock-dev libbenchmark-dev

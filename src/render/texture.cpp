@@ -10,6 +10,7 @@
 #include <new>
 
 #include "picture/bmp_writer.h"
+#include "picture/png_encoder.h"
 
 namespace sp::render {
 
@@ -72,11 +73,23 @@ LoadedTexture loadTexture(const std::filesystem::path& file, LoadError* error) {
 }
 
 bool saveTexture(const Texture& texture, const std::filesystem::path& file, PictureFormat format,
-                 int width, int height) {
+                 int width, int height, PngUse use) {
     if (width <= 0) width = texture.width();
     if (height <= 0) height = texture.height();
     width = std::min(width, texture.width());
     height = std::min(height, texture.height());
+    if (format == PictureFormat::Png && use == PngUse::Scratch) {
+        if (width <= 0 || height <= 0) return false;
+        // The texture's rows as they are, without a copy.
+        const QImage view(reinterpret_cast<const uchar*>(texture.row(0)), width, height,
+                          qsizetype(texture.width()) * qsizetype(sizeof(uint32_t)),
+                          QImage::Format_ARGB32);
+        const QByteArray bytes = encodePng(view, kScratchPng);
+        if (bytes.isEmpty()) return false;
+        QFile out(QString::fromStdString(file.string()));
+        // A full disk often shows only when the buffered rest is flushed.
+        return out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size() && out.flush();
+    }
     QImage image(width, height, QImage::Format_ARGB32);
     if (image.isNull()) return false;
     for (int y = 0; y < height; ++y)

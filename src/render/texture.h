@@ -60,9 +60,14 @@ LoadedTexture loadTexture(const std::filesystem::path& file, LoadError* error = 
 
 enum class PictureFormat { Png, Bmp, Jpeg };
 
+// What a PNG is written for: a file that is kept has the platform writer's
+// compression; a scratch frame, read back once by a RENDER program and then
+// deleted, is written several times faster at about the same size.
+enum class PngUse { Kept, Scratch };
+
 // Writes the top-left `width` × `height` of a texture (the whole texture when 0).
 // JPEG drops the alpha channel. Returns false when the file cannot be written.
 bool saveTexture(const Texture& texture, const std::filesystem::path& file, PictureFormat format,
-                 int width = 0, int height = 0);
+                 int width = 0, int height = 0, PngUse use = PngUse::Kept);
 
 }  // namespace sp::render

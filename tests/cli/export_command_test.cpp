@@ -2,12 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <QBuffer>
+#include <QFile>
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
 
+#include <cstdio>
 #include <fstream>
 #include <sstream>
 
@@ -96,6 +99,41 @@ TEST_F(ExportCommandTest, TheThreadCountLeavesTheSheetAsItIs) {
     }
     EXPECT_EQ(sheets[0], sheets[1]);
     EXPECT_EQ(sheets[0], sheets[2]);
+}
+
+// The sheet is made from scratch frames written fast and encoded by our own
+// writer; the numbered files are the frames the user keeps, written as before.
+// Both must hold the same pixels, and the kept frames the same bytes the
+// platform's writer makes of them.
+TEST_F(ExportCommandTest, SheetCellsEqualTheKeptFramesWhichKeepTheirCompression) {
+    fs::create_directories(folder / "out");
+    const ExportRun sheet = exportWith(
+        {project.string(), "--out", (folder / "out" / "fx.png").string(), "--columns", "3"});
+    ASSERT_EQ(sheet.status, 0) << sheet.err;
+    const ExportRun files = exportWith(
+        {project.string(), "--out", (folder / "out" / "f.png").string(), "--layout", "files"});
+    ASSERT_EQ(files.status, 0) << files.err;
+
+    const QImage image = QImage(QString::fromStdString((folder / "out" / "fx.png").string()))
+                             .convertToFormat(QImage::Format_ARGB32);
+    ASSERT_EQ(image.size(), QSize(3 * 32, 2 * 16));
+    for (int k = 0; k < 6; ++k) {
+        char name[16];
+        std::snprintf(name, sizeof name, "f%04d.png", k);
+        const QString path = QString::fromStdString((folder / "out" / name).string());
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << name;
+        const QByteArray kept = file.readAll();
+        const QImage frame = QImage::fromData(kept).convertToFormat(QImage::Format_ARGB32);
+        ASSERT_EQ(frame.size(), QSize(32, 16)) << name;
+        EXPECT_EQ(image.copy(k % 3 * 32, k / 3 * 16, 32, 16), frame) << name;
+
+        QByteArray again;
+        QBuffer buffer(&again);
+        ASSERT_TRUE(buffer.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(frame.save(&buffer, "PNG"));
+        EXPECT_EQ(kept, again) << name;
+    }
 }
 
 TEST_F(ExportCommandTest, NumberedFilesAndAMovie) {

@@ -66,5 +66,27 @@ TEST(PictureTextures, SavedPicturesKeepTheirPixelsAndCanBeCut) {
     EXPECT_FALSE(saveTexture(t, inDir(dir, "no/such/folder.png"), PictureFormat::Png));
 }
 
+// Scratch frames are the texture's top-left as a PNG with exactly its pixels,
+// and a write that fails, even only when the data is flushed, is reported.
+TEST(PictureTextures, ScratchFramesKeepTheirPixelsAndReportFailedWrites) {
+    QTemporaryDir dir;
+    Texture t(64, 32);
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 64; ++x)
+            t.setPixel(x, y, uint32_t(x * 4) << 24 | uint32_t(y * 999 + x));
+    ASSERT_TRUE(saveTexture(t, inDir(dir, "s.png"), PictureFormat::Png, 40, 20, PngUse::Scratch));
+    ASSERT_TRUE(saveTexture(t, inDir(dir, "k.png"), PictureFormat::Png, 40, 20, PngUse::Kept));
+    const QImage scratch(QString::fromStdString(inDir(dir, "s.png").string()));
+    ASSERT_EQ(scratch.size(), QSize(40, 20));
+    EXPECT_EQ(scratch, QImage(QString::fromStdString(inDir(dir, "k.png").string())));
+    EXPECT_EQ(scratch.convertToFormat(QImage::Format_ARGB32).pixel(39, 19), t.pixel(39, 19));
+
+    EXPECT_FALSE(saveTexture(t, inDir(dir, "no/such/folder.png"), PictureFormat::Png, 0, 0,
+                             PngUse::Scratch));
+    if (std::filesystem::exists("/dev/full")) {
+        EXPECT_FALSE(saveTexture(t, "/dev/full", PictureFormat::Png, 0, 0, PngUse::Scratch));
+    }
+}
+
 }  // namespace
 }  // namespace sp::render

@@ -1,4 +1,5 @@
 #include <QCryptographicHash>
+#include <QFileInfo>
 #include <QImageReader>
 
 #include <gtest/gtest.h>
@@ -99,6 +100,56 @@ TEST(FrameCrop, AMissingOrUnusableFrameIsReportedBeforeAnyFrameIsRewritten) {
     EXPECT_NE(run.exitCode, 0);
     EXPECT_FALSE(run.err.trimmed().isEmpty());
     EXPECT_EQ(digest(ws.renderPath(QStringLiteral("0000.png"))), first);
+}
+
+QByteArray fileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeBytes(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+}
+
+// Frames that already have the canvas size are judged by their header and their
+// end alone: complete ones stay byte for byte as they are, a cut-off one is an
+// error, and damage inside is left to the sheet program, which decodes them.
+TEST(FrameCrop, FramesOfTheCanvasSizeAreJudgedByTheirHeaderAndEnd) {
+    ToolWorkspace ws;
+    for (int i = 0; i < 3; ++i)
+        ws.writeFrame(i, exportedFrame(kCanvas, kCanvas, frameColour(i)), ".png");
+    const QString result = ws.filePath(QStringLiteral("result"));
+    ws.writeIni(ToolWorkspace::iniText(2, 30, ".png", kCanvas, result));
+    const QString second = ws.renderPath(QStringLiteral("0001.png"));
+    const QByteArray whole = fileBytes(second);
+    const QFileInfo before(second);
+
+    ASSERT_EQ(ws.run(kFrameCrop).exitCode, 0);
+    EXPECT_EQ(fileBytes(second), whole);
+    EXPECT_EQ(QFileInfo(second).lastModified(), before.lastModified());
+
+    // A frame whose writing stopped short: its header still shows the canvas size.
+    writeBytes(second, whole.left(whole.size() - 20));
+    ToolRun run = ws.run(kFrameCrop);
+    EXPECT_NE(run.exitCode, 0);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("0001.png"))) << run.err.toStdString();
+
+    // Damage inside the pixel data passes the cut, but not the sheet.
+    QByteArray damaged = whole;
+    const qsizetype idat = damaged.indexOf("IDAT");
+    ASSERT_GT(idat, 0);
+    damaged[idat + 6] = char(damaged[idat + 6] ^ 0x5A);
+    writeBytes(second, damaged);
+    ASSERT_EQ(ws.run(kFrameCrop).exitCode, 0);
+    EXPECT_EQ(fileBytes(second), damaged);
+    ws.writeIni(ToolWorkspace::iniText(2, 30, ".png", kCanvas, result,
+                                       QStringLiteral("x=3\ny=1\nsep=1\n")));
+    run = ws.run(QStringLiteral(SPARKPLUME_TILESHEET));
+    EXPECT_NE(run.exitCode, 0);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("0001.png"))) << run.err.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(result + QStringLiteral(".png")));
 }
 
 }  // namespace
