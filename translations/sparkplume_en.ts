@@ -1408,5 +1408,17 @@ Examples:
         <source>1マス</source>
         <translation>1 cell</translation>
     </message>
+    <message>
+        <source>シートの大きさ：%s</source>
+        <translation>Sheet size: %s</translation>
+    </message>
+    <message>
+        <source>切り取り前の大きさです（実際はこれ以下）。</source>
+        <translation>Size before trimming (the sheet will be no larger).</translation>
+    </message>
+    <message>
+        <source>切り取り前の大きさです。詰めた後の並びと大きさは書き出し後に決まります。</source>
+        <translation>Size before trimming. The packed layout and size are known after the export.</translation>
+    </message>
 </context>
 </TS>

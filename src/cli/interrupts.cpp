@@ -16,6 +16,12 @@ extern "C" void noteSignal(int signal) {
 
 void watchForInterrupts() {
     for (int signal : {SIGINT, SIGTERM, SIGHUP}) std::signal(signal, noteSignal);
+#ifdef SIGXFSZ
+    // A file size limit (ulimit -f) fails the write that exceeds it, which the
+    // command reports and cleans up after, instead of killing the process and
+    // leaving its temporary work folder behind.
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
 }
 
 int interruptSignal() {

@@ -5,7 +5,9 @@ namespace sp::cli {
 // SIGINT, SIGTERM and SIGHUP end a headless command as the progress dialog's
 // Abort ends an export: the command notices the signal at its next frame (or
 // while a RENDER program runs), stops that program, removes what it made and
-// its temporary work folder, and exits with 128 + the signal's number.
+// its temporary work folder, and exits with 128 + the signal's number. A write
+// beyond the file size limit fails as a full disk would, rather than ending the
+// process.
 void watchForInterrupts();
 
 // The signal that asked to stop, or 0.

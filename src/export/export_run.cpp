@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QImageReader>
 
 #include <algorithm>
 #include <cmath>
@@ -38,6 +39,7 @@ class ExportRun {
 
     ExportOutcome run();
     std::vector<fs::path> takeWrittenFiles() { return std::move(m_made); }
+    std::vector<SheetSize> sheetSizes() const;
 
   private:
     bool renderFrames();
@@ -113,6 +115,10 @@ bool ExportRun::renderFrames() {
         render::ExportFrameRenderer frames(m_state, m_project.materials.textures(),
                                            m_settings.drawThreads);
         EmitterNode& root = m_project.tree.root();
+        // Only the several-files layout hands the frames themselves to the user.
+        const render::PngUse framesUse = m_settings.exportLayout == kLayoutFiles
+                                             ? render::PngUse::Kept
+                                             : render::PngUse::Scratch;
         // The same animation the preview shows after a restart: frames 1 …
         // frameCount + 1 are simulated, and the loop does not wrap meanwhile.
         // The simulation stops after the last frame the run writes.
@@ -130,7 +136,8 @@ bool ExportRun::renderFrames() {
             const render::Texture& target = frames.render(root, m_settings.exportTransparent != 0);
             const fs::path file = m_render / frameFileName(m_written, m_settings.exportFileType);
             ++m_written;  // counted before saving, so that a half-written file is cleaned up too
-            if (!render::saveTexture(target, file, framePictureFormat(m_settings.exportFileType))) {
+            if (!render::saveTexture(target, file, framePictureFormat(m_settings.exportFileType), 0,
+                                     0, framesUse)) {
                 fail(formatMessage(kFrameNotWrittenText, file.string()));
                 ok = false;
                 return false;
@@ -245,6 +252,19 @@ bool ExportRun::noteListedFiles() {
     return true;
 }
 
+// Read from the pictures' headers, so that they hold whatever the sheet program decided.
+std::vector<SheetSize> ExportRun::sheetSizes() const {
+    std::vector<SheetSize> sizes;
+    if (m_settings.exportLayout != kLayoutSheet) return sizes;
+    const std::string extension = frameExtension(m_settings.exportFileType);
+    for (const fs::path& file : m_made) {
+        if (file.extension() != extension) continue;
+        const QSize size = QImageReader(QString::fromStdString(file.string())).size();
+        if (size.isValid()) sizes.push_back({size.width(), size.height()});
+    }
+    return sizes;
+}
+
 // A file the programs reported as written; listed only when it is really there.
 void ExportRun::noteMade(const fs::path& file) {
     std::error_code ec;
@@ -326,6 +346,7 @@ ExportResult runExport(ExportContext& context, ExportSettings settings) {
     ExportRun run(context, settings);
     ExportResult result;
     result.outcome = run.run();
+    if (result.outcome == ExportOutcome::Completed) result.sheetSizes = run.sheetSizes();
     result.files = run.takeWrittenFiles();
     return result;
 }

@@ -48,9 +48,18 @@ struct ExportContext {
     std::filesystem::path programDir;
 };
 
+// The pixels of one sheet the run made.
+struct SheetSize {
+    int width = 0;
+    int height = 0;
+    bool operator==(const SheetSize&) const = default;
+};
+
 struct ExportResult {
     ExportOutcome outcome = ExportOutcome::Failed;
     std::vector<std::filesystem::path> files;  // the result files the run wrote, in order
+    // Of a sprite sheet, each sheet's size as made: trimming decides it only then.
+    std::vector<SheetSize> sheetSizes;
 };
 
 // Renders the chosen frames into RENDER, hands them to the RENDER programs and

@@ -193,6 +193,19 @@ int SheetLayout::sheetPixelHeight() const {
     return static_cast<int>(sheetRows() * m_frameHeight);
 }
 
+const char* SheetLayout::sizeNote() const {
+    if (!m_options) return nullptr;
+    switch (m_options->trim) {
+        case exchange::Trim::Shared:
+            return kSheetSizeBeforeSharedTrimText;
+        case exchange::Trim::Each:
+            return kSheetSizeBeforeEachTrimText;
+        case exchange::Trim::None:
+            break;
+    }
+    return nullptr;
+}
+
 bool SheetLayout::beyondLimit(int side) const {
     return m_options && side > exchange::usableSheetSide(*m_options);
 }

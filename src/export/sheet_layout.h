@@ -15,6 +15,14 @@ namespace sp {
 inline constexpr const char* kSheetDivisionTooLargeText = QT_TRANSLATE_NOOP(
     "Sparkplume", "分割数が書き出すフレーム数より多いため、並べて保存できません。");
 
+// What the sheet's size readout is when the frames are trimmed: the visible bounds of
+// each frame are known only once the frames are rendered, so the readout is the
+// sheet before trimming.
+inline constexpr const char* kSheetSizeBeforeSharedTrimText =
+    QT_TRANSLATE_NOOP("Sparkplume", "切り取り前の大きさです（実際はこれ以下）。");
+inline constexpr const char* kSheetSizeBeforeEachTrimText = QT_TRANSLATE_NOOP(
+    "Sparkplume", "切り取り前の大きさです。詰めた後の並びと大きさは書き出し後に決まります。");
+
 // A rectangle in the layout drawing's pixels; right and bottom are the far edges.
 struct SheetRect {
     int left = 0;
@@ -115,6 +123,10 @@ class SheetLayout {
     // extruded edges, and a side beyond the size limit is shown in red (the sheet
     // program then starts further sheets).
     void setSheetOptions(const exchange::SheetOptions& options) { m_options = options; }
+
+    // What to say under the readout: why the sizes are those before trimming, or
+    // nullptr when the sheet is made as shown.
+    const char* sizeNote() const;
 
     // The finished sheet in pixels.
     int sheetPixelWidth() const;

@@ -36,10 +36,12 @@ bool writeWholeFile(const fs::path& path, std::string_view bytes) {
 }
 
 // Writes the whole file beside the target and renames it over the target, so
-// that a crash or a full disk never leaves half a project behind.
+// that a crash or a full disk never leaves half a project behind. Unbuffered: a
+// write the disk refuses must fail here, since a failure met only while the
+// buffer is flushed on commit would still let the short file replace the target.
 bool replaceFileAtomically(const fs::path& target, std::string_view bytes) {
     QSaveFile file(QString::fromStdString(target.string()));
-    if (!file.open(QIODevice::WriteOnly)) return false;
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return false;
     if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
         static_cast<qint64>(bytes.size())) {
         file.cancelWriting();

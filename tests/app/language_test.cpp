@@ -191,16 +191,16 @@ TEST(LanguageChoice, MessagesWithSeveralNumbersAreTranslatedWhole) {
     EXPECT_EQ(trMessage("12マス", {kCellCountText}), QStringLiteral("12 cells"));
     EXPECT_EQ(trMessage("512pixel", {kCellCountText}), QStringLiteral("512pixel"));
     // The export's report is put together from texts and names: each text in English.
-    const ExportResult done{ExportOutcome::Completed,
-                            {"/data/out/fx0000.png", "/data/out/fx0001.png"}};
+    const ExportResult done{
+        ExportOutcome::Completed, {"/data/out/fx0000.png", "/data/out/fx0001.png"}, {}};
     EXPECT_EQ(trMessage(exportReport(done, false).text),
               QStringLiteral("The export is finished.\n\nSaved in: /data/out (2 files)\n\n"
                              "fx0000.png\nfx0001.png"));
-    EXPECT_EQ(trMessage(exportReport({ExportOutcome::Aborted, {}}, false).text),
+    EXPECT_EQ(trMessage(exportReport({ExportOutcome::Aborted, {}, {}}, false).text),
               QStringLiteral("The export was stopped. No file was made."));
     ASSERT_TRUE(english.apply(UiLanguage::Japanese));
     EXPECT_EQ(trMessage(beyond).toStdString(), beyond);
-    EXPECT_EQ(exportReport({ExportOutcome::Aborted, {}}, false).text,
+    EXPECT_EQ(exportReport({ExportOutcome::Aborted, {}, {}}, false).text,
               "書き出しを中断しました。ファイルは作られていません。");
 }
 
@@ -219,8 +219,9 @@ TEST(Manual, BothLanguagesShowOnlyPicturesThatExist) {
             EXPECT_TRUE(QFileInfo(docs.filePath(picture)).isFile())
                 << name.toStdString() << ": " << picture.toStdString();
             if (name == QStringLiteral("manual.en.html") &&
-                picture != QStringLiteral("sheet-example.png"))
+                picture != QStringLiteral("sheet-example.png")) {
                 EXPECT_TRUE(picture.startsWith(QStringLiteral("en/"))) << picture.toStdString();
+            }
         }
         EXPECT_GE(pictures, 4) << name.toStdString();
     }
@@ -358,14 +359,16 @@ TEST_F(EnglishWindowTest, NoEnglishTextOfThePagesIsWiderThanItsPlace) {
                 << section.title;
             const int sectionRight = section.x + pages::kSectionWidth;
             for (const pages::ControlPlan& c : section.controls) {
-                if (c.kind == pages::ControlKind::Check || c.kind == pages::ControlKind::Radio)
+                if (c.kind == pages::ControlKind::Check || c.kind == pages::ControlKind::Radio) {
                     EXPECT_LE(indicator + control.horizontalAdvance(trText(c.text)), c.width)
                         << c.text;
-                if (c.kind == pages::ControlKind::Number && !c.after.empty())
+                }
+                if (c.kind == pages::ControlKind::Number && !c.after.empty()) {
                     EXPECT_LE(section.x + c.dx + pages::numberFieldWidth(c) +
                                   label.horizontalAdvance(trText(c.after)),
                               sectionRight)
                         << c.after;
+                }
             }
         }
     }

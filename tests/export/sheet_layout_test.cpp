@@ -290,5 +290,23 @@ TEST(SheetLayoutOptions, TheSizesCountPaddingEdgesAndPowersOfTwoAndWarnBeyondThe
     EXPECT_TRUE(layout.heightCaption(INT_MAX).red);
 }
 
+// Trimming is known only once the frames exist: the readout says it is the sheet
+// before trimming, and for packed frames that the layout is not the one shown.
+TEST(SheetLayoutOptions, TrimmedSheetsSayTheirSizesAreBeforeTrimming) {
+    SheetLayout layout = thirtyFrames(1);
+    EXPECT_EQ(layout.sizeNote(), nullptr);
+    exchange::SheetOptions o;
+    layout.setSheetOptions(o);
+    EXPECT_EQ(layout.sizeNote(), nullptr);
+    o.trim = exchange::Trim::Shared;
+    layout.setSheetOptions(o);
+    EXPECT_STREQ(layout.sizeNote(), kSheetSizeBeforeSharedTrimText);
+    o.trim = exchange::Trim::Each;
+    layout.setSheetOptions(o);
+    EXPECT_STREQ(layout.sizeNote(), kSheetSizeBeforeEachTrimText);
+    // The sizes themselves stay those of the untrimmed grid.
+    EXPECT_EQ(layout.sheetPixelWidth(), 1280);
+}
+
 }  // namespace
 }  // namespace sp

@@ -195,7 +195,8 @@ TEST_F(EditorExportTest, ASheetMadeThroughTheDialogsIsTheCommandLinesAndTheDivis
     ASSERT_FALSE(prompts.messages.empty());
     EXPECT_EQ(prompts.messages.back().first,
               "書き出しが完了しました。\n\n保存先：" + (root / "editor").string() +
-                  "（4個のファイル）\n\nfx_0.png\nfx_0.json\nfx_1.png\nfx_1.json");
+                  "（4個のファイル）\n\nfx_0.png\nfx_0.json\nfx_1.png\nfx_1.json"
+                  "\n\nシートの大きさ：512×768 pixel × 2");
 
     exportOnCommandLine(
         "burst.spd", "fx.png",

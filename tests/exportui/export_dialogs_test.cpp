@@ -200,10 +200,20 @@ TEST(SheetLayoutDialogTest, ADivisionAboveTheFramesDisablesOkAndSaysWhy) {
     EXPECT_EQ(dialog.layout().renderIniValues(), (SheetLayout::RenderIniValues{1, 2, 2}));
 }
 
+TEST(SheetLayoutDialogTest, UnderTrimmingTheSizesAreMarkedAsBeforeTrimming) {
+    SheetLayoutDialog plain(30, 256, 256, 1);
+    EXPECT_TRUE(plain.sizeNoteLabel()->isHidden());
+    exchange::SheetOptions o;
+    o.trim = exchange::Trim::Each;
+    SheetLayoutDialog packed(30, 256, 256, 1, nullptr, o);
+    EXPECT_FALSE(packed.sizeNoteLabel()->isHidden());
+    EXPECT_EQ(packed.sizeNoteLabel()->text().toStdString(), kSheetSizeBeforeEachTrimText);
+}
+
 TEST(ExportReportTest, SaysWhereTheFilesAreAndNeverClaimsAnIncompleteResult) {
     // A long list: its first files and the last. (The editor's exports check the short list.)
     const fs::path out = "/data/out";
-    ExportResult files{ExportOutcome::Completed, {}};
+    ExportResult files{ExportOutcome::Completed, {}, {}};
     for (int i = 0; i < 30; ++i)
         files.files.push_back(
             out / ("fx" + std::string(i < 10 ? "000" : "00") + std::to_string(i) + ".png"));
@@ -211,16 +221,25 @@ TEST(ExportReportTest, SaysWhereTheFilesAreAndNeverClaimsAnIncompleteResult) {
               "書き出しが完了しました。\n\n保存先：/data/out（30個のファイル）\n\nfx0000.png\n"
               "fx0001.png\nfx0002.png\nfx0003.png\nfx0004.png\nfx0005.png\n…\nfx0029.png");
 
+    // The sheets' sizes as made follow the files, sheets of one size counted once.
+    ExportResult sheets{ExportOutcome::Completed, {out / "fx_0.png", out / "fx_0.json"}, {}};
+    sheets.sheetSizes = {{512, 512}, {512, 512}, {512, 200}};
+    const std::string text = exportReport(sheets, false).text;
+    EXPECT_EQ(text.substr(text.rfind("\n\n") + 2),
+              "シートの大きさ：512×512 pixel × 2、512×200 pixel");
+
     // Failures were reported by the run; only a partial result is added.
-    EXPECT_TRUE(exportReport({ExportOutcome::Failed, {}}, false).text.empty());
-    const ExportReport partial = exportReport({ExportOutcome::Failed, {out / "fx0000.png"}}, false);
+    EXPECT_TRUE(exportReport({ExportOutcome::Failed, {}, {}}, false).text.empty());
+    const ExportReport partial =
+        exportReport({ExportOutcome::Failed, {out / "fx0000.png"}, {}}, false);
     EXPECT_EQ(partial.caption, kErrorCaption);
     EXPECT_EQ(partial.text.find(kExportIncompleteText), 0u);
     EXPECT_NE(partial.text.find("fx0000.png"), std::string::npos);
     // A cancelled save or sheet dialog says nothing; a result that vanished does.
-    EXPECT_TRUE(exportReport({ExportOutcome::Cancelled, {}}, false).text.empty());
-    EXPECT_TRUE(exportReport({ExportOutcome::Completed, {}}, true).text.empty());
-    EXPECT_EQ(exportReport({ExportOutcome::Completed, {}}, false).text, kExportResultMissingText);
+    EXPECT_TRUE(exportReport({ExportOutcome::Cancelled, {}, {}}, false).text.empty());
+    EXPECT_TRUE(exportReport({ExportOutcome::Completed, {}, {}}, true).text.empty());
+    EXPECT_EQ(exportReport({ExportOutcome::Completed, {}, {}}, false).text,
+              kExportResultMissingText);
 }
 
 }  // namespace

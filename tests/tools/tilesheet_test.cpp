@@ -182,5 +182,25 @@ TEST(TileSheet, FailuresAreReportedAndLeaveNoSheetBehind) {
     EXPECT_TRUE(run.err.contains(QStringLiteral("書き込めません"))) << run.err.toStdString();
 }
 
+// A sheet that cannot be written leaves neither a piece of it nor a list that
+// claims it was made.
+TEST(TileSheet, ASheetThatCannotBeWrittenLeavesNothingClaimedAsMade) {
+    ToolWorkspace ws;
+    for (int i = 0; i < 2; ++i)
+        ws.writeFrame(i, exportedFrame(kCanvas, kCanvas, frameColour(i)), ".png");
+    const QString result = ws.filePath(QStringLiteral("fx"));
+    ws.writeIni(ToolWorkspace::iniText(1, 30, ".png", kCanvas, result, sheetIni(2, 1, 1)) +
+                "[sheet]\ntrim=none\n");
+    // The sheet's place is taken by a folder.
+    ASSERT_TRUE(QDir(ws.path()).mkdir(QStringLiteral("fx.png")));
+    const ToolRun run = ws.run(kTileSheet);
+    EXPECT_NE(run.exitCode, 0);
+    EXPECT_FALSE(run.err.trimmed().isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(result + QStringLiteral(".json")));
+    EXPECT_EQ(ws.renderFiles(), QStringList({"0000.png", "0001.png", "render.ini"}));
+    EXPECT_EQ(QDir(ws.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+              QStringList({"fx.png", "RENDER"}));
+}
+
 }  // namespace
 }  // namespace sp

@@ -33,6 +33,20 @@ std::string fileList(const std::vector<fs::path>& files) {
     return text;
 }
 
+// "512×256 pixel", or "512×512 pixel × 3" for several sheets of one size, in order.
+std::string sizeList(const std::vector<SheetSize>& sizes) {
+    std::string text;
+    for (std::size_t i = 0; i < sizes.size();) {
+        std::size_t same = i + 1;
+        while (same < sizes.size() && sizes[same] == sizes[i]) ++same;
+        if (!text.empty()) text += "、";
+        text += std::to_string(sizes[i].width) + "×" + std::to_string(sizes[i].height) + " pixel";
+        if (same - i > 1) text += " × " + std::to_string(same - i);
+        i = same;
+    }
+    return text;
+}
+
 }  // namespace
 
 ExportSettings exportSettingsFromDialog(int32_t start, int32_t end, int32_t step, int32_t layout,
@@ -57,7 +71,13 @@ ExportReport exportReport(const ExportResult& result, bool sheetSkipped) {
                 if (sheetSkipped) return {};
                 return {kExportResultMissingText, kErrorCaption};
             }
-            return {said(kExportDoneText) + "\n\n" + fileList(files), kExportCaption};
+            {
+                std::string text = said(kExportDoneText) + "\n\n" + fileList(files);
+                if (!result.sheetSizes.empty())
+                    text += "\n\n" + formatMessage(said(kExportSheetSizesText).c_str(),
+                                                   sizeList(result.sheetSizes));
+                return {text, kExportCaption};
+            }
         case ExportOutcome::Aborted:
             return {said(kExportAbortedText) +
                         (files.empty() ? said(kExportNothingMadeText) : "\n\n" + fileList(files)),

@@ -62,5 +62,8 @@ inline constexpr const char* kExportResultMissingText =
 inline constexpr const char* kExportFolderText = QT_TRANSLATE_NOOP("Sparkplume", "保存先：");
 inline constexpr const char* kExportFileCountText =
     QT_TRANSLATE_NOOP("Sparkplume", "（%s個のファイル）");
+// The sheets' real sizes, which trimming decides only as they are made.
+inline constexpr const char* kExportSheetSizesText =
+    QT_TRANSLATE_NOOP("Sparkplume", "シートの大きさ：%s");
 
 }  // namespace sp

@@ -122,7 +122,15 @@ SheetLayoutDialog::SheetLayoutDialog(int cells, int frameWidth, int frameHeight,
     m_picture->addWidget(m_drawing);
     m_picture->addWidget(m_problem);
     auto* image = new QGroupBox(uiText(QT_TRANSLATE_NOOP("Sparkplume", "イメージ")), this);
-    (new QHBoxLayout(image))->addWidget(m_picture);
+    auto* imageColumn = new QVBoxLayout(image);
+    imageColumn->addWidget(m_picture);
+    m_sizeNote = new QLabel(image);
+    m_sizeNote->setObjectName(QStringLiteral("sizeNote"));
+    m_sizeNote->setWordWrap(true);
+    m_sizeNote->setFixedWidth(m_drawing->width());
+    if (const char* note = m_layout.sizeNote()) m_sizeNote->setText(uiText(note));
+    m_sizeNote->setVisible(m_layout.sizeNote() != nullptr);
+    imageColumn->addWidget(m_sizeNote);
     auto* shape = new QGroupBox(uiText(QT_TRANSLATE_NOOP("Sparkplume", "配置")), this);
     auto* shapeRow = new QHBoxLayout(shape);
     shapeRow->addWidget(new QLabel(uiText(QT_TRANSLATE_NOOP("Sparkplume", "縦長")), shape));

@@ -53,6 +53,7 @@ class SheetLayoutDialog : public QDialog {
     IntegerField* divisionField() const { return m_division; }
     SheetLayoutDrawing* drawing() const { return m_drawing; }
     QLabel* problemLabel() const { return m_problem; }
+    QLabel* sizeNoteLabel() const { return m_sizeNote; }
     QPushButton* okButton() const { return m_ok; }
 
   private:
@@ -66,6 +67,7 @@ class SheetLayoutDialog : public QDialog {
     SheetLayoutDrawing* m_drawing = nullptr;
     QStackedWidget* m_picture = nullptr;  // the drawing, or why there is none
     QLabel* m_problem = nullptr;
+    QLabel* m_sizeNote = nullptr;  // what the sizes mean when the frames are trimmed
     QPushButton* m_ok = nullptr;
 };
 

@@ -2,6 +2,7 @@
 #include <QTemporaryFile>
 #include <cstring>
 #include <memory>
+#include <string>
 
 #include "tools/clipweave/animation_writer.h"
 #include "tools/common/tool_main.h"
@@ -57,7 +58,10 @@ QByteArray encodeApng(const FrameSource& frame, int frames, QSize size, int fps,
     AVStream* stream = avformat_new_stream(format.get(), nullptr);
     std::unique_ptr<AVCodecContext, CodecDeleter> context(avcodec_alloc_context3(codec));
     if (stream == nullptr || !context) throw notMade();
-    const AVRational frameTime{1, fps};
+    // Frames are timed in whole milliseconds that add up to the loop, as in the WebP:
+    // browsers cut a delay such as 1/60 s down to 16 ms and would play the loop fast.
+    const AVRational frameTime{1, 1000};
+    auto timestamp = [fps](long long i) { return (i * 2000 / fps + 1) / 2; };
     context->width = size.width();
     context->height = size.height();
     context->time_base = frameTime;
@@ -70,6 +74,11 @@ QByteArray encodeApng(const FrameSource& frame, int frames, QSize size, int fps,
     if (avio_open(&format->pb, scratchPath.constData(), AVIO_FLAG_WRITE) < 0) throw notMade();
     AVDictionary* muxOptions = nullptr;
     av_dict_set(&muxOptions, "plays", "0", 0);  // loop forever
+    // The last frame lasts until the loop's end; without this it would repeat the
+    // delay before it.
+    const std::string lastDelay =
+        std::to_string(timestamp(frames) - timestamp(frames - 1)) + "/1000";
+    av_dict_set(&muxOptions, "final_delay", lastDelay.c_str(), 0);
     const int header = avformat_write_header(format.get(), &muxOptions);
     av_dict_free(&muxOptions);
     if (header < 0) throw notMade();
@@ -99,7 +108,7 @@ QByteArray encodeApng(const FrameSource& frame, int frames, QSize size, int fps,
         for (int y = 0; y < size.height(); ++y)
             std::memcpy(picture->data[0] + static_cast<std::ptrdiff_t>(y) * picture->linesize[0],
                         image.constScanLine(y), static_cast<std::size_t>(rowBytes));
-        picture->pts = i;
+        picture->pts = timestamp(i);
         if (avcodec_send_frame(context.get(), picture.get()) < 0) throw notMade();
         drain();
     }

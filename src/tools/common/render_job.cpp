@@ -1,6 +1,7 @@
 #include "tools/common/render_job.h"
 
 #include "picture/bmp_writer.h"
+#include "picture/png_encoder.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -155,8 +156,15 @@ void saveImage(const QImage& image, const QString& path, const QByteArray& forma
         saveBytes(encodeBmpWithAlpha(image), path);
         return;
     }
+    if (format == "png") {
+        const QByteArray bytes = encodePng(image, kKeptPng);
+        if (bytes.isEmpty())
+            throw Failure(QStringLiteral("「%1」を書き込めません。").arg(shown(path)));
+        saveBytes(bytes, path);
+        return;
+    }
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         throw Failure(QStringLiteral("「%1」を書き込めません。").arg(shown(path)));
     QImageWriter writer(&file, format);
     if (format == "jpeg") writer.setQuality(kJpegQuality);
@@ -166,7 +174,8 @@ void saveImage(const QImage& image, const QString& path, const QByteArray& forma
 
 void saveBytes(const QByteArray& bytes, const QString& path) {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) ||
+        file.write(bytes) != bytes.size() || !file.commit())
         throw Failure(QStringLiteral("「%1」を書き込めません。").arg(shown(path)));
 }
 

@@ -60,7 +60,10 @@ void checkFrames(const RenderJob& job);
 QImage loadFrame(const RenderJob& job, int index);
 
 // Writes a picture or a text through a temporary file beside `path` that replaces the
-// target only once it is complete. Throws Failure when that is not possible.
+// target only once it is complete. PNGs get the compression of files the user keeps.
+// Throws Failure when that is not possible. The file is unbuffered: a write the disk
+// refuses fails at once, where a buffered one would fail only while committing and
+// still let the short file replace the target.
 void saveImage(const QImage& image, const QString& path, const QByteArray& format);
 void saveBytes(const QByteArray& bytes, const QString& path);
 

@@ -39,6 +39,11 @@ void stopIfInterrupted() {
 int runProgram(int argc, char** argv, const char* help,
                const std::function<void(const QDir&)>& work) {
     for (int signal : {SIGINT, SIGTERM, SIGHUP}) std::signal(signal, onInterrupt);
+#ifdef SIGXFSZ
+    // Beyond the file size limit a write fails and the result is given up
+    // cleanly; the default would kill the program with its temporary file in place.
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
     // An application object lets the picture format plug-ins (JPEG) load; no display is used.
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments().mid(1);

@@ -10,7 +10,8 @@ namespace sp::tools {
 // workspace. A Failure it throws is printed on the error output and gives exit status 1;
 // a usage error gives 2.
 // SIGINT, SIGTERM and SIGHUP ask the work to stop: it checks this between frames
-// and gives up with a Failure, so that no half-written result is left behind.
+// and gives up with a Failure, so that no half-written result is left behind. A write
+// beyond the file size limit fails like any other instead of ending the program.
 int runProgram(int argc, char** argv, const char* help,
                const std::function<void(const QDir&)>& work);
 

@@ -5,6 +5,7 @@
 #include "tools/tilesheet/atlas_json.h"
 #include "tools/tilesheet/sheet_pixels.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QJsonDocument>
@@ -68,6 +69,19 @@ QStringList SheetBuilder::run() {
         if (place.sheet < 0)
             throw Failure(QStringLiteral("最大サイズ %1 にフレームが収まりません。")
                               .arg(exchange::usableSheetSide(*m_job.sheet)));
+    QStringList written;
+    try {
+        writeSheets(sheets, written);
+    } catch (...) {
+        // A set with a sheet missing is no result: the sheets already written go too,
+        // so that none of them passes for a complete export.
+        for (const QString& path : written) QFile::remove(path);
+        throw;
+    }
+    return written;
+}
+
+void SheetBuilder::writeSheets(const SheetPlan& sheets, QStringList& written) const {
     const int sheetCount = static_cast<int>(sheets.sheets.size());
     const bool alpha = m_job.formatHasAlpha();
     const bool premultiply =
@@ -77,7 +91,6 @@ QStringList SheetBuilder::run() {
     const QString baseName = QFileInfo(m_job.resultName).fileName();
     const QString atlasExtension = QString::fromUtf8(exchange::kAtlasExtension);
 
-    QStringList written;
     for (int sheet = 0; sheet < sheetCount; ++sheet) {
         const QSize sheetSize = sheets.sheets[static_cast<std::size_t>(sheet)];
         QImage image(sheetSize, format);
@@ -122,7 +135,6 @@ QStringList SheetBuilder::run() {
         saveBytes((written.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8(),
                   m_job.renderDir.filePath(QString::fromUtf8(exchange::kMadeListFile)));
     }
-    return written;
 }
 
 }  // namespace sp::tools

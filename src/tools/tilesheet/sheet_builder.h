@@ -27,11 +27,14 @@ class SheetBuilder {
     // the atlas ".json".
     QString sheetStem(int sheet, int sheets) const;
 
-    // Writes every sheet and its atlas; returns the written files. Throws Failure.
+    // Writes every sheet and its atlas; returns the written files. Throws Failure, and
+    // then leaves none of the sheets behind.
     QStringList run();
 
   private:
     SheetPlan plan() const;
+    // Adds each file to `written` as soon as it is in place.
+    void writeSheets(const SheetPlan& sheets, QStringList& written) const;
 
     RenderJob m_job;
 };
