@@ -43,6 +43,16 @@ const Sampling kSamplings[] = {
 constexpr int kWidth = 131, kHeight = 97;
 constexpr int kPrimitivesPerMode = 200;
 
+ParticleVertex vertex(float x, float y, uint32_t colour, float u, float v) {
+    ParticleVertex p;
+    p.x = x;
+    p.y = y;
+    p.diffuse = colour;
+    p.u = u;
+    p.v = v;
+    return p;
+}
+
 class RandomScene {
   public:
     explicit RandomScene(uint32_t seed) : m_random(seed) {
@@ -136,15 +146,6 @@ class RandomScene {
     }
 
   private:
-    static ParticleVertex vertex(float x, float y, uint32_t colour, float u, float v) {
-        ParticleVertex p;
-        p.x = x;
-        p.y = y;
-        p.diffuse = colour;
-        p.u = u;
-        p.v = v;
-        return p;
-    }
     uint32_t colour() {
         const uint32_t a = m_random() % 4 == 0 ? 0u : static_cast<uint32_t>(m_random() % 256);
         return a << 24 | static_cast<uint32_t>(m_random() & 0xFFFFFF);
@@ -276,16 +277,6 @@ class FoldedStrips {
     }
 
   private:
-    static ParticleVertex vertex(float x, float y, uint32_t colour, float u, float v) {
-        ParticleVertex p;
-        p.x = x;
-        p.y = y;
-        p.diffuse = colour;
-        p.u = u;
-        p.v = v;
-        return p;
-    }
-
     std::mt19937 m_random;
     Texture m_texture, m_odd;
 };
