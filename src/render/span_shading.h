@@ -11,6 +11,7 @@
 
 #include "render/always_inline.h"
 #include "render/blend_ops.h"
+#include "render/outline_rows.h"
 #include "render/pixel_channels.h"
 #include "render/raster_state.h"
 #include "render/row_edges.h"
@@ -234,16 +235,6 @@ SP_ALWAYS_INLINE Span spanOf(const RasterState& state, const RowSetup& rows) {
     return span;
 }
 
-// The outline's pixels on row y, x0 … x1; false when it covers none there.
-SP_ALWAYS_INLINE bool rowOf(const RowSetup& rows, int y, int& x0, int& x1) {
-    if (y < rows.rowFirst || y > rows.rowLast) return false;
-    x0 = rows.xLimitLo;
-    x1 = rows.xLimitHi;
-    return (y == rows.topRow || y == rows.bottomRow)
-               ? rowSpan<true>(rows.edges, rows.count, y, x0, x1)
-               : rowSpan<false>(rows.edges, rows.count, y, x0, x1);
-}
-
 // Puts the span's texture position and colour at the centre of pixel (x0, y).
 template <bool Textured>
 SP_ALWAYS_INLINE void startSpan(const RowSetup& rows, Span& span, int y, int x0) {
@@ -293,8 +284,12 @@ void rasterStrip(const RasterState& state, Texture& target, const RowSetup* outl
     if (count <= 0) return;
     std::vector<Span> spans;
     spans.reserve(static_cast<std::size_t>(count));
-    for (int i = 0; i < count; ++i)
+    std::vector<WalkOutline> walks;
+    walks.reserve(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) {
         spans.push_back(spanOf<Filter, Address, Textured>(state, outlines[i]));
+        walks.push_back(walkOutlineOf(outlines[i], spans.back().bulk));
+    }
     // Outlines join the rows walked where their first row comes, and leave after their last.
     std::vector<int> arrivals(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i) arrivals[static_cast<std::size_t>(i)] = i;
@@ -329,6 +324,7 @@ void rasterStrip(const RasterState& state, Texture& target, const RowSetup* outl
         uint32_t* const row = target.row(y);
         int runLo = 0, runHi = -1;
         const Span* runSpan = nullptr;  // for a run of positions, the span that began it
+        uint32_t runDiffuse = 0;
         auto flush = [&]() {
             const int n = runHi - runLo + 1;
             if (n <= 0) return;
@@ -341,15 +337,15 @@ void rasterStrip(const RasterState& state, Texture& target, const RowSetup* outl
         };
         std::size_t kept = 0;
         for (const int i : active) {
-            const RowSetup& rows = outlines[i];
-            if (rows.yLast > y) active[kept++] = i;
+            const WalkOutline& walk = walks[static_cast<std::size_t>(i)];
+            if (walk.yLast > y) active[kept++] = i;
             int x0, x1;
-            if (!rowOf(rows, y, x0, x1)) continue;
+            if (!walkRowOf(walk, outlines[i], y, x0, x1)) continue;
             Span& span = spans[static_cast<std::size_t>(i)];
-            const Span* kind = kBulk && span.bulk ? &span : nullptr;
+            const Span* kind = kBulk && walk.bulk ? &span : nullptr;
             const bool sameKind = kind == nullptr
                                       ? runSpan == nullptr
-                                      : runSpan != nullptr && runSpan->diffuse == span.diffuse;
+                                      : runSpan != nullptr && runDiffuse == walk.diffuse;
             if (runLo <= runHi && sameKind && x0 == runHi + 1) {
                 runHi = x1;
             } else if (runLo <= runHi && sameKind && x1 == runLo - 1) {
@@ -359,11 +355,12 @@ void rasterStrip(const RasterState& state, Texture& target, const RowSetup* outl
                 runLo = x0;
                 runHi = x1;
                 runSpan = kind;
+                runDiffuse = walk.diffuse;
             }
-            startSpan<Textured>(rows, span, y, x0);
             if (kind) {
-                makePositions(span, pu + x0, pv + x0, x1 - x0 + 1);
+                walkPositions(walk, y, x0, x1, pu, pv);
             } else {
+                startSpan<Textured>(outlines[i], span, y, x0);
                 makeSources<Kind, Filter, Address, Textured>(state, span, buffer + x0, x1 - x0 + 1);
             }
         }

@@ -1,0 +1,121 @@
+#pragma once
+
+// Finding an outline's pixels on a row: from its full setup, and from a packed
+// copy of what the strip's row walk reads of it every row.
+
+#include <algorithm>
+#include <cstdint>
+
+#include "render/always_inline.h"
+#include "render/raster_state.h"
+#include "render/row_edges.h"
+
+namespace sp::render::detail {
+// Internal linkage for the reason given in always_inline.h.
+namespace {
+
+// The outline's pixels on row y, x0 … x1; false when it covers none there.
+SP_ALWAYS_INLINE bool rowOf(const RowSetup& rows, int y, int& x0, int& x1) {
+    if (y < rows.rowFirst || y > rows.rowLast) return false;
+    x0 = rows.xLimitLo;
+    x1 = rows.xLimitHi;
+    return (y == rows.topRow || y == rows.bottomRow)
+               ? rowSpan<true>(rows.edges, rows.count, y, x0, x1)
+               : rowSpan<false>(rows.edges, rows.count, y, x0, x1);
+}
+
+// An edge's crossings in fixed point, as the row walk reads them.
+struct WalkEdge {
+    int64_t start, slope;
+    uint64_t tolerance;
+    int rowFirst, rowLast;
+    bool lower;
+};
+
+// What the row walk of a strip reads of an outline on every row, side by side,
+// so that a strip of a few hundred triangles stays in the nearest cache while
+// its rows are walked (their full setups would not).
+struct WalkOutline {
+    int yLast, rowFirst, rowLast, topRow, bottomRow, xLimitLo, xLimitHi, yStart;
+    bool lean;  // a triangle whose edges all cross rows in fixed point
+    bool bulk;  // its texture positions are made for bulk sampling
+    uint32_t diffuse;
+    WalkEdge edges[3];
+    int64_t rowU, rowV, rowStepU, rowStepV, dtu, dtv;
+};
+
+inline WalkOutline walkOutlineOf(const RowSetup& rows, bool bulk) {
+    WalkOutline w;
+    w.yLast = rows.yLast;
+    w.rowFirst = rows.rowFirst;
+    w.rowLast = rows.rowLast;
+    w.topRow = rows.topRow;
+    w.bottomRow = rows.bottomRow;
+    w.xLimitLo = rows.xLimitLo;
+    w.xLimitHi = rows.xLimitHi;
+    w.yStart = rows.yStart;
+    w.lean = rows.count == 3;
+    for (int k = 0; k < 3 && w.lean; ++k) {
+        const RowEdge& e = rows.edges[k];
+        w.lean = e.fixed || e.rowFirst > e.rowLast;
+        w.edges[k] = {e.fixedStart, e.fixedSlope, e.fixedTolerance,
+                      e.fixed ? e.rowFirst : 1, e.fixed ? e.rowLast : 0, e.lower};
+    }
+    w.bulk = bulk;
+    w.diffuse = rows.diffuse;
+    w.rowU = rows.rowU;
+    w.rowV = rows.rowV;
+    w.rowStepU = rows.rowStepU;
+    w.rowStepV = rows.rowStepV;
+    w.dtu = rows.dtu;
+    w.dtv = rows.dtv;
+    return w;
+}
+
+// rowOf() from the packed copy: the same pixels, the full setup consulted only
+// on the outline's top and bottom rows and where a crossing falls so close to
+// a pixel centre that the edge itself must decide.
+SP_ALWAYS_INLINE bool walkRowOf(const WalkOutline& w, const RowSetup& rows, int y, int& x0,
+                                int& x1) {
+    if (y < w.rowFirst || y > w.rowLast) return false;
+    if (!w.lean || y == w.topRow || y == w.bottomRow) return rowOf(rows, y, x0, x1);
+    int lo = w.xLimitLo, hi = w.xLimitHi;
+    for (const WalkEdge& e : w.edges) {
+        if (y < e.rowFirst || y > e.rowLast) continue;
+        const int64_t t = e.start + static_cast<int64_t>(y) * e.slope;
+        const uint64_t fraction = static_cast<uint64_t>(t) & 0xFFFFFFFFull;
+        if (fraction <= e.tolerance || fraction >= 0x100000000ull - e.tolerance)
+            return rowOf(rows, y, x0, x1);
+        const int64_t below = t >> 32;
+        if (e.lower) {
+            lo = static_cast<int>(std::max<int64_t>(lo, below + 1));
+        } else {
+            hi = static_cast<int>(std::min<int64_t>(hi, below));
+        }
+    }
+    x0 = lo;
+    x1 = hi;
+    return lo <= hi;
+}
+
+// The texture positions of pixels x0 … x1 of row y for bulk sampling (texels
+// × 2^8), as startSpan() and makePositions() make them.
+SP_ALWAYS_INLINE void walkPositions(const WalkOutline& w, int y, int x0, int x1, uint32_t* pu,
+                                    uint32_t* pv) {
+    // Unsigned, so that absurd slivers wrap instead of overflowing.
+    const uint64_t r = static_cast<uint64_t>(y - w.yStart), column = static_cast<uint64_t>(x0);
+    const uint64_t du = static_cast<uint64_t>(w.dtu), dv = static_cast<uint64_t>(w.dtv);
+    uint64_t tu = static_cast<uint64_t>(w.rowU) + r * static_cast<uint64_t>(w.rowStepU) +
+                  column * du;
+    uint64_t tv = static_cast<uint64_t>(w.rowV) + r * static_cast<uint64_t>(w.rowStepV) +
+                  column * dv;
+    for (int x = x0; x <= x1; ++x) {
+        pu[x] = static_cast<uint32_t>(tu >> 24);
+        pv[x] = static_cast<uint32_t>(tv >> 24);
+        tu += du;
+        tv += dv;
+    }
+}
+
+}  // namespace
+}  // namespace sp::render::detail
