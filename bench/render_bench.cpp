@@ -1,5 +1,6 @@
 // Drawing cost per frame on a 512 × 512 canvas, on one thread (/threads:1) and on
-// every core (/threads:0), with the four-pixel (/path:1) or eight-pixel (/path:2) steps.
+// every core (/threads:0), with the four-pixel (/path:1), eight-pixel (/path:2) or
+// sixteen-pixel (/path:3) steps.
 //   (a) 10,000 textured 16 × 16 particles, normal blending, point sampling
 //   (b) 100 particles of 128 × 128, additive, linear sampling, each with a 32-point trail
 //   (c) a plain copy of one 512 × 512 frame: the memory-bound floor
@@ -159,8 +160,10 @@ BENCHMARK(BM_SmallTexturedNormalPoint)
     ->ArgNames({"threads", "path"})
     ->Args({1, 1})
     ->Args({1, 2})
+    ->Args({1, 3})
     ->Args({0, 1})
     ->Args({0, 2})
+    ->Args({0, 3})
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
@@ -169,8 +172,10 @@ BENCHMARK(BM_LargeAdditiveLinearTrails)
     ->ArgNames({"threads", "path"})
     ->Args({1, 1})
     ->Args({1, 2})
+    ->Args({1, 3})
     ->Args({0, 1})
     ->Args({0, 2})
+    ->Args({0, 3})
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)

@@ -70,6 +70,21 @@ SP_ALWAYS_INLINE __m256i mixQuarter(__m256i a0, __m256i a1, __m256i b0, __m256i 
                     mixLanes(widen<High>(b0), widen<High>(b1), across), widen<High>(wy));
 }
 
+// The texels at eight indices and the ones after them, each in pixel order.
+SP_ALWAYS_INLINE void pairsOf(const int* texels, __m256i index, __m256i& first, __m256i& second) {
+    const auto* base = reinterpret_cast<const long long*>(texels);
+    const __m256 low =
+        _mm256_castsi256_ps(_mm256_i32gather_epi64(base, _mm256_castsi256_si128(index), 4));
+    const __m256 high =
+        _mm256_castsi256_ps(_mm256_i32gather_epi64(base, _mm256_extracti128_si256(index, 1), 4));
+    first = _mm256_permute4x64_epi64(
+        _mm256_castps_si256(_mm256_shuffle_ps(low, high, _MM_SHUFFLE(2, 0, 2, 0))),
+        _MM_SHUFFLE(3, 1, 2, 0));
+    second = _mm256_permute4x64_epi64(
+        _mm256_castps_si256(_mm256_shuffle_ps(low, high, _MM_SHUFFLE(3, 1, 3, 1))),
+        _MM_SHUFFLE(3, 1, 2, 0));
+}
+
 // Eight texels of a wrapping power-of-two texture at once, by the arithmetic of
 // samplePointWrapped and sampleLinearWrapped in texel_sampling.h. Positions are
 // texture coordinates in texels × 2^8 (the 24 bits above the fixed point's
@@ -90,10 +105,19 @@ SP_ALWAYS_INLINE __m256i sampleEight(const WrappedTexture& t, __m256i pu, __m256
         const __m256i x1 = _mm256_and_si256(_mm256_add_epi32(x0, one), widthMask);
         const __m256i rowB =
             _mm256_sll_epi32(_mm256_and_si256(_mm256_add_epi32(y0, one), heightMask), shift);
-        const __m256i a0 = _mm256_i32gather_epi32(texels, _mm256_or_si256(rowA, x0), 4);
-        const __m256i a1 = _mm256_i32gather_epi32(texels, _mm256_or_si256(rowA, x1), 4);
-        const __m256i b0 = _mm256_i32gather_epi32(texels, _mm256_or_si256(rowB, x0), 4);
-        const __m256i b1 = _mm256_i32gather_epi32(texels, _mm256_or_si256(rowB, x1), 4);
+        __m256i a0, a1, b0, b1;
+        const __m256i wraps = _mm256_cmpeq_epi32(x0, widthMask);
+        if (_mm256_testz_si256(wraps, wraps)) {
+            // No pixel's pair of texels wraps around the right edge: each pair is
+            // fetched at once, half as many loads as texels.
+            pairsOf(texels, _mm256_or_si256(rowA, x0), a0, a1);
+            pairsOf(texels, _mm256_or_si256(rowB, x0), b0, b1);
+        } else {
+            a0 = _mm256_i32gather_epi32(texels, _mm256_or_si256(rowA, x0), 4);
+            a1 = _mm256_i32gather_epi32(texels, _mm256_or_si256(rowA, x1), 4);
+            b0 = _mm256_i32gather_epi32(texels, _mm256_or_si256(rowB, x0), 4);
+            b1 = _mm256_i32gather_epi32(texels, _mm256_or_si256(rowB, x1), 4);
+        }
         // Each pixel's weight (the position's lowest byte) in all four of its bytes.
         const __m256i spread = _mm256_setr_epi8(0, 0, 0, 0, 4, 4, 4, 4, 8, 8, 8, 8, 12, 12, 12, 12,
                                                 0, 0, 0, 0, 4, 4, 4, 4, 8, 8, 8, 8, 12, 12, 12, 12);

@@ -58,8 +58,12 @@ inline WalkOutline walkOutlineOf(const RowSetup& rows, bool bulk) {
     for (int k = 0; k < 3 && w.lean; ++k) {
         const RowEdge& e = rows.edges[k];
         w.lean = e.fixed || e.rowFirst > e.rowLast;
-        w.edges[k] = {e.fixedStart, e.fixedSlope, e.fixedTolerance,
-                      e.fixed ? e.rowFirst : 1, e.fixed ? e.rowLast : 0, e.lower};
+        w.edges[k] = {e.fixedStart,
+                      e.fixedSlope,
+                      e.fixedTolerance,
+                      e.fixed ? e.rowFirst : 1,
+                      e.fixed ? e.rowLast : 0,
+                      e.lower};
     }
     w.bulk = bulk;
     w.diffuse = rows.diffuse;
@@ -99,17 +103,30 @@ SP_ALWAYS_INLINE bool walkRowOf(const WalkOutline& w, const RowSetup& rows, int 
 }
 
 // The texture positions of pixels x0 … x1 of row y for bulk sampling (texels
-// × 2^8), as startSpan() and makePositions() make them.
+// × 2^8), as startSpan() and makePositions() make them. With Ahead, positions
+// are made for four pixels at least, so that the short spans of a strip's
+// triangles take no branch on their length; the buffers must have room for them.
+template <bool Ahead>
 SP_ALWAYS_INLINE void walkPositions(const WalkOutline& w, int y, int x0, int x1, uint32_t* pu,
                                     uint32_t* pv) {
     // Unsigned, so that absurd slivers wrap instead of overflowing.
     const uint64_t r = static_cast<uint64_t>(y - w.yStart), column = static_cast<uint64_t>(x0);
     const uint64_t du = static_cast<uint64_t>(w.dtu), dv = static_cast<uint64_t>(w.dtv);
-    uint64_t tu = static_cast<uint64_t>(w.rowU) + r * static_cast<uint64_t>(w.rowStepU) +
-                  column * du;
-    uint64_t tv = static_cast<uint64_t>(w.rowV) + r * static_cast<uint64_t>(w.rowStepV) +
-                  column * dv;
-    for (int x = x0; x <= x1; ++x) {
+    uint64_t tu =
+        static_cast<uint64_t>(w.rowU) + r * static_cast<uint64_t>(w.rowStepU) + column * du;
+    uint64_t tv =
+        static_cast<uint64_t>(w.rowV) + r * static_cast<uint64_t>(w.rowStepV) + column * dv;
+    int x = x0;
+    if constexpr (Ahead) {
+        for (int k = 0; k < 4; ++k) {
+            pu[x + k] = static_cast<uint32_t>(tu >> 24);
+            pv[x + k] = static_cast<uint32_t>(tv >> 24);
+            tu += du;
+            tv += dv;
+        }
+        x += 4;
+    }
+    for (; x <= x1; ++x) {
         pu[x] = static_cast<uint32_t>(tu >> 24);
         pv[x] = static_cast<uint32_t>(tv >> 24);
         tu += du;

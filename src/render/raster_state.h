@@ -12,7 +12,7 @@ namespace sp::render {
 
 // How many pixels the span shader blends at a step. Every path gives the very
 // same pixels; a device starts with the widest the processor has.
-enum class PixelPath { Scalar, Sse2, Avx2 };
+enum class PixelPath { Scalar, Sse2, Avx2, Avx512 };
 
 // The blend combinations the drawing uses, each exactly equal to the general rule.
 enum class BlendKind { Normal, Additive, Darken, Copy, General };
@@ -63,6 +63,7 @@ struct RowLoops {
 RowLoops pickScalarRows(const RasterState& state);
 RowLoops pickSse2Rows(const RasterState& state);
 RowLoops pickAvx2Rows(const RasterState& state);
+RowLoops pickAvx512Rows(const RasterState& state);
 
 // The widest path this processor runs.
 PixelPath bestPixelPath();

@@ -59,6 +59,8 @@ bool finite(const ParticleVertex& v) {
 
 RowLoops pickRasteriser(const RasterState& state) {
     switch (state.path) {
+        case PixelPath::Avx512:
+            return pickAvx512Rows(state);
         case PixelPath::Avx2:
             return pickAvx2Rows(state);
         case PixelPath::Sse2:

@@ -18,6 +18,9 @@ RowLoops pickSse2Rows(const RasterState& state) {
 
 PixelPath bestPixelPath() {
 #if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
+    if (__builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw") &&
+        __builtin_cpu_supports("avx512vl"))
+        return PixelPath::Avx512;
     if (__builtin_cpu_supports("avx2")) return PixelPath::Avx2;
 #endif
 #if defined(__SSE2__)

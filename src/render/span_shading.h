@@ -300,7 +300,8 @@ void rasterStrip(const RasterState& state, Texture& target, const RowSetup* outl
     // With bulk sampling a run holds texture positions rather than sources, for
     // outlines of one colour; an outline of another kind starts a run of its own.
     constexpr bool kBulk = Pixels::kBulkSampling && Textured && Address == TextureAddress::Wrap;
-    const std::size_t width = static_cast<std::size_t>(target.width()) + Pixels::kWidth;
+    // Room past the row's end for a step of sampling, and for positions made ahead.
+    const std::size_t width = static_cast<std::size_t>(target.width()) + Pixels::kWidth + 4;
     std::vector<uint32_t> sources(width), positions(kBulk ? 2 * width : 0);
     uint32_t* const buffer = sources.data();
     uint32_t* const pu = positions.data();
@@ -346,10 +347,14 @@ void rasterStrip(const RasterState& state, Texture& target, const RowSetup* outl
             const bool sameKind = kind == nullptr
                                       ? runSpan == nullptr
                                       : runSpan != nullptr && runDiffuse == walk.diffuse;
+            // Positions may be made past the span's end, except where the run
+            // goes on beyond it.
+            bool ahead = true;
             if (runLo <= runHi && sameKind && x0 == runHi + 1) {
                 runHi = x1;
             } else if (runLo <= runHi && sameKind && x1 == runLo - 1) {
                 runLo = x0;
+                ahead = false;
             } else {
                 flush();
                 runLo = x0;
@@ -358,7 +363,11 @@ void rasterStrip(const RasterState& state, Texture& target, const RowSetup* outl
                 runDiffuse = walk.diffuse;
             }
             if (kind) {
-                walkPositions(walk, y, x0, x1, pu, pv);
+                if (ahead) {
+                    walkPositions<true>(walk, y, x0, x1, pu, pv);
+                } else {
+                    walkPositions<false>(walk, y, x0, x1, pu, pv);
+                }
             } else {
                 startSpan<Textured>(outlines[i], span, y, x0);
                 makeSources<Kind, Filter, Address, Textured>(state, span, buffer + x0, x1 - x0 + 1);

@@ -179,6 +179,8 @@ const char* nameOf(PixelPath path) {
             return "SSE2";
         case PixelPath::Avx2:
             return "AVX2";
+        case PixelPath::Avx512:
+            return "AVX-512";
     }
     return "?";
 }
@@ -191,7 +193,8 @@ TEST(IdenticalPixels, EveryPathAndThreadCountDrawsTheRecordedScene) {
     scene.draw(reference);
     ASSERT_EQ(fingerprint(reference.backBuffer()), kRecordedFingerprint);
 
-    for (PixelPath path : {PixelPath::Scalar, PixelPath::Sse2, PixelPath::Avx2}) {
+    for (PixelPath path :
+         {PixelPath::Scalar, PixelPath::Sse2, PixelPath::Avx2, PixelPath::Avx512}) {
         for (int threads : {1, 2, 3, 8}) {
             SoftwareDevice device(kWidth, kHeight);
             device.setPixelPath(path);
@@ -287,7 +290,8 @@ TEST(IdenticalPixels, FoldedAndDegenerateStripsDrawAsTheirTrianglesOneByOne) {
         SoftwareDevice reference(kWidth, kHeight);
         reference.setFastPaths(false);
         strips.draw(reference, true);
-        for (PixelPath path : {PixelPath::Scalar, PixelPath::Sse2, PixelPath::Avx2}) {
+        for (PixelPath path :
+             {PixelPath::Scalar, PixelPath::Sse2, PixelPath::Avx2, PixelPath::Avx512}) {
             for (int threads : {1, 3}) {
                 SoftwareDevice device(kWidth, kHeight);
                 device.setPixelPath(path);
@@ -307,7 +311,8 @@ TEST(IdenticalPixels, StripFoldedOntoItselfBlendsTheOverlapTwice) {
     const ParticleVertex v[6] = {{4, 4, 0, 1, c, 0, 0},  {4, 12, 0, 1, c, 0, 1},
                                  {20, 4, 0, 1, c, 0, 0}, {20, 12, 0, 1, c, 0, 1},
                                  {4, 4, 0, 1, c, 0, 0},  {4, 12, 0, 1, c, 0, 1}};
-    for (PixelPath path : {PixelPath::Scalar, PixelPath::Sse2, PixelPath::Avx2}) {
+    for (PixelPath path :
+         {PixelPath::Scalar, PixelPath::Sse2, PixelPath::Avx2, PixelPath::Avx512}) {
         SoftwareDevice device(24, 16);
         device.setPixelPath(path);
         device.clear(0xFF000000u);

@@ -1,0 +1,235 @@
+#pragma once
+
+// The common blends and the sampling of wrapping textures sixteen pixels at a
+// time, for processors with AVX-512 (F, BW and VL). The arithmetic of
+// blend_avx2.h lane for lane, in 512-bit registers whose unpacking and packing
+// work within each 128-bit quarter as there; a short step is a masked one.
+// Included only by the file compiled for that processor.
+
+#include <immintrin.h>
+
+#include <algorithm>
+#include <cstdint>
+
+#include "render/always_inline.h"
+#include "render/raster_state.h"
+#include "render/texel_sampling.h"
+
+namespace sp::render::detail {
+// Internal linkage for the reason given in always_inline.h.
+namespace {
+
+inline __m512i div255Epi16x4(__m512i x) {
+    const __m512i rounded = _mm512_add_epi16(x, _mm512_set1_epi16(128));
+    return _mm512_srli_epi16(_mm512_add_epi16(rounded, _mm512_srli_epi16(rounded, 8)), 8);
+}
+
+// The alpha lane of every pixel widened to four 16-bit lanes.
+SP_ALWAYS_INLINE __m512i alphaLanes() {
+    return _mm512_set1_epi64(0x00FF000000000000ll);
+}
+
+// blendQuarter of blend_avx2.h for eight pixels in 16-bit lanes.
+template <BlendKind Kind>
+SP_ALWAYS_INLINE __m512i blendEighth(__m512i src16, __m512i dst16) {
+    using K = BlendKind;
+    const __m512i sa = _mm512_shufflehi_epi16(_mm512_shufflelo_epi16(src16, 0xFF), 0xFF);
+    const __m512i full = _mm512_set1_epi16(255);
+    const __m512i alphaLane = alphaLanes();
+    if constexpr (Kind == K::Normal || Kind == K::Darken) {
+        const __m512i src = Kind == K::Normal ? _mm512_or_si512(src16, alphaLane) : alphaLane;
+        return div255Epi16x4(_mm512_add_epi16(
+            _mm512_mullo_epi16(src, sa), _mm512_mullo_epi16(dst16, _mm512_sub_epi16(full, sa))));
+    } else {
+        const __m512i added =
+            div255Epi16x4(_mm512_mullo_epi16(_mm512_or_si512(src16, alphaLane), sa));
+        const __m512i keep =
+            _mm512_or_si512(_mm512_andnot_si512(alphaLane, full),
+                            _mm512_and_si512(alphaLane, _mm512_sub_epi16(full, sa)));
+        const __m512i kept = div255Epi16x4(_mm512_mullo_epi16(dst16, keep));
+        return _mm512_adds_epu16(added, kept);
+    }
+}
+
+// (p · (256 − w) + q · w + 128) / 256 in each 16-bit lane.
+SP_ALWAYS_INLINE __m512i mixLanes16(__m512i p, __m512i q, __m512i weight) {
+    const __m512i mixed =
+        _mm512_add_epi16(_mm512_mullo_epi16(p, _mm512_sub_epi16(_mm512_set1_epi16(256), weight)),
+                         _mm512_mullo_epi16(q, weight));
+    return _mm512_srli_epi16(_mm512_add_epi16(mixed, _mm512_set1_epi16(128)), 8);
+}
+
+template <bool High>
+SP_ALWAYS_INLINE __m512i widen16(__m512i pixels) {
+    return High ? _mm512_unpackhi_epi8(pixels, _mm512_setzero_si512())
+                : _mm512_unpacklo_epi8(pixels, _mm512_setzero_si512());
+}
+
+template <bool High>
+SP_ALWAYS_INLINE __m512i mixEighth(__m512i a0, __m512i a1, __m512i b0, __m512i b1, __m512i wx,
+                                   __m512i wy) {
+    const __m512i across = widen16<High>(wx);
+    return mixLanes16(mixLanes16(widen16<High>(a0), widen16<High>(a1), across),
+                      mixLanes16(widen16<High>(b0), widen16<High>(b1), across), widen16<High>(wy));
+}
+
+// The texels at sixteen indices and the ones after them, each in pixel order.
+SP_ALWAYS_INLINE void pairsOf16(const int* texels, __m512i index, __m512i& first,
+                                __m512i& second) {
+    const __m512i low = _mm512_i32gather_epi64(_mm512_castsi512_si256(index), texels, 4);
+    const __m512i high = _mm512_i32gather_epi64(_mm512_extracti64x4_epi64(index, 1), texels, 4);
+    const __m512i evens = _mm512_setr_epi32(0, 2, 4, 6, 8, 10, 12, 14, 16, 18, 20, 22, 24, 26,
+                                            28, 30);
+    first = _mm512_permutex2var_epi32(low, evens, high);
+    second = _mm512_permutex2var_epi32(low, _mm512_add_epi32(evens, _mm512_set1_epi32(1)), high);
+}
+
+// Sixteen texels of a wrapping power-of-two texture, by the arithmetic of
+// sampleEight in blend_avx2.h.
+template <TextureFilter Filter>
+SP_ALWAYS_INLINE __m512i sampleSixteen(const WrappedTexture& t, __m512i pu, __m512i pv) {
+    const __m512i widthMask = _mm512_set1_epi32(static_cast<int>(t.widthMask));
+    const __m512i heightMask = _mm512_set1_epi32(static_cast<int>(t.heightMask));
+    const __m128i shift = _mm_cvtsi32_si128(t.widthShift);
+    const int* texels = reinterpret_cast<const int*>(t.texels);
+    const __m512i x0 = _mm512_and_si512(_mm512_srli_epi32(pu, 8), widthMask);
+    const __m512i y0 = _mm512_and_si512(_mm512_srli_epi32(pv, 8), heightMask);
+    const __m512i rowA = _mm512_sll_epi32(y0, shift);
+    if constexpr (Filter == TextureFilter::Point) {
+        return _mm512_i32gather_epi32(_mm512_or_si512(rowA, x0), texels, 4);
+    } else {
+        const __m512i one = _mm512_set1_epi32(1);
+        const __m512i rowB =
+            _mm512_sll_epi32(_mm512_and_si512(_mm512_add_epi32(y0, one), heightMask), shift);
+        __m512i a0, a1, b0, b1;
+        if (_mm512_cmpeq_epi32_mask(x0, widthMask) == 0) {
+            // No pixel's pair of texels wraps around the right edge.
+            pairsOf16(texels, _mm512_or_si512(rowA, x0), a0, a1);
+            pairsOf16(texels, _mm512_or_si512(rowB, x0), b0, b1);
+        } else {
+            const __m512i x1 = _mm512_and_si512(_mm512_add_epi32(x0, one), widthMask);
+            a0 = _mm512_i32gather_epi32(_mm512_or_si512(rowA, x0), texels, 4);
+            a1 = _mm512_i32gather_epi32(_mm512_or_si512(rowA, x1), texels, 4);
+            b0 = _mm512_i32gather_epi32(_mm512_or_si512(rowB, x0), texels, 4);
+            b1 = _mm512_i32gather_epi32(_mm512_or_si512(rowB, x1), texels, 4);
+        }
+        // Each pixel's weight (the position's lowest byte) in all four of its bytes.
+        const __m512i spread = _mm512_broadcast_i32x4(
+            _mm_setr_epi8(0, 0, 0, 0, 4, 4, 4, 4, 8, 8, 8, 8, 12, 12, 12, 12));
+        const __m512i wx = _mm512_shuffle_epi8(pu, spread), wy = _mm512_shuffle_epi8(pv, spread);
+        const __m512i low = mixEighth<false>(a0, a1, b0, b1, wx, wy);
+        const __m512i high = mixEighth<true>(a0, a1, b0, b1, wx, wy);
+        return _mm512_packus_epi16(low, high);
+    }
+}
+
+// Texel × diffuse for sixteen texels, with the rounding of modulate() in blend_ops.h.
+SP_ALWAYS_INLINE __m512i modulateSixteen(__m512i texels, __m512i diffuse) {
+    const __m512i zero = _mm512_setzero_si512();
+    const __m512i low = div255Epi16x4(_mm512_mullo_epi16(_mm512_unpacklo_epi8(texels, zero),
+                                                         _mm512_unpacklo_epi8(diffuse, zero)));
+    const __m512i high = div255Epi16x4(_mm512_mullo_epi16(_mm512_unpackhi_epi8(texels, zero),
+                                                          _mm512_unpackhi_epi8(diffuse, zero)));
+    return _mm512_packus_epi16(low, high);
+}
+
+// first · step … (first + 7) · step in 64-bit lanes, wrapping as positions step.
+SP_ALWAYS_INLINE __m512i stepsFrom(int first, uint64_t step) {
+    const __m512i k = _mm512_add_epi64(_mm512_setr_epi64(0, 1, 2, 3, 4, 5, 6, 7),
+                                       _mm512_set1_epi64(first));
+    const __m512i s = _mm512_set1_epi64(static_cast<long long>(step));
+    // k · step modulo 2^64 from the two 32-bit halves of the step.
+    return _mm512_add_epi64(_mm512_mul_epu32(k, s),
+                            _mm512_slli_epi64(_mm512_mul_epu32(k, _mm512_srli_epi64(s, 32)), 32));
+}
+
+// Bits 24 … 55 of sixteen 64-bit texture positions, position + k · step for k = 0 … 15.
+SP_ALWAYS_INLINE __m512i positionsOf16(uint64_t position, __m512i steps0, __m512i steps8) {
+    const __m512i p = _mm512_set1_epi64(static_cast<long long>(position));
+    const __m256i low = _mm512_cvtepi64_epi32(_mm512_srli_epi64(_mm512_add_epi64(p, steps0), 24));
+    const __m256i high = _mm512_cvtepi64_epi32(_mm512_srli_epi64(_mm512_add_epi64(p, steps8), 24));
+    return _mm512_inserti64x4(_mm512_castsi256_si512(low), high, 1);
+}
+
+// The first `count` of sixteen lanes.
+SP_ALWAYS_INLINE __mmask16 firstLanes(int count) {
+    return count >= 16 ? static_cast<__mmask16>(0xFFFF)
+                       : static_cast<__mmask16>((1u << count) - 1u);
+}
+
+struct Avx512Pixels {
+    static constexpr int kWidth = 16;
+    // Textures are sampled sixteen texels at a time, from positions made beforehand.
+    static constexpr bool kBulkSampling = true;
+
+    // Sources for `count` pixels from their positions, modulated by `diffuse`;
+    // up to fifteen positions past `count` are read and as many sources written.
+    template <TextureFilter Filter>
+    static SP_ALWAYS_INLINE void sample(const WrappedTexture& t, const uint32_t* pu,
+                                        const uint32_t* pv, uint32_t diffuse, uint32_t* sources,
+                                        int count) {
+        const bool white = diffuse == 0xFFFFFFFFu;
+        const __m512i colour = _mm512_set1_epi32(static_cast<int>(diffuse));
+        for (int i = 0; i < count; i += 16) {
+            __m512i s = sampleSixteen<Filter>(t, _mm512_loadu_si512(pu + i),
+                                              _mm512_loadu_si512(pv + i));
+            if (!white) s = modulateSixteen(s, colour);
+            _mm512_storeu_si512(sources + i, s);
+        }
+    }
+
+    // The first `count` (1 … 16) pixels; a shorter step neither reads nor writes
+    // the target beyond them.
+    template <BlendKind Kind>
+    static SP_ALWAYS_INLINE void blend(uint32_t* target, const uint32_t* source, int count) {
+        const __mmask16 mask = firstLanes(count);
+        blendRegister<Kind>(target, _mm512_maskz_loadu_epi32(mask, source), mask);
+    }
+
+    // blend() for sources in a register, on the lanes of `mask`.
+    template <BlendKind Kind>
+    static SP_ALWAYS_INLINE void blendRegister(uint32_t* target, __m512i src, __mmask16 mask) {
+        const __m512i zero = _mm512_setzero_si512();
+        // Nothing to do where all are fully transparent.
+        if ((_mm512_test_epi32_mask(src, _mm512_set1_epi32(static_cast<int>(0xFF000000u))) &
+             mask) == 0)
+            return;
+        const __m512i dst = _mm512_maskz_loadu_epi32(mask, target);
+        const __m512i low =
+            blendEighth<Kind>(_mm512_unpacklo_epi8(src, zero), _mm512_unpacklo_epi8(dst, zero));
+        const __m512i high =
+            blendEighth<Kind>(_mm512_unpackhi_epi8(src, zero), _mm512_unpackhi_epi8(dst, zero));
+        _mm512_mask_storeu_epi32(target, mask, _mm512_packus_epi16(low, high));
+    }
+
+    // A whole span of a wrapping texture, from texture position (tu, tv) stepped
+    // by (dtu, dtv) a pixel, sampled, modulated and blended sixteen pixels a
+    // step, with the positions made in registers.
+    template <BlendKind Kind, TextureFilter Filter>
+    static SP_ALWAYS_INLINE void sampleAndBlend(const WrappedTexture& t, uint64_t tu, uint64_t tv,
+                                                uint64_t dtu, uint64_t dtv, uint32_t diffuse,
+                                                uint32_t* target, int count) {
+        const bool white = diffuse == 0xFFFFFFFFu;
+        const __m512i colour = _mm512_set1_epi32(static_cast<int>(diffuse));
+        const __m512i u0 = stepsFrom(0, dtu), u8 = stepsFrom(8, dtu);
+        const __m512i v0 = stepsFrom(0, dtv), v8 = stepsFrom(8, dtv);
+        for (int x = 0; x < count; x += 16) {
+            __m512i s = sampleSixteen<Filter>(t, positionsOf16(tu, u0, u8),
+                                              positionsOf16(tv, v0, v8));
+            if (!white) s = modulateSixteen(s, colour);
+            blendRegister<Kind>(target + x, s, firstLanes(count - x));
+            tu += 16 * dtu;
+            tv += 16 * dtv;
+        }
+    }
+
+    template <BlendKind Kind, class Fetch>
+    static SP_ALWAYS_INLINE void blendFetched(uint32_t* target, Fetch& fetch, int count) {
+        alignas(64) uint32_t sources[16];
+        for (int i = 0; i < count; ++i) sources[i] = fetch();
+        blend<Kind>(target, sources, count);
+    }
+};
+
+}  // namespace
+}  // namespace sp::render::detail
