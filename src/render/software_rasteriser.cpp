@@ -10,16 +10,28 @@
 
 namespace sp::render::detail {
 
+namespace {
+
+// floor() and ceil() as whole numbers, for values limited to ±2^30, far beyond
+// every target, without a library call (they are taken many times an outline).
+constexpr double kFar = 1 << 30;
+int floorWithin(double v) {
+    return static_cast<int>(floorToInt64(std::clamp(v, -kFar, kFar)));
+}
+int ceilWithin(double v) {
+    return -floorWithin(-v);
+}
+
+}  // namespace
+
 void rowsOfCentres(double lo, double hi, int& first, int& last) {
-    // Exact while the values are below 2^51, and beyond that far outside every target.
-    constexpr double kFar = 1 << 30;
-    first = static_cast<int>(std::clamp(std::ceil(lo - 0.5), -kFar, kFar));
-    last = static_cast<int>(std::clamp(std::floor(hi - 0.5), -kFar, kFar));
+    first = ceilWithin(lo - 0.5);
+    last = floorWithin(hi - 0.5);
 }
 
 int rowCentredAt(double y) {
     const double row = y - 0.5;
-    if (!(std::fabs(row) < (1 << 30)) || row != std::floor(row)) return kNoRow;
+    if (!(std::fabs(row) < kFar) || row != static_cast<double>(floorWithin(row))) return kNoRow;
     return static_cast<int>(row);
 }
 
@@ -99,10 +111,12 @@ Prepared prepareConvex(const RasterState& state, const Texture& target,
         area = -area;
     }
     EdgeFunction* edges = outline.edges;
-    for (int i = 0; i < count; ++i) edges[i] = EdgeFunction::through(*p[i], *p[(i + 1) % count]);
     RowEdge* rowEdges = outline.rowEdges;
-    for (int i = 0; i < count; ++i)
-        rowEdges[i] = prepareRowEdge(edges[i], *p[i], *p[(i + 1) % count]);
+    for (int i = 0; i < count; ++i) {
+        const ParticleVertex& next = *p[i + 1 < count ? i + 1 : 0];
+        edges[i] = EdgeFunction::through(*p[i], next);
+        rowEdges[i] = prepareRowEdge(edges[i], *p[i], next);
+    }
     if (count == 4) {
         // Every corner must turn the same way, or the outline is not convex.
         for (int i = 0; i < 4; ++i)
@@ -117,11 +131,10 @@ Prepared prepareConvex(const RasterState& state, const Texture& target,
         minY = std::min<double>(minY, p[i]->y);
         maxY = std::max<double>(maxY, p[i]->y);
     }
-    const int yStart = static_cast<int>(std::max(0.0, std::floor(minY - 0.5)));
-    const int yEnd = static_cast<int>(std::min<double>(target.height() - 1, std::ceil(maxY - 0.5)));
-    const int xLimitLo = static_cast<int>(std::max(0.0, std::floor(minX - 0.5)));
-    const int xLimitHi =
-        static_cast<int>(std::min<double>(target.width() - 1, std::ceil(maxX - 0.5)));
+    const int yStart = std::max(0, floorWithin(minY - 0.5));
+    const int yEnd = std::min(target.height() - 1, ceilWithin(maxY - 0.5));
+    const int xLimitLo = std::max(0, floorWithin(minX - 0.5));
+    const int xLimitHi = std::min(target.width() - 1, ceilWithin(maxX - 0.5));
     if (yStart > yEnd || xLimitLo > xLimitHi) return Prepared::Nothing;
 
     // Attribute planes from the first three vertices: value(x, y) = dx·x + dy·y + c.
