@@ -74,12 +74,11 @@ SP_ALWAYS_INLINE __m512i mixEighth(__m512i a0, __m512i a1, __m512i b0, __m512i b
 }
 
 // The texels at sixteen indices and the ones after them, each in pixel order.
-SP_ALWAYS_INLINE void pairsOf16(const int* texels, __m512i index, __m512i& first,
-                                __m512i& second) {
+SP_ALWAYS_INLINE void pairsOf16(const int* texels, __m512i index, __m512i& first, __m512i& second) {
     const __m512i low = _mm512_i32gather_epi64(_mm512_castsi512_si256(index), texels, 4);
     const __m512i high = _mm512_i32gather_epi64(_mm512_extracti64x4_epi64(index, 1), texels, 4);
-    const __m512i evens = _mm512_setr_epi32(0, 2, 4, 6, 8, 10, 12, 14, 16, 18, 20, 22, 24, 26,
-                                            28, 30);
+    const __m512i evens =
+        _mm512_setr_epi32(0, 2, 4, 6, 8, 10, 12, 14, 16, 18, 20, 22, 24, 26, 28, 30);
     first = _mm512_permutex2var_epi32(low, evens, high);
     second = _mm512_permutex2var_epi32(low, _mm512_add_epi32(evens, _mm512_set1_epi32(1)), high);
 }
@@ -135,8 +134,8 @@ SP_ALWAYS_INLINE __m512i modulateSixteen(__m512i texels, __m512i diffuse) {
 
 // first · step … (first + 7) · step in 64-bit lanes, wrapping as positions step.
 SP_ALWAYS_INLINE __m512i stepsFrom(int first, uint64_t step) {
-    const __m512i k = _mm512_add_epi64(_mm512_setr_epi64(0, 1, 2, 3, 4, 5, 6, 7),
-                                       _mm512_set1_epi64(first));
+    const __m512i k =
+        _mm512_add_epi64(_mm512_setr_epi64(0, 1, 2, 3, 4, 5, 6, 7), _mm512_set1_epi64(first));
     const __m512i s = _mm512_set1_epi64(static_cast<long long>(step));
     // k · step modulo 2^64 from the two 32-bit halves of the step.
     return _mm512_add_epi64(_mm512_mul_epu32(k, s),
@@ -171,8 +170,8 @@ struct Avx512Pixels {
         const bool white = diffuse == 0xFFFFFFFFu;
         const __m512i colour = _mm512_set1_epi32(static_cast<int>(diffuse));
         for (int i = 0; i < count; i += 16) {
-            __m512i s = sampleSixteen<Filter>(t, _mm512_loadu_si512(pu + i),
-                                              _mm512_loadu_si512(pv + i));
+            __m512i s =
+                sampleSixteen<Filter>(t, _mm512_loadu_si512(pu + i), _mm512_loadu_si512(pv + i));
             if (!white) s = modulateSixteen(s, colour);
             _mm512_storeu_si512(sources + i, s);
         }
@@ -214,8 +213,8 @@ struct Avx512Pixels {
         const __m512i u0 = stepsFrom(0, dtu), u8 = stepsFrom(8, dtu);
         const __m512i v0 = stepsFrom(0, dtv), v8 = stepsFrom(8, dtv);
         for (int x = 0; x < count; x += 16) {
-            __m512i s = sampleSixteen<Filter>(t, positionsOf16(tu, u0, u8),
-                                              positionsOf16(tv, v0, v8));
+            __m512i s =
+                sampleSixteen<Filter>(t, positionsOf16(tu, u0, u8), positionsOf16(tv, v0, v8));
             if (!white) s = modulateSixteen(s, colour);
             blendRegister<Kind>(target + x, s, firstLanes(count - x));
             tu += 16 * dtu;

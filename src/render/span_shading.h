@@ -271,6 +271,100 @@ void rasterRows(const RasterState& state, Texture& target, const RowSetup& rows)
     }
 }
 
+// The outlines of a strip one after the other, each down its rows, rather than
+// a row of all of them at a time, which keeps each outline's crossings and
+// texture steps at hand: the positions of a row's pixels are made into a grid
+// over the strip's box, and each row blended once all are made. For outlines
+// of one colour with bulk sampling and a box of modest size; false, with
+// nothing drawn, otherwise. A row is blended as one run only where every
+// outline begins exactly where the run so far ends (or ends where it begins),
+// as the row walk of rasterStrip would; any other row (a fold, a gap) is left
+// to that walk, through drawRow.
+template <class Pixels, BlendKind Kind, TextureFilter Filter, class DrawRow>
+bool drawByOutlines(const RasterState& state, Texture& target, const RowSetup* outlines,
+                    const std::vector<WalkOutline>& walks, const std::vector<Span>& spans,
+                    uint32_t* buffer, DrawRow& drawRow) {
+    const int count = static_cast<int>(walks.size());
+    int yLo = outlines[0].yFirst, yHi = walks[0].yLast;
+    int xLo = walks[0].xLimitLo, xHi = walks[0].xLimitHi;
+    for (int i = 0; i < count; ++i) {
+        const WalkOutline& w = walks[static_cast<std::size_t>(i)];
+        if (!w.bulk || w.diffuse != walks[0].diffuse) return false;
+        yLo = std::min(yLo, outlines[i].yFirst);
+        yHi = std::max(yHi, w.yLast);
+        xLo = std::min(xLo, w.xLimitLo);
+        xHi = std::max(xHi, w.xLimitHi);
+    }
+    // Room past each row of the grid for positions made ahead and a step of sampling.
+    const int rows = yHi - yLo + 1;
+    const std::size_t stride = static_cast<std::size_t>(xHi - xLo + 1 + Pixels::kWidth + 4);
+    constexpr std::size_t kMostCells = 1 << 16;
+    if (static_cast<std::size_t>(rows) * stride > kMostCells) return false;
+    // Kept from strip to strip on each thread, so that it is neither made nor cleared each time.
+    thread_local std::vector<uint32_t> grid;
+    thread_local std::vector<int> runs;
+    if (grid.size() < 2 * kMostCells) grid.resize(2 * kMostCells);
+    runs.assign(2 * static_cast<std::size_t>(rows), 0);
+    int* const runLo = runs.data();
+    int* const runHi = runLo + rows;
+    constexpr int kBroken = -2, kEmpty = -1;  // run ends that mark a row with no run yet, or none
+    std::fill(runHi, runHi + rows, kEmpty);
+    uint32_t* const gridU = grid.data();
+    uint32_t* const gridV = gridU + kMostCells;
+    for (int i = 0; i < count; ++i) {
+        const WalkOutline& walk = walks[static_cast<std::size_t>(i)];
+        for (int y = outlines[i].yFirst; y <= walk.yLast; ++y) {
+            int x0, x1;
+            if (!walkRowOf(walk, outlines[i], y, x0, x1)) continue;
+            const int r = y - yLo;
+            int& lo = runLo[r];
+            int& hi = runHi[r];
+            bool ahead = true;
+            if (hi == kBroken) {
+                continue;
+            } else if (hi == kEmpty) {
+                lo = x0;
+                hi = x1;
+            } else if (x0 == hi + 1) {
+                hi = x1;
+            } else if (x1 == lo - 1) {
+                lo = x0;
+                ahead = false;
+            } else {
+                hi = kBroken;
+                continue;
+            }
+            const std::ptrdiff_t at =
+                static_cast<std::ptrdiff_t>(static_cast<std::size_t>(r) * stride) - xLo;
+            if (ahead) {
+                walkPositions<true>(walk, y, x0, x1, gridU + at, gridV + at);
+            } else {
+                walkPositions<false>(walk, y, x0, x1, gridU + at, gridV + at);
+            }
+        }
+    }
+    const Span& kind = spans[0];
+    std::vector<int> list;
+    for (int r = 0; r < rows; ++r) {
+        const int y = yLo + r;
+        if (runHi[r] == kBroken) {
+            list.clear();
+            for (int i = 0; i < count; ++i)
+                if (outlines[i].yFirst <= y && y <= walks[static_cast<std::size_t>(i)].yLast)
+                    list.push_back(i);
+            drawRow(y, list.data(), list.size());
+        } else if (runHi[r] != kEmpty) {
+            const int lo = runLo[r], n = runHi[r] - lo + 1;
+            const std::size_t at =
+                static_cast<std::size_t>(r) * stride + static_cast<std::size_t>(lo - xLo);
+            Pixels::template sample<Filter>(wrappedOf(kind), gridU + at, gridV + at, kind.diffuse,
+                                            buffer + lo, n);
+            blendSources<Pixels, Kind>(state, target.row(y) + lo, buffer + lo, n);
+        }
+    }
+    return true;
+}
+
 // Several outlines drawn as one shape, a row at a time: on each row every
 // outline that reaches it, in their order, makes its sources into a buffer as
 // wide as the target, and a run of them is blended at once while each outline
@@ -306,22 +400,9 @@ void rasterStrip(const RasterState& state, Texture& target, const RowSetup* outl
     uint32_t* const buffer = sources.data();
     uint32_t* const pu = positions.data();
     uint32_t* const pv = kBulk ? pu + width : nullptr;
-    std::size_t next = 0;
-    int y = outlines[arrivals[0]].yFirst;
-    while (true) {
-        if (active.empty()) {
-            if (next == arrivals.size()) break;
-            y = std::max(y, outlines[arrivals[next]].yFirst);
-        }
-        const std::size_t arrived = active.size();
-        while (next < arrivals.size() && outlines[arrivals[next]].yFirst <= y)
-            active.push_back(arrivals[next++]);
-        if (active.size() != arrived) {
-            // Kept in the outlines' order.
-            std::sort(active.begin() + static_cast<std::ptrdiff_t>(arrived), active.end());
-            std::inplace_merge(active.begin(),
-                               active.begin() + static_cast<std::ptrdiff_t>(arrived), active.end());
-        }
+    // Row y of the outlines numbered in `list`, in their order; the list keeps
+    // those that go on below the row, and their number is returned.
+    auto drawRow = [&](int y, int* list, std::size_t listed) {
         uint32_t* const row = target.row(y);
         int runLo = 0, runHi = -1;
         const Span* runSpan = nullptr;  // for a run of positions, the span that began it
@@ -337,9 +418,10 @@ void rasterStrip(const RasterState& state, Texture& target, const RowSetup* outl
             blendSources<Pixels, Kind>(state, row + runLo, buffer + runLo, n);
         };
         std::size_t kept = 0;
-        for (const int i : active) {
+        for (std::size_t k = 0; k < listed; ++k) {
+            const int i = list[k];
             const WalkOutline& walk = walks[static_cast<std::size_t>(i)];
-            if (walk.yLast > y) active[kept++] = i;
+            if (walk.yLast > y) list[kept++] = i;
             int x0, x1;
             if (!walkRowOf(walk, outlines[i], y, x0, x1)) continue;
             Span& span = spans[static_cast<std::size_t>(i)];
@@ -374,7 +456,30 @@ void rasterStrip(const RasterState& state, Texture& target, const RowSetup* outl
             }
         }
         flush();
-        active.resize(kept);
+        return kept;
+    };
+    if constexpr (kBulk) {
+        if (drawByOutlines<Pixels, Kind, Filter>(state, target, outlines, walks, spans, buffer,
+                                                 drawRow))
+            return;
+    }
+    std::size_t next = 0;
+    int y = outlines[arrivals[0]].yFirst;
+    while (true) {
+        if (active.empty()) {
+            if (next == arrivals.size()) break;
+            y = std::max(y, outlines[arrivals[next]].yFirst);
+        }
+        const std::size_t arrived = active.size();
+        while (next < arrivals.size() && outlines[arrivals[next]].yFirst <= y)
+            active.push_back(arrivals[next++]);
+        if (active.size() != arrived) {
+            // Kept in the outlines' order.
+            std::sort(active.begin() + static_cast<std::ptrdiff_t>(arrived), active.end());
+            std::inplace_merge(active.begin(),
+                               active.begin() + static_cast<std::ptrdiff_t>(arrived), active.end());
+        }
+        active.resize(drawRow(y, active.data(), active.size()));
         ++y;
     }
 }
