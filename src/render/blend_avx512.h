@@ -73,10 +73,15 @@ SP_ALWAYS_INLINE __m512i mixEighth(__m512i a0, __m512i a1, __m512i b0, __m512i b
                       mixLanes16(widen16<High>(b0), widen16<High>(b1), across), widen16<High>(wy));
 }
 
-// The texels at sixteen indices and the ones after them, each in pixel order.
-SP_ALWAYS_INLINE void pairsOf16(const int* texels, __m512i index, __m512i& first, __m512i& second) {
-    const __m512i low = _mm512_i32gather_epi64(_mm512_castsi512_si256(index), texels, 4);
-    const __m512i high = _mm512_i32gather_epi64(_mm512_extracti64x4_epi64(index, 1), texels, 4);
+// The texels at sixteen indices and the ones after them, each in pixel order;
+// only the lanes of `lanes` are fetched, the others left zero.
+SP_ALWAYS_INLINE void pairsOf16(const int* texels, __m512i index, __mmask16 lanes, __m512i& first,
+                                __m512i& second) {
+    const __m512i zero = _mm512_setzero_si512();
+    const __m512i low = _mm512_mask_i32gather_epi64(zero, static_cast<__mmask8>(lanes),
+                                                    _mm512_castsi512_si256(index), texels, 4);
+    const __m512i high = _mm512_mask_i32gather_epi64(
+        zero, static_cast<__mmask8>(lanes >> 8), _mm512_extracti64x4_epi64(index, 1), texels, 4);
     const __m512i evens =
         _mm512_setr_epi32(0, 2, 4, 6, 8, 10, 12, 14, 16, 18, 20, 22, 24, 26, 28, 30);
     first = _mm512_permutex2var_epi32(low, evens, high);
@@ -84,9 +89,12 @@ SP_ALWAYS_INLINE void pairsOf16(const int* texels, __m512i index, __m512i& first
 }
 
 // Sixteen texels of a wrapping power-of-two texture, by the arithmetic of
-// sampleEight in blend_avx2.h.
+// sampleEight in blend_avx2.h; only the lanes of `lanes` are fetched (a short
+// step costs no more loads than it has pixels), the others are left zero.
 template <TextureFilter Filter>
-SP_ALWAYS_INLINE __m512i sampleSixteen(const WrappedTexture& t, __m512i pu, __m512i pv) {
+SP_ALWAYS_INLINE __m512i sampleSixteen(const WrappedTexture& t, __m512i pu, __m512i pv,
+                                       __mmask16 lanes) {
+    const __m512i zero = _mm512_setzero_si512();
     const __m512i widthMask = _mm512_set1_epi32(static_cast<int>(t.widthMask));
     const __m512i heightMask = _mm512_set1_epi32(static_cast<int>(t.heightMask));
     const __m128i shift = _mm_cvtsi32_si128(t.widthShift);
@@ -95,22 +103,22 @@ SP_ALWAYS_INLINE __m512i sampleSixteen(const WrappedTexture& t, __m512i pu, __m5
     const __m512i y0 = _mm512_and_si512(_mm512_srli_epi32(pv, 8), heightMask);
     const __m512i rowA = _mm512_sll_epi32(y0, shift);
     if constexpr (Filter == TextureFilter::Point) {
-        return _mm512_i32gather_epi32(_mm512_or_si512(rowA, x0), texels, 4);
+        return _mm512_mask_i32gather_epi32(zero, lanes, _mm512_or_si512(rowA, x0), texels, 4);
     } else {
         const __m512i one = _mm512_set1_epi32(1);
         const __m512i rowB =
             _mm512_sll_epi32(_mm512_and_si512(_mm512_add_epi32(y0, one), heightMask), shift);
         __m512i a0, a1, b0, b1;
-        if (_mm512_cmpeq_epi32_mask(x0, widthMask) == 0) {
+        if (_mm512_mask_cmpeq_epi32_mask(lanes, x0, widthMask) == 0) {
             // No pixel's pair of texels wraps around the right edge.
-            pairsOf16(texels, _mm512_or_si512(rowA, x0), a0, a1);
-            pairsOf16(texels, _mm512_or_si512(rowB, x0), b0, b1);
+            pairsOf16(texels, _mm512_or_si512(rowA, x0), lanes, a0, a1);
+            pairsOf16(texels, _mm512_or_si512(rowB, x0), lanes, b0, b1);
         } else {
             const __m512i x1 = _mm512_and_si512(_mm512_add_epi32(x0, one), widthMask);
-            a0 = _mm512_i32gather_epi32(_mm512_or_si512(rowA, x0), texels, 4);
-            a1 = _mm512_i32gather_epi32(_mm512_or_si512(rowA, x1), texels, 4);
-            b0 = _mm512_i32gather_epi32(_mm512_or_si512(rowB, x0), texels, 4);
-            b1 = _mm512_i32gather_epi32(_mm512_or_si512(rowB, x1), texels, 4);
+            a0 = _mm512_mask_i32gather_epi32(zero, lanes, _mm512_or_si512(rowA, x0), texels, 4);
+            a1 = _mm512_mask_i32gather_epi32(zero, lanes, _mm512_or_si512(rowA, x1), texels, 4);
+            b0 = _mm512_mask_i32gather_epi32(zero, lanes, _mm512_or_si512(rowB, x0), texels, 4);
+            b1 = _mm512_mask_i32gather_epi32(zero, lanes, _mm512_or_si512(rowB, x1), texels, 4);
         }
         // Each pixel's weight (the position's lowest byte) in all four of its bytes.
         const __m512i spread = _mm512_broadcast_i32x4(
@@ -170,8 +178,8 @@ struct Avx512Pixels {
         const bool white = diffuse == 0xFFFFFFFFu;
         const __m512i colour = _mm512_set1_epi32(static_cast<int>(diffuse));
         for (int i = 0; i < count; i += 16) {
-            __m512i s =
-                sampleSixteen<Filter>(t, _mm512_loadu_si512(pu + i), _mm512_loadu_si512(pv + i));
+            __m512i s = sampleSixteen<Filter>(t, _mm512_loadu_si512(pu + i),
+                                              _mm512_loadu_si512(pv + i), firstLanes(count - i));
             if (!white) s = modulateSixteen(s, colour);
             _mm512_storeu_si512(sources + i, s);
         }
@@ -213,8 +221,8 @@ struct Avx512Pixels {
         const __m512i u0 = stepsFrom(0, dtu), u8 = stepsFrom(8, dtu);
         const __m512i v0 = stepsFrom(0, dtv), v8 = stepsFrom(8, dtv);
         for (int x = 0; x < count; x += 16) {
-            __m512i s =
-                sampleSixteen<Filter>(t, positionsOf16(tu, u0, u8), positionsOf16(tv, v0, v8));
+            __m512i s = sampleSixteen<Filter>(t, positionsOf16(tu, u0, u8),
+                                              positionsOf16(tv, v0, v8), firstLanes(count - x));
             if (!white) s = modulateSixteen(s, colour);
             blendRegister<Kind>(target + x, s, firstLanes(count - x));
             tu += 16 * dtu;
