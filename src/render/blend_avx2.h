@@ -210,20 +210,30 @@ struct Avx2Pixels {
         }
     }
 
+    // How texture positions step along a span, the same on every row of an outline.
+    struct Steps {
+        __m256i uLow, uHigh, vLow, vHigh;  // 0 … 3 and 4 … 7 steps
+        uint64_t du, dv;                   // a step of eight pixels
+    };
+    static SP_ALWAYS_INLINE Steps stepsOf(uint64_t dtu, uint64_t dtv) {
+        const __m256i uLow = firstSteps(dtu), vLow = firstSteps(dtv);
+        return {
+            uLow,    _mm256_add_epi64(uLow, _mm256_set1_epi64x(static_cast<long long>(4 * dtu))),
+            vLow,    _mm256_add_epi64(vLow, _mm256_set1_epi64x(static_cast<long long>(4 * dtv))),
+            8 * dtu, 8 * dtv};
+    }
+
     // A whole span of a wrapping texture, from texture position (tu, tv) stepped
-    // by (dtu, dtv) a pixel, sampled, modulated and blended eight pixels a step,
+    // a pixel at a time, sampled, modulated and blended eight pixels a step,
     // with the positions made in registers.
     template <BlendKind Kind, TextureFilter Filter>
-    static SP_ALWAYS_INLINE void sampleAndBlend(const WrappedTexture& t, uint64_t tu, uint64_t tv,
-                                                uint64_t dtu, uint64_t dtv, uint32_t diffuse,
+    static SP_ALWAYS_INLINE void sampleAndBlend(const WrappedTexture& t, const Steps& steps,
+                                                uint64_t tu, uint64_t tv, uint32_t diffuse,
                                                 uint32_t* target, int count) {
         const bool white = diffuse == 0xFFFFFFFFu;
         const __m256i colour = _mm256_set1_epi32(static_cast<int>(diffuse));
-        const __m256i uLow = firstSteps(dtu), vLow = firstSteps(dtv);
-        const __m256i uHigh =
-            _mm256_add_epi64(uLow, _mm256_set1_epi64x(static_cast<long long>(4 * dtu)));
-        const __m256i vHigh =
-            _mm256_add_epi64(vLow, _mm256_set1_epi64x(static_cast<long long>(4 * dtv)));
+        const __m256i uLow = steps.uLow, uHigh = steps.uHigh, vLow = steps.vLow,
+                      vHigh = steps.vHigh;
         const __m256i lane = _mm256_set_epi32(7, 6, 5, 4, 3, 2, 1, 0);
         for (int x = 0; x < count; x += 8) {
             const __m256i u = _mm256_set1_epi64x(static_cast<long long>(tu));
@@ -234,8 +244,8 @@ struct Avx2Pixels {
             if (!white) s = modulateEight(s, colour);
             const int n = std::min(8, count - x);
             blendRegister<Kind>(target + x, s, n, _mm256_cmpgt_epi32(_mm256_set1_epi32(n), lane));
-            tu += 8 * dtu;
-            tv += 8 * dtv;
+            tu += steps.du;
+            tv += steps.dv;
         }
     }
 

@@ -209,24 +209,33 @@ struct Avx512Pixels {
         _mm512_mask_storeu_epi32(target, mask, _mm512_packus_epi16(low, high));
     }
 
+    // How texture positions step along a span, the same on every row of an outline.
+    struct Steps {
+        __m512i u0, u8, v0, v8;  // 0 … 7 and 8 … 15 steps
+        uint64_t du, dv;         // a step of sixteen pixels
+    };
+    static SP_ALWAYS_INLINE Steps stepsOf(uint64_t dtu, uint64_t dtv) {
+        return {stepsFrom(0, dtu), stepsFrom(8, dtu), stepsFrom(0, dtv),
+                stepsFrom(8, dtv), 16 * dtu,          16 * dtv};
+    }
+
     // A whole span of a wrapping texture, from texture position (tu, tv) stepped
-    // by (dtu, dtv) a pixel, sampled, modulated and blended sixteen pixels a
-    // step, with the positions made in registers.
+    // a pixel at a time, sampled, modulated and blended sixteen pixels a step,
+    // with the positions made in registers.
     template <BlendKind Kind, TextureFilter Filter>
-    static SP_ALWAYS_INLINE void sampleAndBlend(const WrappedTexture& t, uint64_t tu, uint64_t tv,
-                                                uint64_t dtu, uint64_t dtv, uint32_t diffuse,
+    static SP_ALWAYS_INLINE void sampleAndBlend(const WrappedTexture& t, const Steps& steps,
+                                                uint64_t tu, uint64_t tv, uint32_t diffuse,
                                                 uint32_t* target, int count) {
         const bool white = diffuse == 0xFFFFFFFFu;
         const __m512i colour = _mm512_set1_epi32(static_cast<int>(diffuse));
-        const __m512i u0 = stepsFrom(0, dtu), u8 = stepsFrom(8, dtu);
-        const __m512i v0 = stepsFrom(0, dtv), v8 = stepsFrom(8, dtv);
+        const __m512i u0 = steps.u0, u8 = steps.u8, v0 = steps.v0, v8 = steps.v8;
         for (int x = 0; x < count; x += 16) {
             __m512i s = sampleSixteen<Filter>(t, positionsOf16(tu, u0, u8),
                                               positionsOf16(tv, v0, v8), firstLanes(count - x));
             if (!white) s = modulateSixteen(s, colour);
             blendRegister<Kind>(target + x, s, firstLanes(count - x));
-            tu += 16 * dtu;
-            tv += 16 * dtv;
+            tu += steps.du;
+            tv += steps.dv;
         }
     }
 

@@ -139,16 +139,6 @@ SP_ALWAYS_INLINE void blendSources(const RasterState& state, uint32_t* target,
 template <class Pixels, BlendKind Kind, TextureFilter Filter, TextureAddress Address, bool Textured>
 void shadeSpan(const RasterState& state, const Span& span) {
     if constexpr (Pixels::kBulkSampling && Textured && Address == TextureAddress::Wrap) {
-        if constexpr (Kind == BlendKind::Normal || Kind == BlendKind::Additive ||
-                      Kind == BlendKind::Darken) {
-            if (span.bulk) {
-                Pixels::template sampleAndBlend<Kind, Filter>(
-                    wrappedOf(span), static_cast<uint64_t>(span.tu), static_cast<uint64_t>(span.tv),
-                    static_cast<uint64_t>(span.dtu), static_cast<uint64_t>(span.dtv), span.diffuse,
-                    span.row + span.x0, span.x1 - span.x0 + 1);
-                return;
-            }
-        }
         if (span.bulk) {
             // Positions, then sources, then the blend, a chunk at a time. The
             // sampling reads positions up to a step past the chunk, so they are
@@ -260,6 +250,26 @@ SP_ALWAYS_INLINE void startSpan(const RowSetup& rows, Span& span, int y, int x0)
 template <class Pixels, BlendKind Kind, TextureFilter Filter, TextureAddress Address, bool Textured>
 void rasterRows(const RasterState& state, Texture& target, const RowSetup& rows) {
     Span span = spanOf<Filter, Address, Textured>(state, rows);
+    if constexpr (Pixels::kBulkSampling && Textured && Address == TextureAddress::Wrap &&
+                  (Kind == BlendKind::Normal || Kind == BlendKind::Additive ||
+                   Kind == BlendKind::Darken)) {
+        if (span.bulk) {
+            // Each row sampled and blended straight from its texture positions,
+            // stepped as the outline's are, which are worked out once.
+            const typename Pixels::Steps steps =
+                Pixels::stepsOf(static_cast<uint64_t>(span.dtu), static_cast<uint64_t>(span.dtv));
+            const WrappedTexture texture = wrappedOf(span);
+            for (int y = rows.yFirst; y <= rows.yLast; ++y) {
+                int x0, x1;
+                if (!rowOf(rows, y, x0, x1)) continue;
+                startSpan<Textured>(rows, span, y, x0);
+                Pixels::template sampleAndBlend<Kind, Filter>(
+                    texture, steps, static_cast<uint64_t>(span.tu), static_cast<uint64_t>(span.tv),
+                    span.diffuse, target.row(y) + x0, x1 - x0 + 1);
+            }
+            return;
+        }
+    }
     for (int y = rows.yFirst; y <= rows.yLast; ++y) {
         int x0, x1;
         if (!rowOf(rows, y, x0, x1)) continue;
