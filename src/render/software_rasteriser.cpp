@@ -102,6 +102,18 @@ Prepared prepareConvex(const RasterState& state, const Texture& target,
                        Outline& outline) {
     for (int i = 0; i < count; ++i)
         if (!finite(*input[i])) return Prepared::Nothing;
+    double minX = input[0]->x, maxX = input[0]->x, minY = input[0]->y, maxY = input[0]->y;
+    for (int i = 1; i < count; ++i) {
+        minX = std::min<double>(minX, input[i]->x);
+        maxX = std::max<double>(maxX, input[i]->x);
+        minY = std::min<double>(minY, input[i]->y);
+        maxY = std::max<double>(maxY, input[i]->y);
+    }
+    const int yStart = std::max(0, floorWithin(minY - 0.5));
+    const int yEnd = std::min(target.height() - 1, ceilWithin(maxY - 0.5));
+    // Outlines wholly above or below the band are passed over before any more
+    // is made of them: each band sees every primitive.
+    if (std::max(yStart, yLo) > std::min(yEnd, yHi)) return Prepared::Nothing;
     const ParticleVertex* p[4] = {input[0], input[1], input[2], count == 4 ? input[3] : nullptr};
     double area = EdgeFunction::through(*p[0], *p[1]).at(p[2]->x, p[2]->y);
     if (area == 0.0 || !std::isfinite(area))
@@ -124,15 +136,6 @@ Prepared prepareConvex(const RasterState& state, const Texture& target,
                 return Prepared::NotConvex;
     }
 
-    double minX = p[0]->x, maxX = p[0]->x, minY = p[0]->y, maxY = p[0]->y;
-    for (int i = 1; i < count; ++i) {
-        minX = std::min<double>(minX, p[i]->x);
-        maxX = std::max<double>(maxX, p[i]->x);
-        minY = std::min<double>(minY, p[i]->y);
-        maxY = std::max<double>(maxY, p[i]->y);
-    }
-    const int yStart = std::max(0, floorWithin(minY - 0.5));
-    const int yEnd = std::min(target.height() - 1, ceilWithin(maxY - 0.5));
     const int xLimitLo = std::max(0, floorWithin(minX - 0.5));
     const int xLimitHi = std::min(target.width() - 1, ceilWithin(maxX - 0.5));
     if (yStart > yEnd || xLimitLo > xLimitHi) return Prepared::Nothing;
