@@ -323,6 +323,64 @@ TEST(IdenticalPixels, StripFoldedOntoItselfBlendsTheOverlapTwice) {
     }
 }
 
+// Strips as long as a wide canvas, too large to be walked triangle by triangle,
+// and strips whose colour changes along them, which must be walked a row at a
+// time: both must still give the bytes of their triangles drawn one by one.
+TEST(IdenticalPixels, WideAndManyColouredStripsDrawAsTheirTriangles) {
+    constexpr int kWide = 640, kTall = 360;
+    Texture texture(16, 8);
+    std::mt19937 random(5);
+    for (uint32_t& p : texture.pixels()) p = random();
+    auto draw = [&](SoftwareDevice& device, bool asTriangles) {
+        device.clear(0xFF102030u);
+        device.setTexture(&texture);
+        std::vector<ParticleVertex> v;
+        for (const BlendMode& blend : {kBlends[0], kBlends[1]}) {
+            device.setColourBlend(blend.cs, blend.cd);
+            device.setAlphaBlend(blend.as, blend.ad);
+            for (TextureFilter filter : {TextureFilter::Point, TextureFilter::Linear}) {
+                device.setFilter(filter);
+                for (int strip = 0; strip < 4; ++strip) {
+                    // A wave across the canvas, its colour changing every few
+                    // segments in the odd strips.
+                    v.clear();
+                    const float half = 20.0f + 17.0f * static_cast<float>(strip);
+                    for (int k = 0; k <= 80; ++k) {
+                        const float x = -10.0f + static_cast<float>(k) * 8.3f;
+                        const float y = 180.0f + 120.0f * std::sin(static_cast<float>(k) * 0.11f +
+                                                                   static_cast<float>(strip));
+                        const uint32_t c =
+                            strip % 2 == 1 && (k / 3) % 2 == 1 ? 0xC0FFA040u : 0xFFFFFFFFu;
+                        const float u = static_cast<float>(k) * 0.37f;
+                        v.push_back(vertex(x, y - half, c, u, 0));
+                        v.push_back(vertex(x + 2.5f, y + half, c, u, 1));
+                    }
+                    if (asTriangles) {
+                        for (std::size_t k = 2; k < v.size(); ++k)
+                            device.drawTriangleStrip(v.data() + k - 2, 3);
+                    } else {
+                        device.drawTriangleStrip(v.data(), v.size());
+                    }
+                }
+            }
+        }
+    };
+    SoftwareDevice reference(kWide, kTall);
+    reference.setFastPaths(false);
+    draw(reference, true);
+    for (PixelPath path :
+         {PixelPath::Scalar, PixelPath::Sse2, PixelPath::Avx2, PixelPath::Avx512}) {
+        for (int threads : {1, 3}) {
+            SoftwareDevice device(kWide, kTall);
+            device.setPixelPath(path);
+            device.setThreads(threads);
+            draw(device, false);
+            ASSERT_EQ(device.backBuffer().pixels(), reference.backBuffer().pixels())
+                << nameOf(device.pixelPath()) << " path, " << threads << " threads";
+        }
+    }
+}
+
 // Draws kept for the bands are drawn before the target changes, is cleared or
 // is read, in the order they were made.
 TEST(IdenticalPixels, KeptDrawsLandOnTheTargetTheyWereMadeFor) {
