@@ -49,7 +49,10 @@ struct RowEdge {
     uint64_t fixedTolerance;
 };
 
-RowEdge prepareRowEdge(const EdgeFunction& e, const ParticleVertex& p, const ParticleVertex& q);
+// Prepares `r` in place (it is filled field by field where it lies, which is
+// quicker than copying a prepared one there).
+void prepareRowEdge(RowEdge& r, const EdgeFunction& e, const ParticleVertex& p,
+                    const ParticleVertex& q);
 
 // The rows whose centres y + 0.5 lie within lo … hi (limited to ±2^30, far
 // beyond any target), and the row whose centre is exactly lo, or kNoRow.

@@ -35,8 +35,8 @@ int rowCentredAt(double y) {
     return static_cast<int>(row);
 }
 
-RowEdge prepareRowEdge(const EdgeFunction& e, const ParticleVertex& p, const ParticleVertex& q) {
-    RowEdge r;
+void prepareRowEdge(RowEdge& r, const EdgeFunction& e, const ParticleVertex& p,
+                    const ParticleVertex& q) {
     r.edge = &e;
     r.yMin = std::min<double>(p.y, q.y);
     r.yMax = std::max<double>(p.y, q.y);
@@ -54,13 +54,14 @@ RowEdge prepareRowEdge(const EdgeFunction& e, const ParticleVertex& p, const Par
     constexpr double kOne = 4294967296.0;
     const double atFirstRow = r.start + 0.5 * r.slope;
     r.fixed = e.a != 0.0 && std::fabs(atFirstRow) < 1e8 && std::fabs(r.slope) < 1e5;
+    r.fixedStart = r.fixedSlope = 0;
+    r.fixedTolerance = 0;
     if (r.fixed) {
         r.fixedStart = floorToInt64(atFirstRow * kOne + 0.5);
         r.fixedSlope = floorToInt64(r.slope * kOne + 0.5);
         // Rounding the slope errs by at most 2^-33 a row, under 1e-6 over any target.
         r.fixedTolerance = static_cast<uint64_t>((r.tolerance + 1e-6) * kOne) + 1;
     }
-    return r;
 }
 
 namespace {
@@ -127,7 +128,7 @@ Prepared prepareConvex(const RasterState& state, const Texture& target,
     for (int i = 0; i < count; ++i) {
         const ParticleVertex& next = *p[i + 1 < count ? i + 1 : 0];
         edges[i] = EdgeFunction::through(*p[i], next);
-        rowEdges[i] = prepareRowEdge(edges[i], *p[i], next);
+        prepareRowEdge(rowEdges[i], edges[i], *p[i], next);
     }
     if (count == 4) {
         // Every corner must turn the same way, or the outline is not convex.
