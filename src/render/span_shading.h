@@ -394,13 +394,6 @@ void rasterStrip(const RasterState& state, Texture& target, const RowSetup* outl
         spans.push_back(spanOf<Filter, Address, Textured>(state, outlines[i]));
         walks.push_back(walkOutlineOf(outlines[i], spans.back().bulk));
     }
-    // Outlines join the rows walked where their first row comes, and leave after their last.
-    std::vector<int> arrivals(static_cast<std::size_t>(count));
-    for (int i = 0; i < count; ++i) arrivals[static_cast<std::size_t>(i)] = i;
-    std::stable_sort(arrivals.begin(), arrivals.end(),
-                     [&](int a, int b) { return outlines[a].yFirst < outlines[b].yFirst; });
-    std::vector<int> active;
-    active.reserve(static_cast<std::size_t>(count));
     // With bulk sampling a run holds texture positions rather than sources, for
     // outlines of one colour; an outline of another kind starts a run of its own.
     constexpr bool kBulk = Pixels::kBulkSampling && Textured && Address == TextureAddress::Wrap;
@@ -473,6 +466,13 @@ void rasterStrip(const RasterState& state, Texture& target, const RowSetup* outl
                                                  drawRow))
             return;
     }
+    // Outlines join the rows walked where their first row comes, and leave after their last.
+    std::vector<int> arrivals(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) arrivals[static_cast<std::size_t>(i)] = i;
+    std::stable_sort(arrivals.begin(), arrivals.end(),
+                     [&](int a, int b) { return outlines[a].yFirst < outlines[b].yFirst; });
+    std::vector<int> active;
+    active.reserve(static_cast<std::size_t>(count));
     std::size_t next = 0;
     int y = outlines[arrivals[0]].yFirst;
     while (true) {
