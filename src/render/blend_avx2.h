@@ -18,16 +18,20 @@ namespace sp::render::detail {
 // Internal linkage for the reason given in always_inline.h.
 namespace {
 
+// x / 255 rounded, for lanes of at most 65025: ((x + 128) · 257) >> 16 is
+// exactly (t + (t >> 8)) >> 8 with t = x + 128, in one multiply.
 inline __m256i div255Epi16x2(__m256i x) {
-    const __m256i rounded = _mm256_add_epi16(x, _mm256_set1_epi16(128));
-    return _mm256_srli_epi16(_mm256_add_epi16(rounded, _mm256_srli_epi16(rounded, 8)), 8);
+    return _mm256_mulhi_epu16(_mm256_add_epi16(x, _mm256_set1_epi16(128)), _mm256_set1_epi16(257));
 }
 
 // blendHalf of blend_ops.h for four pixels widened to 16-bit lanes.
 template <BlendKind Kind>
 SP_ALWAYS_INLINE __m256i blendQuarter(__m256i src16, __m256i dst16) {
     using K = BlendKind;
-    const __m256i sa = _mm256_shufflehi_epi16(_mm256_shufflelo_epi16(src16, 0xFF), 0xFF);
+    // Each pixel's alpha lane in all four of its lanes, in one shuffle.
+    const __m256i sa = _mm256_shuffle_epi8(
+        src16, _mm256_setr_epi8(6, 7, 6, 7, 6, 7, 6, 7, 14, 15, 14, 15, 14, 15, 14, 15, 6, 7, 6, 7,
+                                6, 7, 6, 7, 14, 15, 14, 15, 14, 15, 14, 15));
     const __m256i full = _mm256_set1_epi16(255);
     const __m256i alphaLane =
         _mm256_set_epi16(255, 0, 0, 0, 255, 0, 0, 0, 255, 0, 0, 0, 255, 0, 0, 0);

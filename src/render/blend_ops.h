@@ -70,10 +70,10 @@ inline uint64_t div255Lanes(uint64_t x) {
 }
 
 #if defined(__SSE2__)
-// div255 in each of eight 16-bit lanes.
+// div255 in each of eight 16-bit lanes of at most 65025: ((x + 128) · 257) >> 16
+// is exactly (t + (t >> 8)) >> 8 with t = x + 128, in one multiply.
 inline __m128i div255Epi16(__m128i x) {
-    const __m128i rounded = _mm_add_epi16(x, _mm_set1_epi16(128));
-    return _mm_srli_epi16(_mm_add_epi16(rounded, _mm_srli_epi16(rounded, 8)), 8);
+    return _mm_mulhi_epu16(_mm_add_epi16(x, _mm_set1_epi16(128)), _mm_set1_epi16(257));
 }
 #endif
 
