@@ -17,25 +17,26 @@ void BandPool::takeBands(std::unique_lock<std::mutex>& lock) {
     while (m_next < m_bands) {
         const int band = m_next++;
         ++m_busy;
-        const std::function<void(int)>& job = *m_job;
         lock.unlock();
-        job(band);
+        m_job(band);
         lock.lock();
         if (--m_busy == 0 && m_next >= m_bands) m_done.notify_all();
     }
 }
 
-void BandPool::run(int bands, const std::function<void(int band)>& job) {
-    if (m_workers.empty() || bands <= 1) {
-        for (int b = 0; b < bands; ++b) job(b);
-        return;
-    }
+void BandPool::start(int bands, std::function<void(int band)> job) {
     std::unique_lock lock(m_mutex);
-    m_job = &job;
+    m_job = std::move(job);
     m_bands = bands;
     m_next = 0;
+    // Alone, the caller draws every band when it joins.
+    if (m_workers.empty() || bands <= 1) return;
     ++m_generation;
     m_wake.notify_all();
+}
+
+void BandPool::join() {
+    std::unique_lock lock(m_mutex);
     takeBands(lock);
     m_done.wait(lock, [this] { return m_next >= m_bands && m_busy == 0; });
     m_job = nullptr;

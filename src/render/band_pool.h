@@ -10,7 +10,8 @@
 namespace sp::render {
 
 // Threads kept for the life of a device that run one job over a number of
-// bands together; the calling thread takes bands too, and run() returns when
+// bands together. start() sets the workers on it while the caller goes on with
+// other work; join() has the caller take the bands still left and returns when
 // every band is done. Bands are handed out in order, one at a time.
 class BandPool {
   public:
@@ -21,7 +22,8 @@ class BandPool {
     BandPool& operator=(const BandPool&) = delete;
 
     int threads() const { return static_cast<int>(m_workers.size()) + 1; }
-    void run(int bands, const std::function<void(int band)>& job);
+    void start(int bands, std::function<void(int band)> job);
+    void join();
 
   private:
     void work(const std::stop_token& stop);
@@ -30,7 +32,7 @@ class BandPool {
     std::mutex m_mutex;
     std::condition_variable_any m_wake;
     std::condition_variable m_done;
-    const std::function<void(int)>* m_job = nullptr;
+    std::function<void(int)> m_job;
     int m_bands = 0, m_next = 0, m_busy = 0;
     std::size_t m_generation = 0;
     std::vector<std::jthread> m_workers;

@@ -74,28 +74,57 @@ void SoftwareDevice::drawTriangleStrip(const ParticleVertex* v, std::size_t coun
         yLo = std::max(0, static_cast<int>(std::floor(minY)) - 1);
         yHi = std::min(height - 1, static_cast<int>(std::ceil(maxY)) + 1);
     }
-    m_queue.push_back({m_state, m_queuedVertices.size(), count, yLo, yHi});
-    m_queuedVertices.insert(m_queuedVertices.end(), v, v + count);
+    if (m_queue.full()) finish();
+    m_queue.push(m_state, v, count, yLo, yHi);
+    if (m_queue.size() == 1) startBands();
+}
+
+namespace {
+
+// Where each of `bands` bands of a target `height` rows high begins, and,
+// last, the height. The first band is the largest and each is 0.8 times the
+// one before: the first bands are drawn while the draws are still being
+// queued, and the small last ones keep the threads finishing together.
+void cutBands(int height, int bands, std::vector<int>& rows) {
+    constexpr double kRatio = 0.8;
+    rows.assign(static_cast<std::size_t>(bands) + 1, height);
+    double whole = 0, share = 1;
+    for (int b = 0; b < bands; ++b, share *= kRatio) whole += share;
+    double before = 0;
+    share = 1;
+    for (int b = 0; b < bands; ++b, share *= kRatio) {
+        rows[static_cast<std::size_t>(b)] = static_cast<int>(height * (before / whole));
+        before += share;
+    }
+}
+
+}  // namespace
+
+void SoftwareDevice::startBands() {
+    Texture& target = *m_target;
+    // Three bands a thread, so that a thread that finishes early takes over
+    // rows another would have drawn.
+    const int bands = std::max(1, std::min(target.height(), 3 * threads()));
+    cutBands(target.height(), bands, m_bandRows);
+    m_pool->start(bands, [this, &target](int band) {
+        const int lo = m_bandRows[static_cast<std::size_t>(band)];
+        const int hi = m_bandRows[static_cast<std::size_t>(band) + 1] - 1;
+        if (lo > hi) return;
+        for (std::size_t i = 0;; ++i) {
+            const DrawQueue::Draw* d = m_queue.wait(i);
+            if (!d) break;
+            if (d->yHi < lo || d->yLo > hi) continue;
+            detail::drawStripRows(d->state, target, d->vertices, d->count, std::max(lo, d->yLo),
+                                  std::min(hi, d->yHi));
+        }
+    });
 }
 
 void SoftwareDevice::finish() {
-    if (m_queue.empty()) return;
-    Texture& target = *m_target;
-    const int height = target.height();
-    // Twice as many bands as threads, so that a thread that finishes early
-    // takes over rows another would have drawn.
-    const int bands = std::max(1, std::min(height, 2 * threads()));
-    m_pool->run(bands, [&](int band) {
-        const int lo = static_cast<int>(static_cast<int64_t>(height) * band / bands);
-        const int hi = static_cast<int>(static_cast<int64_t>(height) * (band + 1) / bands) - 1;
-        for (const QueuedDraw& d : m_queue) {
-            if (d.yHi < lo || d.yLo > hi) continue;
-            detail::drawStripRows(d.state, target, m_queuedVertices.data() + d.first, d.count,
-                                  std::max(lo, d.yLo), std::min(hi, d.yHi));
-        }
-    });
+    if (m_queue.size() == 0) return;
+    m_queue.close();
+    m_pool->join();
     m_queue.clear();
-    m_queuedVertices.clear();
 }
 
 }  // namespace sp::render

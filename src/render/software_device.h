@@ -5,6 +5,7 @@
 
 #include "render/band_pool.h"
 #include "render/device.h"
+#include "render/draw_queue.h"
 #include "render/raster_state.h"
 
 namespace sp::render {
@@ -18,11 +19,12 @@ namespace sp::render {
 // linearly (every vertex has rhw 1); texel centres lie at (i + 0.5) / size.
 // Colour and alpha are 8-bit, blended with rounding to the nearest value.
 //
-// With more than one thread, draws are kept in order and drawn when the pixels
-// are next needed (finish(), reading the target, changing or clearing it): the
-// target is cut into bands of rows, and each band draws every primitive in
-// order, clipped to its rows, so the pixels are the same for any thread count.
-// Textures bound for a draw must stay unchanged until then.
+// With more than one thread, draws are queued in order, and the target is cut
+// into bands of rows, each drawing every primitive in order, clipped to its
+// rows, so the pixels are the same for any thread count. The bands begin with
+// the first draw queued, on the other threads, and the calling thread joins
+// them when the pixels are next needed (finish(), reading the target, changing
+// or clearing it). Textures bound for a draw must stay unchanged until then.
 class SoftwareDevice : public Device {
   public:
     // Throws std::bad_alloc when the back buffer cannot be allocated.
@@ -78,18 +80,15 @@ class SoftwareDevice : public Device {
     using BlendKind = render::BlendKind;
 
   private:
-    struct QueuedDraw {
-        RasterState state;
-        std::size_t first, count;
-        int yLo, yHi;  // the rows it may touch
-    };
+    // Starts the bands on the draws as they are queued; finish() joins them.
+    void startBands();
 
     Texture m_backBuffer;
     Texture* m_target;
     RasterState m_state;
     std::unique_ptr<BandPool> m_pool;
-    std::vector<QueuedDraw> m_queue;
-    std::vector<ParticleVertex> m_queuedVertices;
+    DrawQueue m_queue;
+    std::vector<int> m_bandRows;  // where each band begins, and the target's height
 };
 
 }  // namespace sp::render
