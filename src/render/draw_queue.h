@@ -50,7 +50,9 @@ class DrawQueue {
         Draw draws[kBlockDraws];
     };
 
-    const Draw& at(std::size_t i) const { return m_blocks[i / kBlockDraws]->draws[i % kBlockDraws]; }
+    const Draw& at(std::size_t i) const {
+        return m_blocks[i / kBlockDraws]->draws[i % kBlockDraws];
+    }
     const ParticleVertex* keep(const ParticleVertex* vertices, std::size_t count);
     void publish();
 
