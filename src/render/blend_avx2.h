@@ -74,27 +74,47 @@ SP_ALWAYS_INLINE __m256i mixQuarter(__m256i a0, __m256i a1, __m256i b0, __m256i 
                     mixLanes(widen<High>(b0), widen<High>(b1), across), widen<High>(wy));
 }
 
-// The texels at eight indices and the ones after them, each in pixel order.
-SP_ALWAYS_INLINE void pairsOf(const int* texels, __m256i index, __m256i& first, __m256i& second) {
-    const auto* base = reinterpret_cast<const long long*>(texels);
-    const __m256 low =
-        _mm256_castsi256_ps(_mm256_i32gather_epi64(base, _mm256_castsi256_si128(index), 4));
-    const __m256 high =
-        _mm256_castsi256_ps(_mm256_i32gather_epi64(base, _mm256_extracti128_si256(index, 1), 4));
+// Eight pairs of texels, gathered as 64-bit lanes (four in each register),
+// parted into the first and second texel of each pair, in pixel order.
+SP_ALWAYS_INLINE void partPairs(__m256i low, __m256i high, __m256i& first, __m256i& second) {
+    const __m256 l = _mm256_castsi256_ps(low), h = _mm256_castsi256_ps(high);
     first = _mm256_permute4x64_epi64(
-        _mm256_castps_si256(_mm256_shuffle_ps(low, high, _MM_SHUFFLE(2, 0, 2, 0))),
+        _mm256_castps_si256(_mm256_shuffle_ps(l, h, _MM_SHUFFLE(2, 0, 2, 0))),
         _MM_SHUFFLE(3, 1, 2, 0));
     second = _mm256_permute4x64_epi64(
-        _mm256_castps_si256(_mm256_shuffle_ps(low, high, _MM_SHUFFLE(3, 1, 3, 1))),
+        _mm256_castps_si256(_mm256_shuffle_ps(l, h, _MM_SHUFFLE(3, 1, 3, 1))),
         _MM_SHUFFLE(3, 1, 2, 0));
 }
+
+// How sampleEight() fetches: every lane, with AVX2's gathers.
+struct EveryLane {
+    // The texels at eight indices.
+    SP_ALWAYS_INLINE __m256i texels(const int* texels, __m256i index) const {
+        return _mm256_i32gather_epi32(texels, index, 4);
+    }
+    // The texels at eight indices and the ones after them, each in pixel order.
+    SP_ALWAYS_INLINE void pairs(const int* texels, __m256i index, __m256i& first,
+                                __m256i& second) const {
+        const auto* base = reinterpret_cast<const long long*>(texels);
+        partPairs(_mm256_i32gather_epi64(base, _mm256_castsi256_si128(index), 4),
+                  _mm256_i32gather_epi64(base, _mm256_extracti128_si256(index, 1), 4), first,
+                  second);
+    }
+    // Whether any lane's index is the last of its texture row.
+    SP_ALWAYS_INLINE bool anyAt(__m256i x, __m256i last) const {
+        const __m256i at = _mm256_cmpeq_epi32(x, last);
+        return !_mm256_testz_si256(at, at);
+    }
+};
 
 // Eight texels of a wrapping power-of-two texture at once, by the arithmetic of
 // samplePointWrapped and sampleLinearWrapped in texel_sampling.h. Positions are
 // texture coordinates in texels × 2^8 (the 24 bits above the fixed point's
 // lowest 24), which holds every texel index of a texture under 2^24 wide.
-template <TextureFilter Filter>
-SP_ALWAYS_INLINE __m256i sampleEight(const WrappedTexture& t, __m256i pu, __m256i pv) {
+// `fetch` gathers the texels (EveryLane, or the lanes of a mask).
+template <TextureFilter Filter, class Fetch = EveryLane>
+SP_ALWAYS_INLINE __m256i sampleEight(const WrappedTexture& t, __m256i pu, __m256i pv,
+                                     const Fetch& fetch = {}) {
     const __m256i widthMask = _mm256_set1_epi32(static_cast<int>(t.widthMask));
     const __m256i heightMask = _mm256_set1_epi32(static_cast<int>(t.heightMask));
     const __m128i shift = _mm_cvtsi32_si128(t.widthShift);
@@ -103,24 +123,23 @@ SP_ALWAYS_INLINE __m256i sampleEight(const WrappedTexture& t, __m256i pu, __m256
     const __m256i y0 = _mm256_and_si256(_mm256_srli_epi32(pv, 8), heightMask);
     const __m256i rowA = _mm256_sll_epi32(y0, shift);
     if constexpr (Filter == TextureFilter::Point) {
-        return _mm256_i32gather_epi32(texels, _mm256_or_si256(rowA, x0), 4);
+        return fetch.texels(texels, _mm256_or_si256(rowA, x0));
     } else {
         const __m256i one = _mm256_set1_epi32(1);
-        const __m256i x1 = _mm256_and_si256(_mm256_add_epi32(x0, one), widthMask);
         const __m256i rowB =
             _mm256_sll_epi32(_mm256_and_si256(_mm256_add_epi32(y0, one), heightMask), shift);
         __m256i a0, a1, b0, b1;
-        const __m256i wraps = _mm256_cmpeq_epi32(x0, widthMask);
-        if (_mm256_testz_si256(wraps, wraps)) {
+        if (!fetch.anyAt(x0, widthMask)) {
             // No pixel's pair of texels wraps around the right edge: each pair is
             // fetched at once, half as many loads as texels.
-            pairsOf(texels, _mm256_or_si256(rowA, x0), a0, a1);
-            pairsOf(texels, _mm256_or_si256(rowB, x0), b0, b1);
+            fetch.pairs(texels, _mm256_or_si256(rowA, x0), a0, a1);
+            fetch.pairs(texels, _mm256_or_si256(rowB, x0), b0, b1);
         } else {
-            a0 = _mm256_i32gather_epi32(texels, _mm256_or_si256(rowA, x0), 4);
-            a1 = _mm256_i32gather_epi32(texels, _mm256_or_si256(rowA, x1), 4);
-            b0 = _mm256_i32gather_epi32(texels, _mm256_or_si256(rowB, x0), 4);
-            b1 = _mm256_i32gather_epi32(texels, _mm256_or_si256(rowB, x1), 4);
+            const __m256i x1 = _mm256_and_si256(_mm256_add_epi32(x0, one), widthMask);
+            a0 = fetch.texels(texels, _mm256_or_si256(rowA, x0));
+            a1 = fetch.texels(texels, _mm256_or_si256(rowA, x1));
+            b0 = fetch.texels(texels, _mm256_or_si256(rowB, x0));
+            b1 = fetch.texels(texels, _mm256_or_si256(rowB, x1));
         }
         // Each pixel's weight (the position's lowest byte) in all four of its bytes.
         const __m256i spread = _mm256_setr_epi8(0, 0, 0, 0, 4, 4, 4, 4, 8, 8, 8, 8, 12, 12, 12, 12,

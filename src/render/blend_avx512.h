@@ -176,60 +176,27 @@ SP_ALWAYS_INLINE __mmask8 firstLanes8(int count) {
     return count >= 8 ? static_cast<__mmask8>(0xFF) : static_cast<__mmask8>((1u << count) - 1u);
 }
 
-// pairsOf() of blend_avx2.h fetching only the lanes of `lanes`.
-SP_ALWAYS_INLINE void pairsOf8(const int* texels, __m256i index, __mmask8 lanes, __m256i& first,
-                               __m256i& second) {
-    const auto* base = reinterpret_cast<const long long*>(texels);
-    const __m256i zero = _mm256_setzero_si256();
-    const __m256 low = _mm256_castsi256_ps(_mm256_mmask_i32gather_epi64(
-        zero, static_cast<__mmask8>(lanes & 0xF), _mm256_castsi256_si128(index), base, 4));
-    const __m256 high = _mm256_castsi256_ps(_mm256_mmask_i32gather_epi64(
-        zero, static_cast<__mmask8>(lanes >> 4), _mm256_extracti128_si256(index, 1), base, 4));
-    first = _mm256_permute4x64_epi64(
-        _mm256_castps_si256(_mm256_shuffle_ps(low, high, _MM_SHUFFLE(2, 0, 2, 0))),
-        _MM_SHUFFLE(3, 1, 2, 0));
-    second = _mm256_permute4x64_epi64(
-        _mm256_castps_si256(_mm256_shuffle_ps(low, high, _MM_SHUFFLE(3, 1, 3, 1))),
-        _MM_SHUFFLE(3, 1, 2, 0));
-}
-
-// sampleEight() of blend_avx2.h fetching only the lanes of `lanes`, the others left zero.
-template <TextureFilter Filter>
-SP_ALWAYS_INLINE __m256i sampleEightLanes(const WrappedTexture& t, __m256i pu, __m256i pv,
-                                          __mmask8 lanes) {
-    const __m256i zero = _mm256_setzero_si256();
-    const __m256i widthMask = _mm256_set1_epi32(static_cast<int>(t.widthMask));
-    const __m256i heightMask = _mm256_set1_epi32(static_cast<int>(t.heightMask));
-    const __m128i shift = _mm_cvtsi32_si128(t.widthShift);
-    const int* texels = reinterpret_cast<const int*>(t.texels);
-    const __m256i x0 = _mm256_and_si256(_mm256_srli_epi32(pu, 8), widthMask);
-    const __m256i y0 = _mm256_and_si256(_mm256_srli_epi32(pv, 8), heightMask);
-    const __m256i rowA = _mm256_sll_epi32(y0, shift);
-    if constexpr (Filter == TextureFilter::Point) {
-        return _mm256_mmask_i32gather_epi32(zero, lanes, _mm256_or_si256(rowA, x0), texels, 4);
-    } else {
-        const __m256i one = _mm256_set1_epi32(1);
-        const __m256i rowB =
-            _mm256_sll_epi32(_mm256_and_si256(_mm256_add_epi32(y0, one), heightMask), shift);
-        __m256i a0, a1, b0, b1;
-        if (_mm256_mask_cmpeq_epi32_mask(lanes, x0, widthMask) == 0) {
-            pairsOf8(texels, _mm256_or_si256(rowA, x0), lanes, a0, a1);
-            pairsOf8(texels, _mm256_or_si256(rowB, x0), lanes, b0, b1);
-        } else {
-            const __m256i x1 = _mm256_and_si256(_mm256_add_epi32(x0, one), widthMask);
-            a0 = _mm256_mmask_i32gather_epi32(zero, lanes, _mm256_or_si256(rowA, x0), texels, 4);
-            a1 = _mm256_mmask_i32gather_epi32(zero, lanes, _mm256_or_si256(rowA, x1), texels, 4);
-            b0 = _mm256_mmask_i32gather_epi32(zero, lanes, _mm256_or_si256(rowB, x0), texels, 4);
-            b1 = _mm256_mmask_i32gather_epi32(zero, lanes, _mm256_or_si256(rowB, x1), texels, 4);
-        }
-        const __m256i spread = _mm256_setr_epi8(0, 0, 0, 0, 4, 4, 4, 4, 8, 8, 8, 8, 12, 12, 12, 12,
-                                                0, 0, 0, 0, 4, 4, 4, 4, 8, 8, 8, 8, 12, 12, 12, 12);
-        const __m256i wx = _mm256_shuffle_epi8(pu, spread), wy = _mm256_shuffle_epi8(pv, spread);
-        const __m256i low = mixQuarter<false>(a0, a1, b0, b1, wx, wy);
-        const __m256i high = mixQuarter<true>(a0, a1, b0, b1, wx, wy);
-        return _mm256_packus_epi16(low, high);
+// How sampleEight() of blend_avx2.h fetches for a short step: only the lanes
+// of a mask, the others left zero.
+struct MaskedLanes {
+    __mmask8 lanes;
+    SP_ALWAYS_INLINE __m256i texels(const int* texels, __m256i index) const {
+        return _mm256_mmask_i32gather_epi32(_mm256_setzero_si256(), lanes, index, texels, 4);
     }
-}
+    SP_ALWAYS_INLINE void pairs(const int* texels, __m256i index, __m256i& first,
+                                __m256i& second) const {
+        const auto* base = reinterpret_cast<const long long*>(texels);
+        const __m256i zero = _mm256_setzero_si256();
+        partPairs(_mm256_mmask_i32gather_epi64(zero, static_cast<__mmask8>(lanes & 0xF),
+                                               _mm256_castsi256_si128(index), base, 4),
+                  _mm256_mmask_i32gather_epi64(zero, static_cast<__mmask8>(lanes >> 4),
+                                               _mm256_extracti128_si256(index, 1), base, 4),
+                  first, second);
+    }
+    SP_ALWAYS_INLINE bool anyAt(__m256i x, __m256i last) const {
+        return _mm256_mask_cmpeq_epi32_mask(lanes, x, last) != 0;
+    }
+};
 
 // Eight sources in a register blended over the target on the lanes of `mask`.
 template <BlendKind Kind>
@@ -272,10 +239,10 @@ struct Avx512Pixels {
             _mm512_storeu_si512(sources + i, s);
         }
         if (i < count) {
-            __m256i s = sampleEightLanes<Filter>(
-                t, _mm256_loadu_si256(reinterpret_cast<const __m256i*>(pu + i)),
-                _mm256_loadu_si256(reinterpret_cast<const __m256i*>(pv + i)),
-                firstLanes8(count - i));
+            __m256i s =
+                sampleEight<Filter>(t, _mm256_loadu_si256(reinterpret_cast<const __m256i*>(pu + i)),
+                                    _mm256_loadu_si256(reinterpret_cast<const __m256i*>(pv + i)),
+                                    MaskedLanes{firstLanes8(count - i)});
             if (!white) s = modulateEight(s, _mm512_castsi512_si256(colour));
             _mm256_storeu_si256(reinterpret_cast<__m256i*>(sources + i), s);
         }
@@ -341,8 +308,8 @@ struct Avx512Pixels {
         }
         if (x < count) {
             const __mmask8 lanes = firstLanes8(count - x);
-            __m256i s =
-                sampleEightLanes<Filter>(t, positionsOf8(tu, u0), positionsOf8(tv, v0), lanes);
+            __m256i s = sampleEight<Filter>(t, positionsOf8(tu, u0), positionsOf8(tv, v0),
+                                            MaskedLanes{lanes});
             if (!white) s = modulateEight(s, _mm512_castsi512_si256(colour));
             blendEightLanes<Kind>(target + x, s, lanes);
         }
