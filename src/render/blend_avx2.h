@@ -179,6 +179,8 @@ struct Avx2Pixels {
     static constexpr int kWidth = 8;
     // Textures are sampled eight texels at a time, from positions made beforehand.
     static constexpr bool kBulkSampling = true;
+    // A strip's outlines are walked a row at a time.
+    static constexpr bool kWalksEightRows = false;
 
     // Sources for `count` pixels from their positions, modulated by `diffuse`;
     // up to seven positions past `count` are read and as many sources written.

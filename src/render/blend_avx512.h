@@ -9,10 +9,12 @@
 #include <immintrin.h>
 
 #include <algorithm>
+#include <bit>
 #include <cstdint>
 
 #include "render/always_inline.h"
 #include "render/blend_avx2.h"
+#include "render/outline_rows.h"
 #include "render/raster_state.h"
 #include "render/texel_sampling.h"
 
@@ -218,6 +220,60 @@ SP_ALWAYS_INLINE __m256i positionsOf8(uint64_t position, __m512i steps0) {
     return _mm512_cvtepi64_epi32(_mm512_srli_epi64(_mm512_add_epi64(p, steps0), 24));
 }
 
+// walkRowOf() of outline_rows.h for rows y … y + count - 1 (count ≤ 8) at once,
+// one row in each 64-bit lane: x0[k] and x1[k] for row y + k, and bit k set
+// where that row has pixels.
+SP_ALWAYS_INLINE unsigned walkEightRows(const WalkOutline& w, const WalkSteps& steps,
+                                        const RowSetup& rows, int y, int count, int* x0, int* x1) {
+    const __m256i at =
+        _mm256_add_epi32(_mm256_set1_epi32(y), _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7));
+    auto within = [&](int first, int last) {
+        return static_cast<__mmask8>(
+            _mm256_cmp_epi32_mask(at, _mm256_set1_epi32(first), _MM_CMPINT_NLT) &
+            _mm256_cmp_epi32_mask(at, _mm256_set1_epi32(last), _MM_CMPINT_LE));
+    };
+    const __mmask8 inRows =
+        static_cast<__mmask8>(firstLanes8(count) & within(w.rowFirst, w.rowLast));
+    __mmask8 decide = 0xFF;  // where the full setup decides the row
+    __m512i lo = _mm512_set1_epi64(w.xLimitLo), hi = _mm512_set1_epi64(w.xLimitHi);
+    if (w.lean) {
+        decide = static_cast<__mmask8>(_mm256_cmpeq_epi32_mask(at, _mm256_set1_epi32(w.topRow)) |
+                                       _mm256_cmpeq_epi32_mask(at, _mm256_set1_epi32(w.bottomRow)));
+        const __m512i fractionBits = _mm512_set1_epi64(0xFFFFFFFFll), one = _mm512_set1_epi64(1);
+        for (int e = 0; e < 3; ++e) {
+            const WalkEdge& edge = w.edges[e];
+            const __mmask8 active = within(edge.rowFirst, edge.rowLast);
+            const uint64_t first =
+                static_cast<uint64_t>(edge.start) +
+                static_cast<uint64_t>(static_cast<int64_t>(y)) * static_cast<uint64_t>(edge.slope);
+            const __m512i t = _mm512_add_epi64(_mm512_set1_epi64(static_cast<long long>(first)),
+                                               _mm512_loadu_si512(steps.lane[e]));
+            const __m512i fraction = _mm512_and_si512(t, fractionBits);
+            const __m512i near = _mm512_set1_epi64(static_cast<long long>(edge.tolerance));
+            const __m512i far =
+                _mm512_set1_epi64(static_cast<long long>(0x100000000ull - edge.tolerance));
+            decide |= static_cast<__mmask8>(active &
+                                            (_mm512_cmp_epu64_mask(fraction, near, _MM_CMPINT_LE) |
+                                             _mm512_cmp_epu64_mask(fraction, far, _MM_CMPINT_NLT)));
+            const __m512i below = _mm512_srai_epi64(t, 32);
+            if (edge.lower) {
+                lo = _mm512_mask_max_epi64(lo, active, lo, _mm512_add_epi64(below, one));
+            } else {
+                hi = _mm512_mask_min_epi64(hi, active, hi, below);
+            }
+        }
+    }
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(x0), _mm512_cvtepi64_epi32(lo));
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(x1), _mm512_cvtepi64_epi32(hi));
+    unsigned withPixels =
+        static_cast<unsigned>(inRows & ~decide & _mm512_cmp_epi64_mask(lo, hi, _MM_CMPINT_LE));
+    for (unsigned left = inRows & decide; left != 0; left &= left - 1) {
+        const int k = std::countr_zero(left);
+        if (rowOf(rows, y + k, x0[k], x1[k])) withPixels |= 1u << k;
+    }
+    return withPixels;
+}
+
 struct Avx512Pixels {
     static constexpr int kWidth = 16;
     // Textures are sampled sixteen texels at a time, from positions made beforehand.
@@ -285,6 +341,23 @@ struct Avx512Pixels {
     static SP_ALWAYS_INLINE Steps stepsOf(uint64_t dtu, uint64_t dtv) {
         return {stepsFrom(0, dtu), stepsFrom(8, dtu), stepsFrom(0, dtv),
                 stepsFrom(8, dtv), 16 * dtu,          16 * dtv};
+    }
+
+    // A strip's outlines are walked eight rows a step, with walkEightRows(), and
+    // their positions made eight a step, with positionsOfEight().
+    static constexpr bool kWalksEightRows = true;
+    static SP_ALWAYS_INLINE unsigned walkEightRows(const WalkOutline& w, const WalkSteps& steps,
+                                                   const RowSetup& rows, int y, int count, int* x0,
+                                                   int* x1) {
+        return detail::walkEightRows(w, steps, rows, y, count, x0, x1);
+    }
+
+    // The texture positions of eight pixels from position (tu, tv), as
+    // makePositions() makes them.
+    static SP_ALWAYS_INLINE void positionsOfEight(const Steps& steps, uint64_t tu, uint64_t tv,
+                                                  uint32_t* pu, uint32_t* pv) {
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(pu), positionsOf8(tu, steps.u0));
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(pv), positionsOf8(tv, steps.v0));
     }
 
     // A whole span of a wrapping texture, from texture position (tu, tv) stepped

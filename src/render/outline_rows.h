@@ -102,6 +102,21 @@ SP_ALWAYS_INLINE bool walkRowOf(const WalkOutline& w, const RowSetup& rows, int 
     return lo <= hi;
 }
 
+// The steps of an outline's edge crossings from row to row, over eight rows,
+// for walkEightRows().
+struct WalkSteps {
+    int64_t lane[3][8];  // k rows down, k = 0 … 7
+};
+
+inline WalkSteps walkStepsOf(const WalkOutline& w) {
+    WalkSteps s;
+    for (int e = 0; e < 3; ++e)
+        for (int k = 0; k < 8; ++k)
+            s.lane[e][k] = static_cast<int64_t>(static_cast<uint64_t>(w.edges[e].slope) *
+                                                static_cast<uint64_t>(k));
+    return s;
+}
+
 // The texture positions of pixels x0 … x1 of row y for bulk sampling (texels
 // × 2^8), as startSpan() and makePositions() make them. With Ahead, positions
 // are made for four pixels at least, so that the short spans of a strip's

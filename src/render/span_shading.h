@@ -6,6 +6,7 @@
 // its pick function. The blends of a step come from the path's Pixels type.
 
 #include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <vector>
 
@@ -281,6 +282,29 @@ void rasterRows(const RasterState& state, Texture& target, const RowSetup& rows)
     }
 }
 
+// walkPositions() eight pixels a step in registers, for the paths that sample
+// in bulk: with Ahead up to seven past x1, otherwise up to seven before x0, so
+// the buffers must have room for them on either side.
+template <class Pixels, bool Ahead>
+SP_ALWAYS_INLINE void walkPositionsInSteps(const WalkOutline& w,
+                                           const typename Pixels::Steps& steps, int y, int x0,
+                                           int x1, uint32_t* pu, uint32_t* pv) {
+    // Unsigned, so that absurd slivers wrap instead of overflowing.
+    const uint64_t r = static_cast<uint64_t>(y - w.yStart);
+    const uint64_t du = static_cast<uint64_t>(w.dtu), dv = static_cast<uint64_t>(w.dtv);
+    const uint64_t rowU = static_cast<uint64_t>(w.rowU) + r * static_cast<uint64_t>(w.rowStepU);
+    const uint64_t rowV = static_cast<uint64_t>(w.rowV) + r * static_cast<uint64_t>(w.rowStepV);
+    auto eightFrom = [&](int x) {
+        const uint64_t column = static_cast<uint64_t>(static_cast<int64_t>(x));
+        Pixels::positionsOfEight(steps, rowU + column * du, rowV + column * dv, pu + x, pv + x);
+    };
+    if constexpr (Ahead) {
+        for (int x = x0; x <= x1; x += 8) eightFrom(x);
+    } else {
+        for (int x = x1 - 7; x + 7 >= x0; x -= 8) eightFrom(x);
+    }
+}
+
 // The outlines of a strip one after the other, each down its rows, rather than
 // a row of all of them at a time, which keeps each outline's crossings and
 // texture steps at hand: the positions of a row's pixels are made into a grid
@@ -305,7 +329,8 @@ bool drawByOutlines(const RasterState& state, Texture& target, const RowSetup* o
         xLo = std::min(xLo, w.xLimitLo);
         xHi = std::max(xHi, w.xLimitHi);
     }
-    // Room past each row of the grid for positions made ahead and a step of sampling.
+    // Room past each row of the grid for positions made ahead and a step of
+    // sampling; positions made behind a row's start fall in that of the row above.
     const int rows = yHi - yLo + 1;
     const std::size_t stride = static_cast<std::size_t>(xHi - xLo + 1 + Pixels::kWidth + 4);
     constexpr std::size_t kMostCells = 1 << 16;
@@ -313,43 +338,72 @@ bool drawByOutlines(const RasterState& state, Texture& target, const RowSetup* o
     // Kept from strip to strip on each thread, so that it is neither made nor cleared each time.
     thread_local std::vector<uint32_t> grid;
     thread_local std::vector<int> runs;
-    if (grid.size() < 2 * kMostCells) grid.resize(2 * kMostCells);
+    // Room before each half for positions made behind its first row.
+    constexpr std::size_t kBefore = 16;
+    if (grid.size() < 2 * (kBefore + kMostCells)) grid.resize(2 * (kBefore + kMostCells));
     runs.assign(2 * static_cast<std::size_t>(rows), 0);
     int* const runLo = runs.data();
     int* const runHi = runLo + rows;
     constexpr int kBroken = -2, kEmpty = -1;  // run ends that mark a row with no run yet, or none
     std::fill(runHi, runHi + rows, kEmpty);
-    uint32_t* const gridU = grid.data();
-    uint32_t* const gridV = gridU + kMostCells;
+    uint32_t* const gridU = grid.data() + kBefore;
+    uint32_t* const gridV = gridU + kMostCells + kBefore;
+    // Row y of outline i, x0 … x1: joined to the row's run, and its positions made.
+    auto add = [&](int i, const typename Pixels::Steps& steps, int y, int x0, int x1) {
+        const WalkOutline& walk = walks[static_cast<std::size_t>(i)];
+        const int r = y - yLo;
+        int& lo = runLo[r];
+        int& hi = runHi[r];
+        bool ahead = true;
+        if (hi == kBroken) {
+            return;
+        } else if (hi == kEmpty) {
+            lo = x0;
+            hi = x1;
+        } else if (x0 == hi + 1) {
+            hi = x1;
+        } else if (x1 == lo - 1) {
+            lo = x0;
+            ahead = false;
+        } else {
+            hi = kBroken;
+            return;
+        }
+        const std::ptrdiff_t at =
+            static_cast<std::ptrdiff_t>(static_cast<std::size_t>(r) * stride) - xLo;
+        if constexpr (Pixels::kWalksEightRows) {
+            if (ahead) {
+                walkPositionsInSteps<Pixels, true>(walk, steps, y, x0, x1, gridU + at, gridV + at);
+            } else {
+                walkPositionsInSteps<Pixels, false>(walk, steps, y, x0, x1, gridU + at, gridV + at);
+            }
+        } else if (ahead) {
+            walkPositions<true>(walk, y, x0, x1, gridU + at, gridV + at);
+        } else {
+            walkPositions<false>(walk, y, x0, x1, gridU + at, gridV + at);
+        }
+    };
     for (int i = 0; i < count; ++i) {
         const WalkOutline& walk = walks[static_cast<std::size_t>(i)];
-        for (int y = outlines[i].yFirst; y <= walk.yLast; ++y) {
-            int x0, x1;
-            if (!walkRowOf(walk, outlines[i], y, x0, x1)) continue;
-            const int r = y - yLo;
-            int& lo = runLo[r];
-            int& hi = runHi[r];
-            bool ahead = true;
-            if (hi == kBroken) {
-                continue;
-            } else if (hi == kEmpty) {
-                lo = x0;
-                hi = x1;
-            } else if (x0 == hi + 1) {
-                hi = x1;
-            } else if (x1 == lo - 1) {
-                lo = x0;
-                ahead = false;
-            } else {
-                hi = kBroken;
-                continue;
+        if constexpr (Pixels::kWalksEightRows) {
+            const typename Pixels::Steps steps =
+                Pixels::stepsOf(static_cast<uint64_t>(walk.dtu), static_cast<uint64_t>(walk.dtv));
+            const WalkSteps edgeSteps = walkStepsOf(walk);
+            for (int eight = outlines[i].yFirst; eight <= walk.yLast; eight += 8) {
+                int x0[8], x1[8];
+                unsigned withPixels =
+                    Pixels::walkEightRows(walk, edgeSteps, outlines[i], eight,
+                                          std::min(8, walk.yLast - eight + 1), x0, x1);
+                for (; withPixels != 0; withPixels &= withPixels - 1) {
+                    const int k = std::countr_zero(withPixels);
+                    add(i, steps, eight + k, x0[k], x1[k]);
+                }
             }
-            const std::ptrdiff_t at =
-                static_cast<std::ptrdiff_t>(static_cast<std::size_t>(r) * stride) - xLo;
-            if (ahead) {
-                walkPositions<true>(walk, y, x0, x1, gridU + at, gridV + at);
-            } else {
-                walkPositions<false>(walk, y, x0, x1, gridU + at, gridV + at);
+        } else {
+            const typename Pixels::Steps noSteps{};  // positions are made one at a time
+            for (int y = outlines[i].yFirst; y <= walk.yLast; ++y) {
+                int x0, x1;
+                if (walkRowOf(walk, outlines[i], y, x0, x1)) add(i, noSteps, y, x0, x1);
             }
         }
     }
