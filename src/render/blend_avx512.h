@@ -274,6 +274,34 @@ SP_ALWAYS_INLINE unsigned walkEightRows(const WalkOutline& w, const WalkSteps& s
     return withPixels;
 }
 
+// The join of drawByOutlines() in span_shading.h for the rows of `rows` (bit k
+// for row k), their runs' ends at lo[k] and hi[k] and their pixels x0[k] … x1[k],
+// side by side: the rows whose pixels go on ahead of their run's end, and those
+// that go on behind its start, come back as bits.
+SP_ALWAYS_INLINE void joinEightRows(int* lo, int* hi, const int* x0, const int* x1, unsigned rows,
+                                    unsigned& ahead, unsigned& behind) {
+    const __mmask8 m = static_cast<__mmask8>(rows);
+    const __m256i zero = _mm256_setzero_si256(), one = _mm256_set1_epi32(1);
+    const __m256i runLo = _mm256_mask_loadu_epi32(zero, m, lo);
+    const __m256i runHi = _mm256_mask_loadu_epi32(zero, m, hi);
+    const __m256i first = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(x0));
+    const __m256i last = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(x1));
+    const __mmask8 open =
+        static_cast<__mmask8>(m & ~_mm256_cmpeq_epi32_mask(runHi, _mm256_set1_epi32(kRunBroken)));
+    const __mmask8 empty =
+        static_cast<__mmask8>(open & _mm256_cmpeq_epi32_mask(runHi, _mm256_set1_epi32(kRunEmpty)));
+    const __mmask8 onEnd = static_cast<__mmask8>(
+        open & ~empty & _mm256_cmpeq_epi32_mask(first, _mm256_add_epi32(runHi, one)));
+    const __mmask8 onStart = static_cast<__mmask8>(
+        open & ~empty & ~onEnd & _mm256_cmpeq_epi32_mask(last, _mm256_sub_epi32(runLo, one)));
+    const __mmask8 breaks = static_cast<__mmask8>(open & ~empty & ~onEnd & ~onStart);
+    _mm256_mask_storeu_epi32(lo, static_cast<__mmask8>(empty | onStart), first);
+    _mm256_mask_storeu_epi32(hi, static_cast<__mmask8>(empty | onEnd), last);
+    _mm256_mask_storeu_epi32(hi, breaks, _mm256_set1_epi32(kRunBroken));
+    ahead = static_cast<unsigned>(empty | onEnd);
+    behind = onStart;
+}
+
 struct Avx512Pixels {
     static constexpr int kWidth = 16;
     // Textures are sampled sixteen texels at a time, from positions made beforehand.
@@ -343,13 +371,17 @@ struct Avx512Pixels {
                 stepsFrom(8, dtv), 16 * dtu,          16 * dtv};
     }
 
-    // A strip's outlines are walked eight rows a step, with walkEightRows(), and
-    // their positions made eight a step, with positionsOfEight().
+    // A strip's outlines are walked eight rows a step, with walkEightRows() and
+    // joinEightRows(), and their positions made eight a step, with positionsOfEight().
     static constexpr bool kWalksEightRows = true;
     static SP_ALWAYS_INLINE unsigned walkEightRows(const WalkOutline& w, const WalkSteps& steps,
                                                    const RowSetup& rows, int y, int count, int* x0,
                                                    int* x1) {
         return detail::walkEightRows(w, steps, rows, y, count, x0, x1);
+    }
+    static SP_ALWAYS_INLINE void joinEightRows(int* lo, int* hi, const int* x0, const int* x1,
+                                               unsigned rows, unsigned& ahead, unsigned& behind) {
+        detail::joinEightRows(lo, hi, x0, x1, rows, ahead, behind);
     }
 
     // The texture positions of eight pixels from position (tu, tv), as

@@ -102,6 +102,11 @@ SP_ALWAYS_INLINE bool walkRowOf(const WalkOutline& w, const RowSetup& rows, int 
     return lo <= hi;
 }
 
+// The ends of a row's run in a strip's grid that mark a row with no run yet,
+// or none: a row broken by an outline that neither begins at the run's end nor
+// ends at its start.
+constexpr int kRunEmpty = -1, kRunBroken = -2;
+
 // The steps of an outline's edge crossings from row to row, over eight rows,
 // for walkEightRows().
 struct WalkSteps {

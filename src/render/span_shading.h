@@ -344,44 +344,34 @@ bool drawByOutlines(const RasterState& state, Texture& target, const RowSetup* o
     runs.assign(2 * static_cast<std::size_t>(rows), 0);
     int* const runLo = runs.data();
     int* const runHi = runLo + rows;
-    constexpr int kBroken = -2, kEmpty = -1;  // run ends that mark a row with no run yet, or none
-    std::fill(runHi, runHi + rows, kEmpty);
+    std::fill(runHi, runHi + rows, kRunEmpty);
     uint32_t* const gridU = grid.data() + kBefore;
     uint32_t* const gridV = gridU + kMostCells + kBefore;
-    // Row y of outline i, x0 … x1: joined to the row's run, and its positions made.
-    auto add = [&](int i, const typename Pixels::Steps& steps, int y, int x0, int x1) {
-        const WalkOutline& walk = walks[static_cast<std::size_t>(i)];
-        const int r = y - yLo;
+    // Joins pixels x0 … x1 of an outline to row r's run: ahead of its end, or
+    // behind its start; anywhere else they break it, and are not made.
+    enum class Join { None, Ahead, Behind };
+    auto join = [&](int r, int x0, int x1) {
         int& lo = runLo[r];
         int& hi = runHi[r];
-        bool ahead = true;
-        if (hi == kBroken) {
-            return;
-        } else if (hi == kEmpty) {
+        if (hi == kRunBroken) return Join::None;
+        if (hi == kRunEmpty) {
             lo = x0;
             hi = x1;
-        } else if (x0 == hi + 1) {
+            return Join::Ahead;
+        }
+        if (x0 == hi + 1) {
             hi = x1;
-        } else if (x1 == lo - 1) {
+            return Join::Ahead;
+        }
+        if (x1 == lo - 1) {
             lo = x0;
-            ahead = false;
-        } else {
-            hi = kBroken;
-            return;
+            return Join::Behind;
         }
-        const std::ptrdiff_t at =
-            static_cast<std::ptrdiff_t>(static_cast<std::size_t>(r) * stride) - xLo;
-        if constexpr (Pixels::kWalksEightRows) {
-            if (ahead) {
-                walkPositionsInSteps<Pixels, true>(walk, steps, y, x0, x1, gridU + at, gridV + at);
-            } else {
-                walkPositionsInSteps<Pixels, false>(walk, steps, y, x0, x1, gridU + at, gridV + at);
-            }
-        } else if (ahead) {
-            walkPositions<true>(walk, y, x0, x1, gridU + at, gridV + at);
-        } else {
-            walkPositions<false>(walk, y, x0, x1, gridU + at, gridV + at);
-        }
+        hi = kRunBroken;
+        return Join::None;
+    };
+    auto at = [&](int y) {
+        return static_cast<std::ptrdiff_t>(static_cast<std::size_t>(y - yLo) * stride) - xLo;
     };
     for (int i = 0; i < count; ++i) {
         const WalkOutline& walk = walks[static_cast<std::size_t>(i)];
@@ -391,19 +381,33 @@ bool drawByOutlines(const RasterState& state, Texture& target, const RowSetup* o
             const WalkSteps edgeSteps = walkStepsOf(walk);
             for (int eight = outlines[i].yFirst; eight <= walk.yLast; eight += 8) {
                 int x0[8], x1[8];
-                unsigned withPixels =
+                const unsigned withPixels =
                     Pixels::walkEightRows(walk, edgeSteps, outlines[i], eight,
                                           std::min(8, walk.yLast - eight + 1), x0, x1);
-                for (; withPixels != 0; withPixels &= withPixels - 1) {
-                    const int k = std::countr_zero(withPixels);
-                    add(i, steps, eight + k, x0[k], x1[k]);
+                unsigned ahead, behind;
+                Pixels::joinEightRows(runLo + (eight - yLo), runHi + (eight - yLo), x0, x1,
+                                      withPixels, ahead, behind);
+                for (; ahead != 0; ahead &= ahead - 1) {
+                    const int k = std::countr_zero(ahead), y = eight + k;
+                    walkPositionsInSteps<Pixels, true>(walk, steps, y, x0[k], x1[k], gridU + at(y),
+                                                       gridV + at(y));
+                }
+                for (; behind != 0; behind &= behind - 1) {
+                    const int k = std::countr_zero(behind), y = eight + k;
+                    walkPositionsInSteps<Pixels, false>(walk, steps, y, x0[k], x1[k], gridU + at(y),
+                                                        gridV + at(y));
                 }
             }
         } else {
-            const typename Pixels::Steps noSteps{};  // positions are made one at a time
             for (int y = outlines[i].yFirst; y <= walk.yLast; ++y) {
                 int x0, x1;
-                if (walkRowOf(walk, outlines[i], y, x0, x1)) add(i, noSteps, y, x0, x1);
+                if (!walkRowOf(walk, outlines[i], y, x0, x1)) continue;
+                const Join how = join(y - yLo, x0, x1);
+                if (how == Join::Ahead) {
+                    walkPositions<true>(walk, y, x0, x1, gridU + at(y), gridV + at(y));
+                } else if (how == Join::Behind) {
+                    walkPositions<false>(walk, y, x0, x1, gridU + at(y), gridV + at(y));
+                }
             }
         }
     }
@@ -411,13 +415,13 @@ bool drawByOutlines(const RasterState& state, Texture& target, const RowSetup* o
     std::vector<int> list;
     for (int r = 0; r < rows; ++r) {
         const int y = yLo + r;
-        if (runHi[r] == kBroken) {
+        if (runHi[r] == kRunBroken) {
             list.clear();
             for (int i = 0; i < count; ++i)
                 if (outlines[i].yFirst <= y && y <= walks[static_cast<std::size_t>(i)].yLast)
                     list.push_back(i);
             drawRow(y, list.data(), list.size());
-        } else if (runHi[r] != kEmpty) {
+        } else if (runHi[r] != kRunEmpty) {
             const int lo = runLo[r], n = runHi[r] - lo + 1;
             const std::size_t at =
                 static_cast<std::size_t>(r) * stride + static_cast<std::size_t>(lo - xLo);
