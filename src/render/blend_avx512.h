@@ -220,88 +220,6 @@ SP_ALWAYS_INLINE __m256i positionsOf8(uint64_t position, __m512i steps0) {
     return _mm512_cvtepi64_epi32(_mm512_srli_epi64(_mm512_add_epi64(p, steps0), 24));
 }
 
-// walkRowOf() of outline_rows.h for rows y … y + count - 1 (count ≤ 8) at once,
-// one row in each 64-bit lane: x0[k] and x1[k] for row y + k, and bit k set
-// where that row has pixels.
-SP_ALWAYS_INLINE unsigned walkEightRows(const WalkOutline& w, const WalkSteps& steps,
-                                        const RowSetup& rows, int y, int count, int* x0, int* x1) {
-    const __m256i at =
-        _mm256_add_epi32(_mm256_set1_epi32(y), _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7));
-    auto within = [&](int first, int last) {
-        return static_cast<__mmask8>(
-            _mm256_cmp_epi32_mask(at, _mm256_set1_epi32(first), _MM_CMPINT_NLT) &
-            _mm256_cmp_epi32_mask(at, _mm256_set1_epi32(last), _MM_CMPINT_LE));
-    };
-    const __mmask8 inRows =
-        static_cast<__mmask8>(firstLanes8(count) & within(w.rowFirst, w.rowLast));
-    __mmask8 decide = 0xFF;  // where the full setup decides the row
-    __m512i lo = _mm512_set1_epi64(w.xLimitLo), hi = _mm512_set1_epi64(w.xLimitHi);
-    if (w.lean) {
-        decide = static_cast<__mmask8>(_mm256_cmpeq_epi32_mask(at, _mm256_set1_epi32(w.topRow)) |
-                                       _mm256_cmpeq_epi32_mask(at, _mm256_set1_epi32(w.bottomRow)));
-        const __m512i fractionBits = _mm512_set1_epi64(0xFFFFFFFFll), one = _mm512_set1_epi64(1);
-        for (int e = 0; e < 3; ++e) {
-            const WalkEdge& edge = w.edges[e];
-            const __mmask8 active = within(edge.rowFirst, edge.rowLast);
-            const uint64_t first =
-                static_cast<uint64_t>(edge.start) +
-                static_cast<uint64_t>(static_cast<int64_t>(y)) * static_cast<uint64_t>(edge.slope);
-            const __m512i t = _mm512_add_epi64(_mm512_set1_epi64(static_cast<long long>(first)),
-                                               _mm512_loadu_si512(steps.lane[e]));
-            const __m512i fraction = _mm512_and_si512(t, fractionBits);
-            const __m512i near = _mm512_set1_epi64(static_cast<long long>(edge.tolerance));
-            const __m512i far =
-                _mm512_set1_epi64(static_cast<long long>(0x100000000ull - edge.tolerance));
-            decide |= static_cast<__mmask8>(active &
-                                            (_mm512_cmp_epu64_mask(fraction, near, _MM_CMPINT_LE) |
-                                             _mm512_cmp_epu64_mask(fraction, far, _MM_CMPINT_NLT)));
-            const __m512i below = _mm512_srai_epi64(t, 32);
-            if (edge.lower) {
-                lo = _mm512_mask_max_epi64(lo, active, lo, _mm512_add_epi64(below, one));
-            } else {
-                hi = _mm512_mask_min_epi64(hi, active, hi, below);
-            }
-        }
-    }
-    _mm256_storeu_si256(reinterpret_cast<__m256i*>(x0), _mm512_cvtepi64_epi32(lo));
-    _mm256_storeu_si256(reinterpret_cast<__m256i*>(x1), _mm512_cvtepi64_epi32(hi));
-    unsigned withPixels =
-        static_cast<unsigned>(inRows & ~decide & _mm512_cmp_epi64_mask(lo, hi, _MM_CMPINT_LE));
-    for (unsigned left = inRows & decide; left != 0; left &= left - 1) {
-        const int k = std::countr_zero(left);
-        if (rowOf(rows, y + k, x0[k], x1[k])) withPixels |= 1u << k;
-    }
-    return withPixels;
-}
-
-// The join of drawByOutlines() in span_shading.h for the rows of `rows` (bit k
-// for row k), their runs' ends at lo[k] and hi[k] and their pixels x0[k] … x1[k],
-// side by side: the rows whose pixels go on ahead of their run's end, and those
-// that go on behind its start, come back as bits.
-SP_ALWAYS_INLINE void joinEightRows(int* lo, int* hi, const int* x0, const int* x1, unsigned rows,
-                                    unsigned& ahead, unsigned& behind) {
-    const __mmask8 m = static_cast<__mmask8>(rows);
-    const __m256i zero = _mm256_setzero_si256(), one = _mm256_set1_epi32(1);
-    const __m256i runLo = _mm256_mask_loadu_epi32(zero, m, lo);
-    const __m256i runHi = _mm256_mask_loadu_epi32(zero, m, hi);
-    const __m256i first = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(x0));
-    const __m256i last = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(x1));
-    const __mmask8 open =
-        static_cast<__mmask8>(m & ~_mm256_cmpeq_epi32_mask(runHi, _mm256_set1_epi32(kRunBroken)));
-    const __mmask8 empty =
-        static_cast<__mmask8>(open & _mm256_cmpeq_epi32_mask(runHi, _mm256_set1_epi32(kRunEmpty)));
-    const __mmask8 onEnd = static_cast<__mmask8>(
-        open & ~empty & _mm256_cmpeq_epi32_mask(first, _mm256_add_epi32(runHi, one)));
-    const __mmask8 onStart = static_cast<__mmask8>(
-        open & ~empty & ~onEnd & _mm256_cmpeq_epi32_mask(last, _mm256_sub_epi32(runLo, one)));
-    const __mmask8 breaks = static_cast<__mmask8>(open & ~empty & ~onEnd & ~onStart);
-    _mm256_mask_storeu_epi32(lo, static_cast<__mmask8>(empty | onStart), first);
-    _mm256_mask_storeu_epi32(hi, static_cast<__mmask8>(empty | onEnd), last);
-    _mm256_mask_storeu_epi32(hi, breaks, _mm256_set1_epi32(kRunBroken));
-    ahead = static_cast<unsigned>(empty | onEnd);
-    behind = onStart;
-}
-
 struct Avx512Pixels {
     static constexpr int kWidth = 16;
     // Textures are sampled sixteen texels at a time, from positions made beforehand.
@@ -374,14 +292,89 @@ struct Avx512Pixels {
     // A strip's outlines are walked eight rows a step, with walkEightRows() and
     // joinEightRows(), and their positions made eight a step, with positionsOfEight().
     static constexpr bool kWalksEightRows = true;
+    // walkRowOf() of outline_rows.h for rows y … y + count - 1 (count ≤ 8) at once,
+    // one row in each 64-bit lane: x0[k] and x1[k] for row y + k, and bit k set
+    // where that row has pixels.
     static SP_ALWAYS_INLINE unsigned walkEightRows(const WalkOutline& w, const WalkSteps& steps,
                                                    const RowSetup& rows, int y, int count, int* x0,
                                                    int* x1) {
-        return detail::walkEightRows(w, steps, rows, y, count, x0, x1);
+        const __m256i at =
+            _mm256_add_epi32(_mm256_set1_epi32(y), _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7));
+        auto within = [&](int first, int last) {
+            return static_cast<__mmask8>(
+                _mm256_cmp_epi32_mask(at, _mm256_set1_epi32(first), _MM_CMPINT_NLT) &
+                _mm256_cmp_epi32_mask(at, _mm256_set1_epi32(last), _MM_CMPINT_LE));
+        };
+        const __mmask8 inRows =
+            static_cast<__mmask8>(firstLanes8(count) & within(w.rowFirst, w.rowLast));
+        __mmask8 decide = 0xFF;  // where the full setup decides the row
+        __m512i lo = _mm512_set1_epi64(w.xLimitLo), hi = _mm512_set1_epi64(w.xLimitHi);
+        if (w.lean) {
+            decide =
+                static_cast<__mmask8>(_mm256_cmpeq_epi32_mask(at, _mm256_set1_epi32(w.topRow)) |
+                                      _mm256_cmpeq_epi32_mask(at, _mm256_set1_epi32(w.bottomRow)));
+            const __m512i fractionBits = _mm512_set1_epi64(0xFFFFFFFFll),
+                          one = _mm512_set1_epi64(1);
+            for (int e = 0; e < 3; ++e) {
+                const WalkEdge& edge = w.edges[e];
+                const __mmask8 active = within(edge.rowFirst, edge.rowLast);
+                const uint64_t first = static_cast<uint64_t>(edge.start) +
+                                       static_cast<uint64_t>(static_cast<int64_t>(y)) *
+                                           static_cast<uint64_t>(edge.slope);
+                const __m512i t = _mm512_add_epi64(_mm512_set1_epi64(static_cast<long long>(first)),
+                                                   _mm512_loadu_si512(steps.lane[e]));
+                const __m512i fraction = _mm512_and_si512(t, fractionBits);
+                const __m512i near = _mm512_set1_epi64(static_cast<long long>(edge.tolerance));
+                const __m512i far =
+                    _mm512_set1_epi64(static_cast<long long>(0x100000000ull - edge.tolerance));
+                decide |= static_cast<__mmask8>(
+                    active & (_mm512_cmp_epu64_mask(fraction, near, _MM_CMPINT_LE) |
+                              _mm512_cmp_epu64_mask(fraction, far, _MM_CMPINT_NLT)));
+                const __m512i below = _mm512_srai_epi64(t, 32);
+                if (edge.lower) {
+                    lo = _mm512_mask_max_epi64(lo, active, lo, _mm512_add_epi64(below, one));
+                } else {
+                    hi = _mm512_mask_min_epi64(hi, active, hi, below);
+                }
+            }
+        }
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(x0), _mm512_cvtepi64_epi32(lo));
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(x1), _mm512_cvtepi64_epi32(hi));
+        unsigned withPixels =
+            static_cast<unsigned>(inRows & ~decide & _mm512_cmp_epi64_mask(lo, hi, _MM_CMPINT_LE));
+        for (unsigned left = inRows & decide; left != 0; left &= left - 1) {
+            const int k = std::countr_zero(left);
+            if (rowOf(rows, y + k, x0[k], x1[k])) withPixels |= 1u << k;
+        }
+        return withPixels;
     }
+
+    // The join of drawByOutlines() in span_shading.h for the rows of `rows` (bit k
+    // for row k), their runs' ends at lo[k] and hi[k] and their pixels x0[k] … x1[k],
+    // side by side: the rows whose pixels go on ahead of their run's end, and those
+    // that go on behind its start, come back as bits.
     static SP_ALWAYS_INLINE void joinEightRows(int* lo, int* hi, const int* x0, const int* x1,
                                                unsigned rows, unsigned& ahead, unsigned& behind) {
-        detail::joinEightRows(lo, hi, x0, x1, rows, ahead, behind);
+        const __mmask8 m = static_cast<__mmask8>(rows);
+        const __m256i zero = _mm256_setzero_si256(), one = _mm256_set1_epi32(1);
+        const __m256i runLo = _mm256_mask_loadu_epi32(zero, m, lo);
+        const __m256i runHi = _mm256_mask_loadu_epi32(zero, m, hi);
+        const __m256i first = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(x0));
+        const __m256i last = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(x1));
+        const __mmask8 open = static_cast<__mmask8>(
+            m & ~_mm256_cmpeq_epi32_mask(runHi, _mm256_set1_epi32(kRunBroken)));
+        const __mmask8 empty = static_cast<__mmask8>(
+            open & _mm256_cmpeq_epi32_mask(runHi, _mm256_set1_epi32(kRunEmpty)));
+        const __mmask8 onEnd = static_cast<__mmask8>(
+            open & ~empty & _mm256_cmpeq_epi32_mask(first, _mm256_add_epi32(runHi, one)));
+        const __mmask8 onStart = static_cast<__mmask8>(
+            open & ~empty & ~onEnd & _mm256_cmpeq_epi32_mask(last, _mm256_sub_epi32(runLo, one)));
+        const __mmask8 breaks = static_cast<__mmask8>(open & ~empty & ~onEnd & ~onStart);
+        _mm256_mask_storeu_epi32(lo, static_cast<__mmask8>(empty | onStart), first);
+        _mm256_mask_storeu_epi32(hi, static_cast<__mmask8>(empty | onEnd), last);
+        _mm256_mask_storeu_epi32(hi, breaks, _mm256_set1_epi32(kRunBroken));
+        ahead = static_cast<unsigned>(empty | onEnd);
+        behind = onStart;
     }
 
     // The texture positions of eight pixels from position (tu, tv), as

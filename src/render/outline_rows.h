@@ -122,6 +122,18 @@ inline WalkSteps walkStepsOf(const WalkOutline& w) {
     return s;
 }
 
+// The texture position of pixel x of row y (texels × 2^32), as startSpan() makes it.
+SP_ALWAYS_INLINE void walkPositionAt(const WalkOutline& w, int y, int x, uint64_t& tu,
+                                     uint64_t& tv) {
+    // Unsigned, so that absurd slivers wrap instead of overflowing.
+    const uint64_t r = static_cast<uint64_t>(y - w.yStart),
+                   column = static_cast<uint64_t>(static_cast<int64_t>(x));
+    tu = static_cast<uint64_t>(w.rowU) + r * static_cast<uint64_t>(w.rowStepU) +
+         column * static_cast<uint64_t>(w.dtu);
+    tv = static_cast<uint64_t>(w.rowV) + r * static_cast<uint64_t>(w.rowStepV) +
+         column * static_cast<uint64_t>(w.dtv);
+}
+
 // The texture positions of pixels x0 … x1 of row y for bulk sampling (texels
 // × 2^8), as startSpan() and makePositions() make them. With Ahead, positions
 // are made for four pixels at least, so that the short spans of a strip's
@@ -129,13 +141,9 @@ inline WalkSteps walkStepsOf(const WalkOutline& w) {
 template <bool Ahead>
 SP_ALWAYS_INLINE void walkPositions(const WalkOutline& w, int y, int x0, int x1, uint32_t* pu,
                                     uint32_t* pv) {
-    // Unsigned, so that absurd slivers wrap instead of overflowing.
-    const uint64_t r = static_cast<uint64_t>(y - w.yStart), column = static_cast<uint64_t>(x0);
     const uint64_t du = static_cast<uint64_t>(w.dtu), dv = static_cast<uint64_t>(w.dtv);
-    uint64_t tu =
-        static_cast<uint64_t>(w.rowU) + r * static_cast<uint64_t>(w.rowStepU) + column * du;
-    uint64_t tv =
-        static_cast<uint64_t>(w.rowV) + r * static_cast<uint64_t>(w.rowStepV) + column * dv;
+    uint64_t tu, tv;
+    walkPositionAt(w, y, x0, tu, tv);
     int x = x0;
     if constexpr (Ahead) {
         for (int k = 0; k < 4; ++k) {

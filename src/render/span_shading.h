@@ -289,14 +289,10 @@ template <class Pixels, bool Ahead>
 SP_ALWAYS_INLINE void walkPositionsInSteps(const WalkOutline& w,
                                            const typename Pixels::Steps& steps, int y, int x0,
                                            int x1, uint32_t* pu, uint32_t* pv) {
-    // Unsigned, so that absurd slivers wrap instead of overflowing.
-    const uint64_t r = static_cast<uint64_t>(y - w.yStart);
-    const uint64_t du = static_cast<uint64_t>(w.dtu), dv = static_cast<uint64_t>(w.dtv);
-    const uint64_t rowU = static_cast<uint64_t>(w.rowU) + r * static_cast<uint64_t>(w.rowStepU);
-    const uint64_t rowV = static_cast<uint64_t>(w.rowV) + r * static_cast<uint64_t>(w.rowStepV);
     auto eightFrom = [&](int x) {
-        const uint64_t column = static_cast<uint64_t>(static_cast<int64_t>(x));
-        Pixels::positionsOfEight(steps, rowU + column * du, rowV + column * dv, pu + x, pv + x);
+        uint64_t tu, tv;
+        walkPositionAt(w, y, x, tu, tv);
+        Pixels::positionsOfEight(steps, tu, tv, pu + x, pv + x);
     };
     if constexpr (Ahead) {
         for (int x = x0; x <= x1; x += 8) eightFrom(x);
