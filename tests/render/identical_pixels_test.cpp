@@ -381,6 +381,59 @@ TEST(IdenticalPixels, WideAndManyColouredStripsDrawAsTheirTriangles) {
     }
 }
 
+// Trails drawn from their head back, so that each segment lies before the last
+// along the rows, with segments narrower and wider than eight pixels, heights
+// of no whole number of eight rows, and parts off the canvas.
+TEST(IdenticalPixels, TrailsDrawnHeadFirstDrawAsTheirTriangles) {
+    constexpr int kWide = 200, kTall = 120;
+    Texture texture(8, 8);
+    std::mt19937 random(11);
+    for (uint32_t& p : texture.pixels()) p = random();
+    auto draw = [&](SoftwareDevice& device, bool asTriangles) {
+        device.clear(0xFF102030u);
+        device.setTexture(&texture);
+        device.setColourBlend(BlendFactor::SrcAlpha, BlendFactor::One);
+        device.setAlphaBlend(BlendFactor::One, BlendFactor::InvSrcAlpha);
+        std::vector<ParticleVertex> v;
+        for (TextureFilter filter : {TextureFilter::Point, TextureFilter::Linear}) {
+            device.setFilter(filter);
+            for (int trail = 0; trail < 6; ++trail) {
+                v.clear();
+                const float step = 1.3f + 3.1f * static_cast<float>(trail);  // 1.3 … 16.8 pixels
+                const float half = 3.3f + 9.7f * static_cast<float>(trail % 3);
+                const float headX = 150.0f + 17.0f * static_cast<float>(trail % 2);
+                for (int k = 0; k <= 24; ++k) {
+                    const float x = headX - static_cast<float>(k) * step;
+                    const float y = -8.0f + 25.0f * static_cast<float>(trail) +
+                                    0.02f * static_cast<float>(k * k);
+                    const float u = static_cast<float>(k) * 0.29f;
+                    v.push_back(vertex(x, y - half, 0xFFFFFFFFu, u, 0));
+                    v.push_back(vertex(x + 0.7f, y + half, 0xFFFFFFFFu, u, 1));
+                }
+                if (asTriangles) {
+                    for (std::size_t k = 2; k < v.size(); ++k)
+                        device.drawTriangleStrip(v.data() + k - 2, 3);
+                } else {
+                    device.drawTriangleStrip(v.data(), v.size());
+                }
+            }
+        }
+    };
+    SoftwareDevice reference(kWide, kTall);
+    reference.setFastPaths(false);
+    draw(reference, true);
+    for (PixelPath path : {PixelPath::Scalar, PixelPath::Avx2, PixelPath::Avx512}) {
+        for (int threads : {1, 2}) {
+            SoftwareDevice device(kWide, kTall);
+            device.setPixelPath(path);
+            device.setThreads(threads);
+            draw(device, false);
+            ASSERT_EQ(device.backBuffer().pixels(), reference.backBuffer().pixels())
+                << nameOf(device.pixelPath()) << " path, " << threads << " threads";
+        }
+    }
+}
+
 // Draws kept for the bands are drawn before the target changes, is cleared or
 // is read, in the order they were made.
 TEST(IdenticalPixels, KeptDrawsLandOnTheTargetTheyWereMadeFor) {
