@@ -49,16 +49,8 @@ struct RowEdge {
     uint64_t fixedTolerance;
 };
 
-// Prepares `r` in place (it is filled field by field where it lies, which is
-// quicker than copying a prepared one there).
-void prepareRowEdge(RowEdge& r, const EdgeFunction& e, const ParticleVertex& p,
-                    const ParticleVertex& q);
-
-// The rows whose centres y + 0.5 lie within lo … hi (limited to ±2^30, far
-// beyond any target), and the row whose centre is exactly lo, or kNoRow.
+// Stands for an outline's top or bottom row where no row's centre lies on it.
 constexpr int kNoRow = -(1 << 30) - 1;
-void rowsOfCentres(double lo, double hi, int& first, int& last);
-int rowCentredAt(double y);
 
 // Internal linkage for the reason given in always_inline.h.
 namespace {

@@ -22,19 +22,22 @@ int ceilWithin(double v) {
     return -floorWithin(-v);
 }
 
-}  // namespace
-
+// The rows whose centres y + 0.5 lie within lo … hi (limited to ±2^30, far
+// beyond any target).
 void rowsOfCentres(double lo, double hi, int& first, int& last) {
     first = ceilWithin(lo - 0.5);
     last = floorWithin(hi - 0.5);
 }
 
+// The row whose centre is exactly y, or kNoRow.
 int rowCentredAt(double y) {
     const double row = y - 0.5;
     if (!(std::fabs(row) < kFar) || row != static_cast<double>(floorWithin(row))) return kNoRow;
     return static_cast<int>(row);
 }
 
+// Prepares `r` in place (it is filled field by field where it lies, which is
+// quicker than copying a prepared one there).
 void prepareRowEdge(RowEdge& r, const EdgeFunction& e, const ParticleVertex& p,
                     const ParticleVertex& q) {
     r.edge = &e;
@@ -63,8 +66,6 @@ void prepareRowEdge(RowEdge& r, const EdgeFunction& e, const ParticleVertex& p,
         r.fixedTolerance = static_cast<uint64_t>((r.tolerance + 1e-6) * kOne) + 1;
     }
 }
-
-namespace {
 
 bool finite(const ParticleVertex& v) {
     return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.u) && std::isfinite(v.v);
@@ -142,9 +143,10 @@ Prepared prepareConvex(const RasterState& state, const Texture& target,
     if (yStart > yEnd || xLimitLo > xLimitHi) return Prepared::Nothing;
 
     // Attribute planes from the first three vertices: value(x, y) = dx·x + dy·y + c.
-    const EdgeFunction e01 = EdgeFunction::through(*p[0], *p[1]);
-    const EdgeFunction e12 = EdgeFunction::through(*p[1], *p[2]);
-    const EdgeFunction e20 = EdgeFunction::through(*p[2], *p[0]);
+    // The first two are the outline's own first edges.
+    const EdgeFunction& e01 = edges[0];
+    const EdgeFunction& e12 = edges[1];
+    const EdgeFunction e20 = count == 3 ? edges[2] : EdgeFunction::through(*p[2], *p[0]);
     const double inverseArea = 1.0 / area;
     auto plane = [&](float va, float vb, float vc, double& dx, double& dy, double& c0) {
         dx = (e12.a * va + e20.a * vb + e01.a * vc) * inverseArea;
