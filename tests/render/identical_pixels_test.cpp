@@ -4,7 +4,9 @@
 
 #include <cmath>
 #include <cstdint>
+#include <initializer_list>
 #include <random>
+#include <string>
 #include <vector>
 
 #include "render/software_device.h"
@@ -185,6 +187,38 @@ const char* nameOf(PixelPath path) {
     return "?";
 }
 
+// A strip drawn whole, or as its triangles one at a time.
+void drawStrip(SoftwareDevice& device, const std::vector<ParticleVertex>& v, bool asTriangles) {
+    if (asTriangles) {
+        for (std::size_t k = 2; k < v.size(); ++k) device.drawTriangleStrip(v.data() + k - 2, 3);
+    } else {
+        device.drawTriangleStrip(v.data(), v.size());
+    }
+}
+
+// Draws the strips of draw(device, asTriangles) whole on every given path and
+// thread count, and asserts the bytes of their triangles drawn one at a time
+// by the general rules.
+template <class Draw>
+void expectStripsDrawAsTheirTriangles(int width, int height, Draw&& draw,
+                                      std::initializer_list<PixelPath> paths,
+                                      std::initializer_list<int> threadCounts,
+                                      const std::string& context = {}) {
+    SoftwareDevice reference(width, height);
+    reference.setFastPaths(false);
+    draw(reference, true);
+    for (PixelPath path : paths) {
+        for (int threads : threadCounts) {
+            SoftwareDevice device(width, height);
+            device.setPixelPath(path);
+            device.setThreads(threads);
+            draw(device, false);
+            ASSERT_EQ(device.backBuffer().pixels(), reference.backBuffer().pixels())
+                << context << nameOf(device.pixelPath()) << " path, " << threads << " threads";
+        }
+    }
+}
+
 TEST(IdenticalPixels, EveryPathAndThreadCountDrawsTheRecordedScene) {
     RandomScene scene(20261209);
     SoftwareDevice reference(kWidth, kHeight);
@@ -268,12 +302,7 @@ class FoldedStrips {
                         dx += static_cast<float>(pick(3) - 1);
                         dy += static_cast<float>(pick(3) - 1);
                     }
-                    if (asTriangles) {
-                        for (std::size_t k = 2; k < v.size(); ++k)
-                            device.drawTriangleStrip(v.data() + k - 2, 3);
-                    } else {
-                        device.drawTriangleStrip(v.data(), v.size());
-                    }
+                    drawStrip(device, v, asTriangles);
                 }
             }
         }
@@ -287,21 +316,11 @@ class FoldedStrips {
 TEST(IdenticalPixels, FoldedAndDegenerateStripsDrawAsTheirTrianglesOneByOne) {
     for (uint32_t seed : {1u, 2u, 3u}) {
         FoldedStrips strips(seed);
-        SoftwareDevice reference(kWidth, kHeight);
-        reference.setFastPaths(false);
-        strips.draw(reference, true);
-        for (PixelPath path :
-             {PixelPath::Scalar, PixelPath::Sse2, PixelPath::Avx2, PixelPath::Avx512}) {
-            for (int threads : {1, 3}) {
-                SoftwareDevice device(kWidth, kHeight);
-                device.setPixelPath(path);
-                device.setThreads(threads);
-                strips.draw(device, false);
-                ASSERT_EQ(device.backBuffer().pixels(), reference.backBuffer().pixels())
-                    << "seed " << seed << ", " << nameOf(device.pixelPath()) << " path, " << threads
-                    << " threads";
-            }
-        }
+        expectStripsDrawAsTheirTriangles(
+            kWidth, kHeight,
+            [&](SoftwareDevice& device, bool asTriangles) { strips.draw(device, asTriangles); },
+            {PixelPath::Scalar, PixelPath::Sse2, PixelPath::Avx2, PixelPath::Avx512}, {1, 3},
+            "seed " + std::to_string(seed) + ", ");
     }
 }
 
@@ -355,30 +374,14 @@ TEST(IdenticalPixels, WideAndManyColouredStripsDrawAsTheirTriangles) {
                         v.push_back(vertex(x, y - half, c, u, 0));
                         v.push_back(vertex(x + 2.5f, y + half, c, u, 1));
                     }
-                    if (asTriangles) {
-                        for (std::size_t k = 2; k < v.size(); ++k)
-                            device.drawTriangleStrip(v.data() + k - 2, 3);
-                    } else {
-                        device.drawTriangleStrip(v.data(), v.size());
-                    }
+                    drawStrip(device, v, asTriangles);
                 }
             }
         }
     };
-    SoftwareDevice reference(kWide, kTall);
-    reference.setFastPaths(false);
-    draw(reference, true);
-    for (PixelPath path :
-         {PixelPath::Scalar, PixelPath::Sse2, PixelPath::Avx2, PixelPath::Avx512}) {
-        for (int threads : {1, 3}) {
-            SoftwareDevice device(kWide, kTall);
-            device.setPixelPath(path);
-            device.setThreads(threads);
-            draw(device, false);
-            ASSERT_EQ(device.backBuffer().pixels(), reference.backBuffer().pixels())
-                << nameOf(device.pixelPath()) << " path, " << threads << " threads";
-        }
-    }
+    expectStripsDrawAsTheirTriangles(
+        kWide, kTall, draw,
+        {PixelPath::Scalar, PixelPath::Sse2, PixelPath::Avx2, PixelPath::Avx512}, {1, 3});
 }
 
 // Trails drawn from their head back, so that each segment lies before the last
@@ -410,28 +413,12 @@ TEST(IdenticalPixels, TrailsDrawnHeadFirstDrawAsTheirTriangles) {
                     v.push_back(vertex(x, y - half, 0xFFFFFFFFu, u, 0));
                     v.push_back(vertex(x + 0.7f, y + half, 0xFFFFFFFFu, u, 1));
                 }
-                if (asTriangles) {
-                    for (std::size_t k = 2; k < v.size(); ++k)
-                        device.drawTriangleStrip(v.data() + k - 2, 3);
-                } else {
-                    device.drawTriangleStrip(v.data(), v.size());
-                }
+                drawStrip(device, v, asTriangles);
             }
         }
     };
-    SoftwareDevice reference(kWide, kTall);
-    reference.setFastPaths(false);
-    draw(reference, true);
-    for (PixelPath path : {PixelPath::Scalar, PixelPath::Avx2, PixelPath::Avx512}) {
-        for (int threads : {1, 2}) {
-            SoftwareDevice device(kWide, kTall);
-            device.setPixelPath(path);
-            device.setThreads(threads);
-            draw(device, false);
-            ASSERT_EQ(device.backBuffer().pixels(), reference.backBuffer().pixels())
-                << nameOf(device.pixelPath()) << " path, " << threads << " threads";
-        }
-    }
+    expectStripsDrawAsTheirTriangles(
+        kWide, kTall, draw, {PixelPath::Scalar, PixelPath::Avx2, PixelPath::Avx512}, {1, 2});
 }
 
 // Draws kept for the bands are drawn before the target changes, is cleared or
