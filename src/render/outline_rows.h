@@ -122,9 +122,10 @@ inline WalkSteps walkStepsOf(const WalkOutline& w) {
     return s;
 }
 
-// The texture position of pixel x of row y (texels × 2^32), as startSpan() makes it.
-SP_ALWAYS_INLINE void walkPositionAt(const WalkOutline& w, int y, int x, uint64_t& tu,
-                                     uint64_t& tv) {
+// The texture position of pixel x of row y (texels × 2^32), from an outline's
+// full setup or the row walk's packed copy of it.
+template <class Outline>
+SP_ALWAYS_INLINE void positionAt(const Outline& w, int y, int x, uint64_t& tu, uint64_t& tv) {
     // Unsigned, so that absurd slivers wrap instead of overflowing.
     const uint64_t r = static_cast<uint64_t>(y - w.yStart),
                    column = static_cast<uint64_t>(static_cast<int64_t>(x));
@@ -143,7 +144,7 @@ SP_ALWAYS_INLINE void walkPositions(const WalkOutline& w, int y, int x0, int x1,
                                     uint32_t* pv) {
     const uint64_t du = static_cast<uint64_t>(w.dtu), dv = static_cast<uint64_t>(w.dtv);
     uint64_t tu, tv;
-    walkPositionAt(w, y, x0, tu, tv);
+    positionAt(w, y, x0, tu, tv);
     int x = x0;
     if constexpr (Ahead) {
         for (int k = 0; k < 4; ++k) {

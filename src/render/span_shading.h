@@ -230,15 +230,10 @@ SP_ALWAYS_INLINE Span spanOf(const RasterState& state, const RowSetup& rows) {
 template <bool Textured>
 SP_ALWAYS_INLINE void startSpan(const RowSetup& rows, Span& span, int y, int x0) {
     if constexpr (Textured) {
-        // Unsigned, so that absurd slivers wrap instead of overflowing.
-        const uint64_t r = static_cast<uint64_t>(y - rows.yStart),
-                       column = static_cast<uint64_t>(x0);
-        span.tu = static_cast<int64_t>(static_cast<uint64_t>(rows.rowU) +
-                                       r * static_cast<uint64_t>(rows.rowStepU) +
-                                       column * static_cast<uint64_t>(rows.dtu));
-        span.tv = static_cast<int64_t>(static_cast<uint64_t>(rows.rowV) +
-                                       r * static_cast<uint64_t>(rows.rowStepV) +
-                                       column * static_cast<uint64_t>(rows.dtv));
+        uint64_t tu, tv;
+        positionAt(rows, y, x0, tu, tv);
+        span.tu = static_cast<int64_t>(tu);
+        span.tv = static_cast<int64_t>(tv);
     }
     if (!rows.constantDiffuse) {
         const double sx = x0 + 0.5, sy = y + 0.5;
@@ -291,7 +286,7 @@ SP_ALWAYS_INLINE void walkPositionsInSteps(const WalkOutline& w,
                                            int x1, uint32_t* pu, uint32_t* pv) {
     auto eightFrom = [&](int x) {
         uint64_t tu, tv;
-        walkPositionAt(w, y, x, tu, tv);
+        positionAt(w, y, x, tu, tv);
         Pixels::positionsOfEight(steps, tu, tv, pu + x, pv + x);
     };
     if constexpr (Ahead) {
