@@ -1,6 +1,7 @@
 #include "render/draw_queue.h"
 
 #include <algorithm>
+#include <limits>
 #include <thread>
 
 namespace sp::render {
@@ -49,13 +50,31 @@ const ParticleVertex* DrawQueue::keep(const ParticleVertex* vertices, std::size_
     return kept;
 }
 
-void DrawQueue::push(const RasterState& state, const ParticleVertex* vertices, std::size_t count,
-                     int yLo, int yHi) {
+DrawQueue::Draw& DrawQueue::nextDraw() {
     std::unique_ptr<Block>& block = m_blocks[m_size / kBlockDraws];
     if (!block) block = std::make_unique<Block>();
-    block->draws[m_size % kBlockDraws] = {state, keep(vertices, count), count, yLo, yHi};
+    return block->draws[m_size % kBlockDraws];
+}
+
+void DrawQueue::added() {
     ++m_size;
     if (m_size % kDrawsPublishedTogether == 0) publish();
+}
+
+void DrawQueue::push(const RasterState& state, const ParticleVertex* vertices, std::size_t count,
+                     int yLo, int yHi) {
+    nextDraw() = {state, keep(vertices, count), count, yLo, yHi};
+    added();
+}
+
+void DrawQueue::pushClear(uint32_t argb) {
+    Draw& d = nextDraw();
+    d = {};
+    d.yLo = 0;
+    d.yHi = std::numeric_limits<int>::max();
+    d.clears = true;
+    d.colour = argb;
+    added();
 }
 
 void DrawQueue::publish() {

@@ -21,6 +21,9 @@ class DrawQueue {
         const ParticleVertex* vertices;
         std::size_t count;
         int yLo, yHi;  // the rows it may touch
+        // A clear of the whole target to `colour` rather than a strip.
+        bool clears = false;
+        uint32_t colour = 0;
     };
 
     DrawQueue();
@@ -33,6 +36,8 @@ class DrawQueue {
     bool full() const { return m_size == kMostDraws; }
     void push(const RasterState& state, const ParticleVertex* vertices, std::size_t count, int yLo,
               int yHi);
+    // A clear of the whole target, in its place among the draws.
+    void pushClear(uint32_t argb);
     // No more draws come: the bands waiting for more stop waiting.
     void close();
     // Once no band reads it any more: empty and open again, its room kept.
@@ -53,6 +58,9 @@ class DrawQueue {
     const Draw& at(std::size_t i) const {
         return m_blocks[i / kBlockDraws]->draws[i % kBlockDraws];
     }
+    // The slot of the next draw, and the count moved past it once it is written.
+    Draw& nextDraw();
+    void added();
     const ParticleVertex* keep(const ParticleVertex* vertices, std::size_t count);
     void publish();
 

@@ -53,6 +53,16 @@ void SoftwareDevice::setThreads(int threads) {
     m_pool = threads > 1 ? std::make_unique<BandPool>(threads) : nullptr;
 }
 
+void SoftwareDevice::clear(uint32_t argb) {
+    if (!m_pool) {
+        m_target->fill(argb);
+        return;
+    }
+    if (m_queue.full()) finish();
+    m_queue.pushClear(argb);
+    if (m_queue.size() == 1) startBands();
+}
+
 void SoftwareDevice::drawTriangleStrip(const ParticleVertex* v, std::size_t count) {
     const int height = m_target->height();
     if (!m_pool) {
@@ -113,6 +123,10 @@ void SoftwareDevice::startBands() {
         for (std::size_t i = 0;; ++i) {
             const DrawQueue::Draw* d = m_queue.wait(i);
             if (!d) break;
+            if (d->clears) {
+                target.fillRows(lo, hi, d->colour);
+                continue;
+            }
             if (d->yHi < lo || d->yLo > hi) continue;
             detail::drawStripRows(d->state, target, d->vertices, d->count, std::max(lo, d->yLo),
                                   std::min(hi, d->yHi));

@@ -23,8 +23,10 @@ namespace sp::render {
 // into bands of rows, each drawing every primitive in order, clipped to its
 // rows, so the pixels are the same for any thread count. The bands begin with
 // the first draw queued, on the other threads, and the calling thread joins
-// them when the pixels are next needed (finish(), reading the target, changing
-// or clearing it). Textures bound for a draw must stay unchanged until then.
+// them when the pixels are next needed (finish(), reading the target or
+// changing it). A clear is queued as a draw too, so that each band clears its
+// own rows on its own thread. Textures bound for a draw must stay unchanged
+// until then.
 class SoftwareDevice : public Device {
   public:
     // Throws std::bad_alloc when the back buffer cannot be allocated.
@@ -44,10 +46,7 @@ class SoftwareDevice : public Device {
         return *m_target;
     }
 
-    void clear(uint32_t argb) override {
-        finish();
-        m_target->fill(argb);
-    }
+    void clear(uint32_t argb) override;
     void setColourBlend(BlendFactor source, BlendFactor destination) override;
     void setAlphaBlend(BlendFactor source, BlendFactor destination) override;
     void setFilter(TextureFilter filter) override { m_state.filter = filter; }

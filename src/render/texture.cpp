@@ -23,6 +23,10 @@ void Texture::fill(uint32_t argb) {
     std::fill(m_pixels.begin(), m_pixels.end(), argb);
 }
 
+void Texture::fillRows(int first, int last, uint32_t argb) {
+    std::fill(row(first), row(last) + m_width, argb);
+}
+
 int powerOfTwoAtLeast(int side, int minimum) {
     int b = std::max(minimum, 1);
     while (b < side && b < (1 << 30)) b *= 2;

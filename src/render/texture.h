@@ -25,6 +25,7 @@ class Texture {
     uint32_t pixel(int x, int y) const { return row(y)[x]; }
     void setPixel(int x, int y, uint32_t argb) { row(y)[x] = argb; }
     void fill(uint32_t argb);
+    void fillRows(int first, int last, uint32_t argb);  // rows first … last
     std::vector<uint32_t>& pixels() { return m_pixels; }
     const std::vector<uint32_t>& pixels() const { return m_pixels; }
 

@@ -447,6 +447,10 @@ TEST(IdenticalPixels, KeptDrawsLandOnTheTargetTheyWereMadeFor) {
     EXPECT_EQ(a.pixels(), b.pixels());
     EXPECT_EQ(one.backBuffer().pixels(), many.backBuffer().pixels());
     EXPECT_NE(b.pixel(20, 5), 0xFF00FF00u);  // the last triangle covers it
+    // A clear the bands take with nothing drawn after it still covers every row.
+    many.clear(0xFF123456u);
+    const std::vector<uint32_t> cleared(32 * 32, 0xFF123456u);
+    EXPECT_EQ(many.backBuffer().pixels(), cleared);
 }
 
 }  // namespace
