@@ -157,12 +157,24 @@ SP_ALWAYS_INLINE __m512i stepsFrom(int first, uint64_t step) {
                             _mm512_slli_epi64(_mm512_mul_epu32(k, _mm512_srli_epi64(s, 32)), 32));
 }
 
-// Bits 24 … 55 of sixteen 64-bit texture positions, position + k · step for k = 0 … 15.
+// Texture positions are made from the position and its steps taken eight bits
+// up (modulo 2^64, as they step), so that bits 24 … 55 of each are the upper
+// half of its 64-bit lane: one permute picks them, where shifting and
+// narrowing each lane would take several shuffles.
+SP_ALWAYS_INLINE __m512i raisedPosition(uint64_t position) {
+    return _mm512_set1_epi64(static_cast<long long>(position << 8));
+}
+SP_ALWAYS_INLINE __m512i upperHalves(__m512i first, __m512i second) {
+    return _mm512_permutex2var_epi32(
+        first, _mm512_setr_epi32(1, 3, 5, 7, 9, 11, 13, 15, 17, 19, 21, 23, 25, 27, 29, 31),
+        second);
+}
+
+// Bits 24 … 55 of sixteen 64-bit texture positions, position + k · step for
+// k = 0 … 15, from the raised steps of Avx512Pixels::Steps.
 SP_ALWAYS_INLINE __m512i positionsOf16(uint64_t position, __m512i steps0, __m512i steps8) {
-    const __m512i p = _mm512_set1_epi64(static_cast<long long>(position));
-    const __m256i low = _mm512_cvtepi64_epi32(_mm512_srli_epi64(_mm512_add_epi64(p, steps0), 24));
-    const __m256i high = _mm512_cvtepi64_epi32(_mm512_srli_epi64(_mm512_add_epi64(p, steps8), 24));
-    return _mm512_inserti64x4(_mm512_castsi256_si512(low), high, 1);
+    const __m512i p = raisedPosition(position);
+    return upperHalves(_mm512_add_epi64(p, steps0), _mm512_add_epi64(p, steps8));
 }
 
 // The first `count` of sixteen lanes.
@@ -216,8 +228,8 @@ SP_ALWAYS_INLINE void blendEightLanes(uint32_t* target, __m256i src, __mmask8 ma
 
 // Bits 24 … 55 of eight 64-bit texture positions, position + k · step for k = 0 … 7.
 SP_ALWAYS_INLINE __m256i positionsOf8(uint64_t position, __m512i steps0) {
-    const __m512i p = _mm512_set1_epi64(static_cast<long long>(position));
-    return _mm512_cvtepi64_epi32(_mm512_srli_epi64(_mm512_add_epi64(p, steps0), 24));
+    const __m512i sums = _mm512_add_epi64(raisedPosition(position), steps0);
+    return _mm512_castsi512_si256(upperHalves(sums, sums));
 }
 
 struct Avx512Pixels {
@@ -281,12 +293,16 @@ struct Avx512Pixels {
 
     // How texture positions step along a span, the same on every row of an outline.
     struct Steps {
-        __m512i u0, u8, v0, v8;  // 0 … 7 and 8 … 15 steps
+        __m512i u0, u8, v0, v8;  // 0 … 7 and 8 … 15 steps, raised for positionsOf16()
         uint64_t du, dv;         // a step of sixteen pixels
     };
     static SP_ALWAYS_INLINE Steps stepsOf(uint64_t dtu, uint64_t dtv) {
-        return {stepsFrom(0, dtu), stepsFrom(8, dtu), stepsFrom(0, dtv),
-                stepsFrom(8, dtv), 16 * dtu,          16 * dtv};
+        return {stepsFrom(0, dtu << 8),
+                stepsFrom(8, dtu << 8),
+                stepsFrom(0, dtv << 8),
+                stepsFrom(8, dtv << 8),
+                16 * dtu,
+                16 * dtv};
     }
 
     // A strip's outlines are walked eight rows a step, with walkEightRows() and
