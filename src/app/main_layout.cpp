@@ -14,11 +14,15 @@ int truncated(float v) {
     return static_cast<int>(v);
 }
 
-// Steps 2 and 3 of a zoom change: the preview must fit the window.
+// Steps 2 and 3 of a zoom change: the preview must fit the window. A picture
+// is limited as soon as it is taller than the limit itself, not only once it is
+// taller than the whole window: one in between would cover the toolbar and the
+// help bar.
 float keptInWindow(float zoom, int W, int H, int projectWidth, int projectHeight, int captionHeight,
                    int scrollBarWidth) {
-    if (static_cast<float>(projectHeight) * zoom > static_cast<float>(H))
-        zoom = static_cast<float>(H - 2 * captionHeight - 64) / static_cast<float>(projectHeight);
+    const int tallest = H - 2 * captionHeight - 64;
+    if (static_cast<float>(projectHeight) * zoom > static_cast<float>(tallest))
+        zoom = static_cast<float>(tallest) / static_cast<float>(projectHeight);
     const int room = W - scrollBarWidth - 470;
     if (static_cast<float>(projectWidth) * zoom > static_cast<float>(room))
         zoom = static_cast<float>(room) / static_cast<float>(projectWidth);

@@ -52,6 +52,13 @@ TEST(MainLayout, ZoomInStepsUpUntilTheHeightLimitTakesOver) {
     // From a limited zoom the next step in is limited again; out goes to the step below.
     EXPECT_FLOAT_EQ(zoomIn(seen[3], 1600, 900, 256, 256, kCaption, kScrollBar), seen[3]);
     EXPECT_EQ(zoomOut(seen[3], 1600, 900, 256, 256, kCaption, kScrollBar), 3.0f);
+    // 4 × 200 fits a window 850 high but not between its toolbar and help bar
+    // with the caption: the limit applies, and the preview keeps clear of both.
+    const float limited = zoomIn(3.0f, 1600, 850, 200, 200, kCaption, kScrollBar);
+    EXPECT_FLOAT_EQ(limited, (850.0f - 2 * kCaption - 64) / 200.0f);
+    const int top = previewPosition(1600, 850, 200, 200, limited, kCaption).y();
+    EXPECT_GE(top, kToolbarHeight);
+    EXPECT_LE(top + kCaption + previewClient(200, 200, limited).height(), 850 - kHelpBarHeight);
     // A wide canvas meets the width beside the panels first.
     EXPECT_FLOAT_EQ(zoomIn(1.0f, 1600, 900, 1024, 64, kCaption, kScrollBar),
                     (1600.0f - 16 - 470) / 1024.0f);
