@@ -80,6 +80,21 @@ SP_ALWAYS_INLINE __m512i mixEighth(__m512i a0, __m512i a1, __m512i b0, __m512i b
                       mixLanes16(widen16<High>(b0), widen16<High>(b1), across), widen16<High>(wy));
 }
 
+// A gather costs about as much as the lanes it has, whether they are masked or
+// not: a step of twelve pixels or fewer takes eight and four lanes, not sixteen.
+SP_ALWAYS_INLINE __m512i texelsAt(const int* texels, __m512i index, __mmask16 lanes) {
+    if ((lanes >> 12) == 0) {
+        const __m256i low =
+            _mm256_mmask_i32gather_epi32(_mm256_setzero_si256(), static_cast<__mmask8>(lanes),
+                                         _mm512_castsi512_si256(index), texels, 4);
+        const __m128i high =
+            _mm_mmask_i32gather_epi32(_mm_setzero_si128(), static_cast<__mmask8>(lanes >> 8),
+                                      _mm512_extracti32x4_epi32(index, 2), texels, 4);
+        return _mm512_inserti32x4(_mm512_castsi256_si512(low), high, 2);
+    }
+    return _mm512_mask_i32gather_epi32(_mm512_setzero_si512(), lanes, index, texels, 4);
+}
+
 // The texels at sixteen indices and the ones after them, each in pixel order;
 // only the lanes of `lanes` are fetched, the others left zero.
 SP_ALWAYS_INLINE void pairsOf16(const int* texels, __m512i index, __mmask16 lanes, __m512i& first,
@@ -97,11 +112,10 @@ SP_ALWAYS_INLINE void pairsOf16(const int* texels, __m512i index, __mmask16 lane
 
 // Sixteen texels of a wrapping power-of-two texture, by the arithmetic of
 // sampleEight in blend_avx2.h; only the lanes of `lanes` are fetched (a short
-// step costs no more loads than it has pixels), the others are left zero.
+// step reads nothing past its pixels), the others are left zero.
 template <TextureFilter Filter>
 SP_ALWAYS_INLINE __m512i sampleSixteen(const WrappedTexture& t, __m512i pu, __m512i pv,
                                        __mmask16 lanes) {
-    const __m512i zero = _mm512_setzero_si512();
     const __m512i widthMask = _mm512_set1_epi32(static_cast<int>(t.widthMask));
     const __m512i heightMask = _mm512_set1_epi32(static_cast<int>(t.heightMask));
     const __m128i shift = _mm_cvtsi32_si128(t.widthShift);
@@ -110,7 +124,7 @@ SP_ALWAYS_INLINE __m512i sampleSixteen(const WrappedTexture& t, __m512i pu, __m5
     const __m512i y0 = _mm512_and_si512(_mm512_srli_epi32(pv, 8), heightMask);
     const __m512i rowA = _mm512_sll_epi32(y0, shift);
     if constexpr (Filter == TextureFilter::Point) {
-        return _mm512_mask_i32gather_epi32(zero, lanes, _mm512_or_si512(rowA, x0), texels, 4);
+        return texelsAt(texels, _mm512_or_si512(rowA, x0), lanes);
     } else {
         const __m512i one = _mm512_set1_epi32(1);
         const __m512i rowB =
@@ -122,10 +136,10 @@ SP_ALWAYS_INLINE __m512i sampleSixteen(const WrappedTexture& t, __m512i pu, __m5
             pairsOf16(texels, _mm512_or_si512(rowB, x0), lanes, b0, b1);
         } else {
             const __m512i x1 = _mm512_and_si512(_mm512_add_epi32(x0, one), widthMask);
-            a0 = _mm512_mask_i32gather_epi32(zero, lanes, _mm512_or_si512(rowA, x0), texels, 4);
-            a1 = _mm512_mask_i32gather_epi32(zero, lanes, _mm512_or_si512(rowA, x1), texels, 4);
-            b0 = _mm512_mask_i32gather_epi32(zero, lanes, _mm512_or_si512(rowB, x0), texels, 4);
-            b1 = _mm512_mask_i32gather_epi32(zero, lanes, _mm512_or_si512(rowB, x1), texels, 4);
+            a0 = texelsAt(texels, _mm512_or_si512(rowA, x0), lanes);
+            a1 = texelsAt(texels, _mm512_or_si512(rowA, x1), lanes);
+            b0 = texelsAt(texels, _mm512_or_si512(rowB, x0), lanes);
+            b1 = texelsAt(texels, _mm512_or_si512(rowB, x1), lanes);
         }
         // Each pixel's weight (the position's lowest byte) in all four of its bytes.
         const __m512i spread = _mm512_broadcast_i32x4(
@@ -194,7 +208,11 @@ SP_ALWAYS_INLINE __mmask8 firstLanes8(int count) {
 // of a mask, the others left zero.
 struct MaskedLanes {
     __mmask8 lanes;
+    // Four lanes or fewer take a gather of four (see texelsAt()).
     SP_ALWAYS_INLINE __m256i texels(const int* texels, __m256i index) const {
+        if ((lanes >> 4) == 0)
+            return _mm256_zextsi128_si256(_mm_mmask_i32gather_epi32(
+                _mm_setzero_si128(), lanes, _mm256_castsi256_si128(index), texels, 4));
         return _mm256_mmask_i32gather_epi32(_mm256_setzero_si256(), lanes, index, texels, 4);
     }
     SP_ALWAYS_INLINE void pairs(const int* texels, __m256i index, __m256i& first,
