@@ -183,7 +183,9 @@ TEST(SheetPixels, ExtrudeRepeatsTheEdgeAndPremultiplyIsExact) {
             const QRgb p = premultiplied(qRgba(c, 255 - c, c / 2, a));
             ASSERT_EQ(qAlpha(p), a);
             ASSERT_EQ(qRed(p), (c * a + 127) / 255);
-            if (a == 255) ASSERT_EQ(qRed(p), c);
+            if (a == 255) {
+                ASSERT_EQ(qRed(p), c);
+            }
             // Dividing by alpha again comes back to the colour within the rounding.
             if (a > 0) {
                 const int back = (qRed(p) * 255 + a / 2) / a;
