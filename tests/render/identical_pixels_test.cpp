@@ -423,6 +423,50 @@ TEST(IdenticalPixels, TrailsDrawnHeadFirstDrawAsTheirTriangles) {
 
 // Draws kept for the bands are drawn before the target changes, is cleared or
 // is read, in the order they were made.
+// Rows of every length from 1 to 40 pixels: each path splits a row into steps
+// of its own widths, and each step fetches as many lanes as its length needs,
+// so every length must give the bytes of the general rules, sampled at a slant
+// across the texture, modulated or not.
+TEST(IdenticalPixels, RowsOfEveryLengthDrawAsTheGeneralRulesDo) {
+    std::mt19937 random(41);
+    Texture texture(16, 16);
+    for (uint32_t& p : texture.pixels()) p = random() & (random() % 4 == 0 ? 0x00FFFFFFu : ~0u);
+    auto draw = [&](SoftwareDevice& device) {
+        device.clear(0xFF336699u);
+        device.setTexture(&texture);
+        int y = 0;
+        for (TextureFilter filter : {TextureFilter::Point, TextureFilter::Linear}) {
+            device.setFilter(filter);
+            for (const BlendMode& blend : {kBlends[0], kBlends[1]}) {
+                device.setColourBlend(blend.cs, blend.cd);
+                device.setAlphaBlend(blend.as, blend.ad);
+                for (uint32_t colour : {0xFFFFFFFFu, 0xC080FF40u}) {
+                    for (int n = 1; n <= 40; ++n, y += 2) {
+                        const float x0 = 3.25f, x1 = x0 + static_cast<float>(n), top = y + 0.25f;
+                        auto at = [&](float x, float yy) {
+                            return vertex(x, yy, colour, 0.07f * x + 0.03f * yy,
+                                          0.05f * x - 0.08f * yy);
+                        };
+                        const ParticleVertex quad[4] = {at(x0, top), at(x0, top + 2), at(x1, top),
+                                                        at(x1, top + 2)};
+                        device.drawTriangleStrip(quad, 4);
+                    }
+                }
+            }
+        }
+    };
+    SoftwareDevice reference(48, 640);
+    reference.setFastPaths(false);
+    draw(reference);
+    for (PixelPath path : {PixelPath::Sse2, PixelPath::Avx2, PixelPath::Avx512}) {
+        SoftwareDevice device(48, 640);
+        device.setPixelPath(path);
+        device.setThreads(1);
+        draw(device);
+        ASSERT_EQ(device.backBuffer().pixels(), reference.backBuffer().pixels()) << nameOf(path);
+    }
+}
+
 TEST(IdenticalPixels, KeptDrawsLandOnTheTargetTheyWereMadeFor) {
     auto drawBoth = [](SoftwareDevice& device, Texture& other) {
         const ParticleVertex quad[4] = {{2, 30, 0, 1, 0x80FF0000u, 0, 1},
