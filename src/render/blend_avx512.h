@@ -327,9 +327,11 @@ struct Avx512Pixels {
     // joinEightRows(), and their positions made eight a step, with positionsOfEight().
     static constexpr bool kWalksEightRows = true;
     // walkRowOf() of outline_rows.h for rows y … y + count - 1 (count ≤ 8) at once,
-    // one row in each 64-bit lane: x0[k] and x1[k] for row y + k, and bit k set
-    // where that row has pixels.
-    static SP_ALWAYS_INLINE unsigned walkEightRows(const WalkOutline& w, const WalkSteps& steps,
+    // of a strip's outline or one drawn alone, one row in each 64-bit lane: x0[k] and x1[k] for row
+    // y + k, and bit k set where that row has pixels.
+    template <class Walk>
+    static SP_ALWAYS_INLINE unsigned walkEightRows(const Walk& w,
+                                                   const WalkSteps<kEdgesOf<Walk>>& steps,
                                                    const RowSetup& rows, int y, int count, int* x0,
                                                    int* x1) {
         const __m256i at =
@@ -349,7 +351,7 @@ struct Avx512Pixels {
                                       _mm256_cmpeq_epi32_mask(at, _mm256_set1_epi32(w.bottomRow)));
             const __m512i fractionBits = _mm512_set1_epi64(0xFFFFFFFFll),
                           one = _mm512_set1_epi64(1);
-            for (int e = 0; e < 3; ++e) {
+            for (int e = 0; e < kEdgesOf<Walk>; ++e) {
                 const WalkEdge& edge = w.edges[e];
                 const __mmask8 active = within(edge.rowFirst, edge.rowLast);
                 const uint64_t first = static_cast<uint64_t>(edge.start) +

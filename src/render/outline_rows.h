@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <type_traits>
 
 #include "render/always_inline.h"
 #include "render/raster_state.h"
@@ -102,20 +103,61 @@ SP_ALWAYS_INLINE bool walkRowOf(const WalkOutline& w, const RowSetup& rows, int 
     return lo <= hi;
 }
 
+// walkRowOf()'s packed copy for an outline drawn alone, of three or four edges:
+// the same fields, so that the eight-row walk reads either.
+struct OutlineWalk {
+    int rowFirst, rowLast, topRow, bottomRow, xLimitLo, xLimitHi;
+    bool lean;  // every edge that bounds a row between the top and bottom crosses it in fixed point
+    WalkEdge edges[4];
+};
+
+inline OutlineWalk outlineWalkOf(const RowSetup& rows) {
+    OutlineWalk w;
+    w.rowFirst = rows.rowFirst;
+    w.rowLast = rows.rowLast;
+    w.topRow = rows.topRow;
+    w.bottomRow = rows.bottomRow;
+    w.xLimitLo = rows.xLimitLo;
+    w.xLimitHi = rows.xLimitHi;
+    w.lean = true;
+    for (int k = 0; k < 4; ++k) {
+        // A triangle's fourth edge bounds no row.
+        if (k >= rows.count) {
+            w.edges[k] = {0, 0, 0, 1, 0, false};
+            continue;
+        }
+        const RowEdge& e = rows.edges[k];
+        w.lean = w.lean && (e.fixed || e.rowFirst > e.rowLast);
+        w.edges[k] = {e.fixedStart,
+                      e.fixedSlope,
+                      e.fixedTolerance,
+                      e.fixed ? e.rowFirst : 1,
+                      e.fixed ? e.rowLast : 0,
+                      e.lower};
+    }
+    return w;
+}
+
 // The ends of a row's run in a strip's grid that mark a row with no run yet,
 // or none: a row broken by an outline that neither begins at the run's end nor
 // ends at its start.
 constexpr int kRunEmpty = -1, kRunBroken = -2;
 
+// The number of edges of a walk's outline.
+template <class Walk>
+constexpr int kEdgesOf = static_cast<int>(std::extent_v<decltype(Walk::edges)>);
+
 // The steps of an outline's edge crossings from row to row, over eight rows,
 // for walkEightRows().
+template <int Edges>
 struct WalkSteps {
-    int64_t lane[3][8];  // k rows down, k = 0 … 7
+    int64_t lane[Edges][8];  // k rows down, k = 0 … 7
 };
 
-inline WalkSteps walkStepsOf(const WalkOutline& w) {
-    WalkSteps s;
-    for (int e = 0; e < 3; ++e)
+template <class Walk>
+WalkSteps<kEdgesOf<Walk>> walkStepsOf(const Walk& w) {
+    WalkSteps<kEdgesOf<Walk>> s;
+    for (int e = 0; e < kEdgesOf<Walk>; ++e)
         for (int k = 0; k < 8; ++k)
             s.lane[e][k] = static_cast<int64_t>(static_cast<uint64_t>(w.edges[e].slope) *
                                                 static_cast<uint64_t>(k));

@@ -255,13 +255,31 @@ void rasterRows(const RasterState& state, Texture& target, const RowSetup& rows)
             const typename Pixels::Steps steps =
                 Pixels::stepsOf(static_cast<uint64_t>(span.dtu), static_cast<uint64_t>(span.dtv));
             const WrappedTexture texture = wrappedOf(span);
-            for (int y = rows.yFirst; y <= rows.yLast; ++y) {
-                int x0, x1;
-                if (!rowOf(rows, y, x0, x1)) continue;
+            auto drawRow = [&](int y, int x0, int x1) {
                 startSpan<Textured>(rows, span, y, x0);
                 Pixels::template sampleAndBlend<Kind, Filter>(
                     texture, steps, static_cast<uint64_t>(span.tu), static_cast<uint64_t>(span.tv),
                     span.diffuse, target.row(y) + x0, x1 - x0 + 1);
+            };
+            if constexpr (Pixels::kWalksEightRows) {
+                // The rows' ends found eight rows a step, as a strip's are.
+                const OutlineWalk walk = outlineWalkOf(rows);
+                const auto edgeSteps = walkStepsOf(walk);
+                for (int eight = rows.yFirst; eight <= rows.yLast; eight += 8) {
+                    int x0[8], x1[8];
+                    for (unsigned withPixels =
+                             Pixels::walkEightRows(walk, edgeSteps, rows, eight,
+                                                   std::min(8, rows.yLast - eight + 1), x0, x1);
+                         withPixels != 0; withPixels &= withPixels - 1) {
+                        const int k = std::countr_zero(withPixels);
+                        drawRow(eight + k, x0[k], x1[k]);
+                    }
+                }
+                return;
+            }
+            for (int y = rows.yFirst; y <= rows.yLast; ++y) {
+                int x0, x1;
+                if (rowOf(rows, y, x0, x1)) drawRow(y, x0, x1);
             }
             return;
         }
@@ -369,7 +387,7 @@ bool drawByOutlines(const RasterState& state, Texture& target, const RowSetup* o
         if constexpr (Pixels::kWalksEightRows) {
             const typename Pixels::Steps steps =
                 Pixels::stepsOf(static_cast<uint64_t>(walk.dtu), static_cast<uint64_t>(walk.dtv));
-            const WalkSteps edgeSteps = walkStepsOf(walk);
+            const auto edgeSteps = walkStepsOf(walk);
             for (int eight = outlines[i].yFirst; eight <= walk.yLast; eight += 8) {
                 int x0[8], x1[8];
                 const unsigned withPixels =
