@@ -467,6 +467,47 @@ TEST(IdenticalPixels, RowsOfEveryLengthDrawAsTheGeneralRulesDo) {
     }
 }
 
+// Outlines drawn alone whose edges cross rows too steeply, or too far away, for
+// the fixed-point crossings: their rows must still end where the general rules
+// end them, however the rows are walked.
+TEST(IdenticalPixels, OutlinesWithEdgesBeyondFixedPointDrawAsTheGeneralRulesDo) {
+    std::mt19937 random(7);
+    Texture texture(16, 16);
+    for (uint32_t& p : texture.pixels()) p = random() | 0xFF000000u;
+    auto draw = [&](SoftwareDevice& device) {
+        device.clear(0xFF204060u);
+        device.setTexture(&texture);
+        device.setColourBlend(kBlends[0].cs, kBlends[0].cd);
+        device.setAlphaBlend(kBlends[0].as, kBlends[0].ad);
+        for (uint32_t colour : {0xFFFFFFFFu, 0x80FF8040u}) {
+            // A corner a billion pixels away.
+            const ParticleVertex far[3] = {vertex(1e9f, 20.3f, colour, 0, 0),
+                                           vertex(10.2f, 3.7f, colour, 3, 1),
+                                           vertex(30.6f, 41.1f, colour, 1, 3)};
+            device.drawTriangleStrip(far, 3);
+            // A sliver across the target, its long sides a hundred thousand
+            // pixels along for each row they fall.
+            const ParticleVertex sliver[4] = {
+                vertex(-3e5f, 10.25f, colour, 0, 0), vertex(-3e5f, 26.75f, colour, 0, 2),
+                vertex(3e5f, 14.25f, colour, 2, 0), vertex(3e5f, 30.75f, colour, 2, 2)};
+            device.drawTriangleStrip(sliver, 4);
+        }
+    };
+    SoftwareDevice reference(64, 48);
+    reference.setFastPaths(false);
+    draw(reference);
+    for (PixelPath path : {PixelPath::Sse2, PixelPath::Avx2, PixelPath::Avx512}) {
+        for (int threads : {1, 3}) {
+            SoftwareDevice device(64, 48);
+            device.setPixelPath(path);
+            device.setThreads(threads);
+            draw(device);
+            ASSERT_EQ(device.backBuffer().pixels(), reference.backBuffer().pixels())
+                << nameOf(device.pixelPath()) << " path, " << threads << " threads";
+        }
+    }
+}
+
 TEST(IdenticalPixels, KeptDrawsLandOnTheTargetTheyWereMadeFor) {
     auto drawBoth = [](SoftwareDevice& device, Texture& other) {
         const ParticleVertex quad[4] = {{2, 30, 0, 1, 0x80FF0000u, 0, 1},
