@@ -45,27 +45,41 @@ struct WalkOutline {
     int64_t rowU, rowV, rowStepU, rowStepV, dtu, dtv;
 };
 
-inline WalkOutline walkOutlineOf(const RowSetup& rows, bool bulk) {
-    WalkOutline w;
-    w.yLast = rows.yLast;
+// The rows and columns an outline is limited to, as both packed copies hold them.
+template <class Walk>
+void copyLimits(const RowSetup& rows, Walk& w) {
     w.rowFirst = rows.rowFirst;
     w.rowLast = rows.rowLast;
     w.topRow = rows.topRow;
     w.bottomRow = rows.bottomRow;
     w.xLimitLo = rows.xLimitLo;
     w.xLimitHi = rows.xLimitHi;
-    w.yStart = rows.yStart;
-    w.lean = rows.count == 3;
-    for (int k = 0; k < 3 && w.lean; ++k) {
+}
+
+// Packs the outline's first `count` edges for the row walk, an edge that does
+// not cross rows in fixed point as one that bounds none; true when every edge
+// that bounds rows crosses them in fixed point.
+inline bool packEdges(const RowSetup& rows, WalkEdge* edges, int count) {
+    bool lean = true;
+    for (int k = 0; k < count; ++k) {
         const RowEdge& e = rows.edges[k];
-        w.lean = e.fixed || e.rowFirst > e.rowLast;
-        w.edges[k] = {e.fixedStart,
-                      e.fixedSlope,
-                      e.fixedTolerance,
-                      e.fixed ? e.rowFirst : 1,
-                      e.fixed ? e.rowLast : 0,
-                      e.lower};
+        lean = lean && (e.fixed || e.rowFirst > e.rowLast);
+        edges[k] = {e.fixedStart,
+                    e.fixedSlope,
+                    e.fixedTolerance,
+                    e.fixed ? e.rowFirst : 1,
+                    e.fixed ? e.rowLast : 0,
+                    e.lower};
     }
+    return lean;
+}
+
+inline WalkOutline walkOutlineOf(const RowSetup& rows, bool bulk) {
+    WalkOutline w;
+    w.yLast = rows.yLast;
+    copyLimits(rows, w);
+    w.yStart = rows.yStart;
+    w.lean = rows.count == 3 && packEdges(rows, w.edges, 3);
     w.bulk = bulk;
     w.diffuse = rows.diffuse;
     w.rowU = rows.rowU;
@@ -113,28 +127,10 @@ struct OutlineWalk {
 
 inline OutlineWalk outlineWalkOf(const RowSetup& rows) {
     OutlineWalk w;
-    w.rowFirst = rows.rowFirst;
-    w.rowLast = rows.rowLast;
-    w.topRow = rows.topRow;
-    w.bottomRow = rows.bottomRow;
-    w.xLimitLo = rows.xLimitLo;
-    w.xLimitHi = rows.xLimitHi;
-    w.lean = true;
-    for (int k = 0; k < 4; ++k) {
-        // A triangle's fourth edge bounds no row.
-        if (k >= rows.count) {
-            w.edges[k] = {0, 0, 0, 1, 0, false};
-            continue;
-        }
-        const RowEdge& e = rows.edges[k];
-        w.lean = w.lean && (e.fixed || e.rowFirst > e.rowLast);
-        w.edges[k] = {e.fixedStart,
-                      e.fixedSlope,
-                      e.fixedTolerance,
-                      e.fixed ? e.rowFirst : 1,
-                      e.fixed ? e.rowLast : 0,
-                      e.lower};
-    }
+    copyLimits(rows, w);
+    w.lean = packEdges(rows, w.edges, rows.count);
+    // A triangle's fourth edge bounds no row.
+    for (int k = rows.count; k < 4; ++k) w.edges[k] = {0, 0, 0, 1, 0, false};
     return w;
 }
 
