@@ -80,9 +80,13 @@ void SoftwareDevice::drawTriangleStrip(const ParticleVertex* v, std::size_t coun
     }
     int yLo = 0, yHi = height - 1;
     if (bounded) {
-        if (maxY < -1.0f || minY > static_cast<float>(height) + 1.0f) return;
-        yLo = std::max(0, static_cast<int>(std::floor(minY)) - 1);
-        yHi = std::min(height - 1, static_cast<int>(std::ceil(maxY)) + 1);
+        const float below = static_cast<float>(height) + 1.0f;
+        if (maxY < -1.0f || minY > below) return;
+        // Limited to just beyond the target first: a corner far above or below it
+        // lies beyond the range of whole numbers, and would keep every band from
+        // drawing the strip.
+        yLo = std::max(0, static_cast<int>(std::floor(std::max(minY, -2.0f))) - 1);
+        yHi = std::min(height - 1, static_cast<int>(std::ceil(std::min(maxY, below))) + 1);
     }
     if (m_queue.full()) finish();
     m_queue.push(m_state, v, count, yLo, yHi);

@@ -469,8 +469,9 @@ TEST(IdenticalPixels, RowsOfEveryLengthDrawAsTheGeneralRulesDo) {
 
 // Outlines drawn alone whose edges cross rows too steeply, or too far away, for
 // the fixed-point crossings: their rows must still end where the general rules
-// end them, however the rows are walked.
-TEST(IdenticalPixels, OutlinesWithEdgesBeyondFixedPointDrawAsTheGeneralRulesDo) {
+// end them, however the rows are walked; and corners far above or below the
+// target must not keep any band from drawing its rows of them.
+TEST(IdenticalPixels, OutlinesReachingFarBeyondTheTargetDrawAsTheGeneralRulesDo) {
     std::mt19937 random(7);
     Texture texture(16, 16);
     for (uint32_t& p : texture.pixels()) p = random() | 0xFF000000u;
@@ -491,6 +492,14 @@ TEST(IdenticalPixels, OutlinesWithEdgesBeyondFixedPointDrawAsTheGeneralRulesDo) 
                 vertex(-3e5f, 10.25f, colour, 0, 0), vertex(-3e5f, 26.75f, colour, 0, 2),
                 vertex(3e5f, 14.25f, colour, 2, 0), vertex(3e5f, 30.75f, colour, 2, 2)};
             device.drawTriangleStrip(sliver, 4);
+            const ParticleVertex below[3] = {vertex(5.5f, 2.2f, colour, 0, 0),
+                                             vertex(40.7f, 9.9f, colour, 1, 0),
+                                             vertex(20.0f, 1e10f, colour, 0, 1)};
+            device.drawTriangleStrip(below, 3);
+            const ParticleVertex above[3] = {vertex(50.5f, 45.2f, colour, 0, 0),
+                                             vertex(60.1f, 30.3f, colour, 1, 0),
+                                             vertex(55.0f, -1e10f, colour, 0, 1)};
+            device.drawTriangleStrip(above, 3);
         }
     };
     SoftwareDevice reference(64, 48);
