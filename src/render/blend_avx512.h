@@ -323,12 +323,13 @@ struct Avx512Pixels {
                 16 * dtv};
     }
 
-    // A strip's outlines are walked eight rows a step, with walkEightRows() and
-    // joinEightRows(), and their positions made eight a step, with positionsOfEight().
+    // Outlines are walked eight rows a step, with walkEightRows(); a strip's runs
+    // are joined with joinEightRows(), and their positions made eight a step,
+    // with positionsOfEight().
     static constexpr bool kWalksEightRows = true;
-    // walkRowOf() of outline_rows.h for rows y … y + count - 1 (count ≤ 8) at once,
-    // of a strip's outline or one drawn alone, one row in each 64-bit lane: x0[k] and x1[k] for row
-    // y + k, and bit k set where that row has pixels.
+    // walkRowOf() of outline_rows.h for rows y … y + count - 1 (count ≤ 8) at
+    // once, of a strip's outline or of one drawn alone, one row in each 64-bit
+    // lane: x0[k] and x1[k] for row y + k, and bit k set where that row has pixels.
     template <class Walk>
     static SP_ALWAYS_INLINE unsigned walkEightRows(const Walk& w,
                                                    const WalkSteps<kEdgesOf<Walk>>& steps,
